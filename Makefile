@@ -1,0 +1,36 @@
+# The two everyday commands: `make run` and `make test`. Both install what is missing first.
+JOBS    ?= $(shell nproc)
+BUILD   ?= build
+ASAN    ?= build-asan
+RELEASE ?= build-release
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Until the desktop program exists, `run` plays a short analysis on the command line.
+run: deps
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis
+	$(RELEASE)/zvx-analysis --hours 2000
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DZVX_SANITIZE=ON
+	cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis
+	bench/bench.sh $(RELEASE)/zvx-analysis
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(RELEASE)

@@ -1,0 +1,9 @@
+#include "cards/hand.h"
+
+namespace zvx {
+
+void CreateHands(HandArray& hands) {
+    for (auto& hand : hands) hand = THand{};
+}
+
+} // namespace zvx

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cards/card.h"
+#include "cards/hand.h"
+#include "engine/options.h"
+#include "strategy/advice_case.h"
+#include "strategy/strategy_table.h"
+
+namespace zvx {
+
+class TableView;
+
+// Action codes held in PlayerAction; the strategy recommends in the same codes.
+enum Action : std::uint16_t {
+    NoAction = 0,
+    Stand = 1,
+    Hit = 2,
+    DoubleDown = 3,
+    Split = 4,
+    Surrender = 5,
+    Hint = 6,
+};
+
+// The shoe: the card objects it owns and the order they lie in. Position 0 is the next card after a shuffle.
+struct ShoeState {
+    std::vector<TCard> Cards;           // the card objects, in the order they were made
+    std::vector<std::uint16_t> Order;   // position -> index into Cards
+    std::uint16_t ShoeSize = 0;
+    std::uint16_t CutCardPosition = 0;
+    std::int32_t CardsDealt = 0;
+    bool ShoeReady = false;
+    std::uint16_t CardBackStyle = 0;
+
+    const TCard& At(int position) const { return Cards[Order[static_cast<std::size_t>(position)]]; }
+};
+
+// Run time of an analysis, advanced one second per refresh that sees a new clock second.
+struct RunClock {
+    std::int64_t Hours = 0;
+    std::uint16_t Minutes = 0;
+    std::uint16_t Seconds = 0;
+};
+
+// The seven chip values of the rack, in rack order; the half chip (value 2) is worth $2.50.
+inline constexpr int ChipKinds = 7;
+using ChipArray = std::array<std::int64_t, ChipKinds>;
+
+// The one shared game state. Every part reads and writes it by name.
+struct Game {
+    // Settings (kept in the options file) and the live playing strategy.
+    OptionsRecord Options;
+    StrategyTable Strategy;
+    double DelayFactor = 0;
+
+    // Random generator shared by the whole program, and the seed that replaces the clock when set.
+    std::uint32_t RandomState = 0;
+    std::optional<std::uint32_t> FixedSeed;
+
+    // Shoe and counts.
+    ShoeState Shoe;
+    std::int32_t RunningCount = 0;
+    std::int32_t AceFiveCount = 0;
+    std::int32_t CountIndexA = 0;
+    std::int32_t CountIndexB = 0;
+
+    // The five hands; 1..4 also carry the accounts of betting strategies #1..#4.
+    HandArray Hands{};
+
+    // Money.
+    double Bankroll = 0;
+    ChipArray ChipCounts{};
+    double SwingThreshold = 0;
+    std::uint16_t CurrentBet = 0;
+    std::uint16_t ChosenBet = 0;
+
+    // Round state.
+    std::uint16_t PlayerAction = NoAction;
+    std::uint16_t ActiveHand = 0;
+    bool SecondBoxActive = false;
+    std::int32_t RoundsPlayed = 0;
+    std::int64_t HoursPlayed = 0;
+    std::int32_t SimulationDelay = 0;
+
+    // Mode flags.
+    bool TableShown = false;
+    bool AutoPlay = false;
+    bool PracticeDeckMode = false;
+    bool SingleStrategyMode = false;
+    bool AnalysisWindowOpen = false;
+
+    // Further flags.
+    bool StopRequested = false;
+    bool ExitRequested = false;
+    bool OptionsChanged = false;
+    bool SaveOptionsOnReturn = false;
+    bool OptionsReturn = false;
+    bool RulesFormOpen = false;
+    bool PreferencesFormOpen = false;
+    bool StrategyFormOpen = false;
+    bool FileError = false;
+    bool DecksChanged = false;
+    bool LimitsChanged = false;
+    std::string RunState;
+
+    // Betting at the table.
+    bool PairedChips = false;      // bets are shown as a chip and its ring (two chips)
+    bool BettingOpen = false;
+    bool CardDragActive = false;
+    bool ChipDragActive = false;
+    bool FirstBetBoxClick = false;
+
+    // Advice.
+    std::string AdviceText;
+    AdviceCase LastAdviceCase = AdviceCase::None;
+
+    // Statistics kept beside the accounts.
+    RunClock RunTime;
+
+    // Game file.
+    std::string GameFileName;           // upper case, ends in ".ZVX" when set
+    std::uint16_t GameFileUnusedWord = 0; // the word after the options record, kept from the last load
+
+    // The table window while it is shown; every call through it is made only while TableShown is set.
+    TableView* Table = nullptr;
+
+    const CasinoRules& Rules() const { return Options.Rules; }
+    const PlayerPreferences& Prefs() const { return Options.Prefs; }
+};
+
+} // namespace zvx

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/game_state.h"
+#include "engine/table_view.h"
+
+namespace zvx::testing {
+
+// A table that records what the engine shows and answers its waits from a script. Each call to
+// ProcessEvents runs the next scripted step (a gesture of the player); with no step left it stops the game.
+class FakeTable : public TableView {
+public:
+    explicit FakeTable(Game& game) : game_(game) {}
+
+    std::vector<std::string> Calls;      // every call, as text, in order
+    std::vector<std::string> AdviceBoxes; // texts of the advice message boxes
+    std::vector<std::string> Questions;   // texts of the Yes/No questions
+    std::deque<bool> Answers;             // answers to the questions; "No" when empty
+    std::deque<std::function<void(Game&)>> Script;
+    int EventPasses = 0;
+    int ChipsOnBox1 = 0; // what ChipsOnSpot(1) reports
+    bool Spots[5][2] = {};
+
+    // Scripted steps for the common gestures.
+    void Bet(int amount);
+    void Act(int slot, Action action);
+
+    bool Saw(const std::string& call) const;
+    int Count(const std::string& prefix) const;
+
+    void ProcessEvents() override;
+    void Pause(int units) override;
+    void AdvicePause(int units) override;
+    void Beep() override;
+    void ClearTable() override;
+    void ShowCard(int slot, const TCard& card) override;
+    void SlideCutCard(bool show) override;
+    void AnimateShuffle() override;
+    void RevealHoleCard() override;
+    void MoveCard(int fromSlot, int toSlot) override;
+    bool FirstPlaceShown(int slot) override;
+    void ShowPointer(int slot) override;
+    void ShowHandText(int slot, const std::string& text) override;
+    void ShowAdvice(const std::string& text) override;
+    void NewChipRack() override;
+    void ShowBankroll() override;
+    void ColourUpChips() override;
+    void PrepareChipsFor(int amount) override;
+    void LoadHeldChip(int amount) override;
+    void TakeMovingChipFromBox1() override;
+    void PlaceBetChip(int amount, int slot, BetPlace place) override;
+    bool HasChips(int slot, BetPlace place) override;
+    double ChipsOnSpot(int slot) override;
+    void ShowDoubleChips(int slot) override;
+    void ShowHandResult(int slot, double ratio) override;
+    void ReturnAllChips() override;
+    void ShowBetPrompts(bool twoHands) override;
+    void HideBetPrompts() override;
+    void ShowBetBox(int box) override;
+    bool BetSpotShown(int slot) override;
+    void ShowActionItems(unsigned items) override;
+    void HideActionItems(unsigned items) override;
+    bool AskYesNo(const std::string& question) override;
+    void ShowAdviceBox(const std::string& text, int left, int top) override;
+
+private:
+    void Record(std::string call) { Calls.push_back(std::move(call)); }
+    Game& game_;
+};
+
+} // namespace zvx::testing

@@ -39,7 +39,7 @@ struct PlayStats {
 
 // One of the five hand objects. Hands 1..4 double as the accounts of betting strategies #1..#4.
 struct THand {
-    std::array<const TCard*, MaxCardsPerHand + 1> Cards{}; // positions 1..11; [0] unused
+    std::array<TCard*, MaxCardsPerHand + 1> Cards{}; // positions 1..11; [0] unused
     std::array<std::uint16_t, StrategyCount + 1> StrategyBets{}; // stake of strategy #1..#4; [0] unused
     std::uint16_t CardCount = 0;
     std::uint16_t Total = 0;   // 0 once settled early, and for a busted dealer

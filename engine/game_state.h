@@ -15,6 +15,7 @@
 namespace zvx {
 
 class TableView;
+class ShellView;
 
 // Action codes held in PlayerAction; the strategy recommends in the same codes.
 enum Action : std::uint16_t {
@@ -30,6 +31,7 @@ enum Action : std::uint16_t {
 // The shoe: the card objects it owns and the order they lie in. Position 0 is the next card after a shuffle.
 struct ShoeState {
     std::vector<TCard> Cards;           // the card objects, in the order they were made
+    std::vector<std::uint8_t> Values;   // the value of each card object, for the sort's tie check
     std::vector<std::uint16_t> Order;   // position -> index into Cards
     std::uint16_t ShoeSize = 0;
     std::uint16_t CutCardPosition = 0;
@@ -37,6 +39,7 @@ struct ShoeState {
     bool ShoeReady = false;
     std::uint16_t CardBackStyle = 0;
 
+    TCard& At(int position) { return Cards[Order[static_cast<std::size_t>(position)]]; }
     const TCard& At(int position) const { return Cards[Order[static_cast<std::size_t>(position)]]; }
 };
 
@@ -128,6 +131,10 @@ struct Game {
 
     // The table window while it is shown; every call through it is made only while TableShown is set.
     TableView* Table = nullptr;
+    // The main window's side: the analysis window and the event dispatch while no table is shown.
+    ShellView* Shell = nullptr;
+    // A tool's limit on an analysis: the game stops once this many hours have closed (0: no limit).
+    std::int64_t StopAfterHours = 0;
 
     const CasinoRules& Rules() const { return Options.Rules; }
     const PlayerPreferences& Prefs() const { return Options.Prefs; }

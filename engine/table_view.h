@@ -8,10 +8,6 @@ namespace zvx {
 
 struct Game;
 
-// Where a bet chip can lie: the bet spot of a hand slot, or the ring drawn around it (the second chip of a
-// paired bet). Box 1 bets in slot 1, box 2 in slot 3.
-enum class BetPlace { Spot, Ring };
-
 // Menu-bar action items, as a bit set.
 enum ActionItem : unsigned {
     BetItem = 1u << 0,
@@ -58,8 +54,11 @@ public:
     virtual void PrepareChipsFor(int amount) = 0;
     virtual void LoadHeldChip(int amount) = 0;
     virtual void TakeMovingChipFromBox1() = 0;
-    virtual void PlaceBetChip(int amount, int slot, BetPlace place) = 0;
-    virtual bool HasChips(int slot, BetPlace place) = 0;
+    // One chip for the amount goes from the rack to the bet spot of a slot (box 1 bets in slot 1, box 2 in
+    // slot 3); with `ring` the spot's ring is shown, marking a second chip under it.
+    virtual void PlaceBetChip(int amount, int slot, bool ring) = 0;
+    virtual bool SpotHasChips(int slot) = 0;
+    virtual bool RingShown(int slot) = 0;
     virtual double ChipsOnSpot(int slot) = 0; // value lying on a slot's bet spot, ring included
     virtual void ShowDoubleChips(int slot) = 0;
     virtual void ShowHandResult(int slot, double ratio) = 0;
@@ -69,9 +68,9 @@ public:
     virtual void ShowBetPrompts(bool twoHands) = 0; // "PLACE YOUR BET" and "BET 2 HANDS"
     virtual void HideBetPrompts() = 0;
     virtual void ShowBetBox(int box) = 0;
-    virtual bool BetSpotShown(int slot) = 0;
     virtual void ShowActionItems(unsigned items) = 0; // shows these, leaves the others as they are
     virtual void HideActionItems(unsigned items) = 0;
+    virtual void CloseTableWindow() = 0;
 
     // Message boxes.
     virtual bool AskYesNo(const std::string& question) = 0;

@@ -73,12 +73,13 @@ void FakeTable::ColourUpChips() { Record("ColourUpChips"); }
 void FakeTable::PrepareChipsFor(int amount) { Record("PrepareChipsFor " + std::to_string(amount)); }
 void FakeTable::LoadHeldChip(int amount) { Record("LoadHeldChip " + std::to_string(amount)); }
 void FakeTable::TakeMovingChipFromBox1() { Record("TakeMovingChipFromBox1"); }
-void FakeTable::PlaceBetChip(int amount, int slot, BetPlace place) {
-    Spots[slot][place == BetPlace::Ring] = true;
-    Record("PlaceBetChip " + std::to_string(amount) + " " + std::to_string(slot) +
-           (place == BetPlace::Ring ? " ring" : " spot"));
+void FakeTable::PlaceBetChip(int amount, int slot, bool ring) {
+    Spots[slot][0] = true;
+    if (ring) Spots[slot][1] = true;
+    Record("PlaceBetChip " + std::to_string(amount) + " " + std::to_string(slot) + (ring ? " ring" : ""));
 }
-bool FakeTable::HasChips(int slot, BetPlace place) { return Spots[slot][place == BetPlace::Ring]; }
+bool FakeTable::SpotHasChips(int slot) { return Spots[slot][0]; }
+bool FakeTable::RingShown(int slot) { return Spots[slot][1]; }
 double FakeTable::ChipsOnSpot(int slot) { return slot == 1 ? ChipsOnBox1 : 0; }
 void FakeTable::ShowDoubleChips(int slot) { Record("ShowDoubleChips " + std::to_string(slot)); }
 void FakeTable::ShowHandResult(int slot, double ratio) {
@@ -91,9 +92,9 @@ void FakeTable::ReturnAllChips() {
 void FakeTable::ShowBetPrompts(bool twoHands) { Record(twoHands ? "ShowBetPrompts 2" : "ShowBetPrompts 1"); }
 void FakeTable::HideBetPrompts() { Record("HideBetPrompts"); }
 void FakeTable::ShowBetBox(int box) { Record("ShowBetBox " + std::to_string(box)); }
-bool FakeTable::BetSpotShown(int slot) { return Spots[slot][0]; }
 void FakeTable::ShowActionItems(unsigned items) { Record("ShowActionItems " + std::to_string(items)); }
 void FakeTable::HideActionItems(unsigned items) { Record("HideActionItems " + std::to_string(items)); }
+void FakeTable::CloseTableWindow() { Record("CloseTableWindow"); }
 bool FakeTable::AskYesNo(const std::string& question) {
     Questions.push_back(question);
     Record("AskYesNo " + question);

@@ -52,8 +52,9 @@ public:
     void PrepareChipsFor(int amount) override;
     void LoadHeldChip(int amount) override;
     void TakeMovingChipFromBox1() override;
-    void PlaceBetChip(int amount, int slot, BetPlace place) override;
-    bool HasChips(int slot, BetPlace place) override;
+    void PlaceBetChip(int amount, int slot, bool ring) override;
+    bool SpotHasChips(int slot) override;
+    bool RingShown(int slot) override;
     double ChipsOnSpot(int slot) override;
     void ShowDoubleChips(int slot) override;
     void ShowHandResult(int slot, double ratio) override;
@@ -61,9 +62,9 @@ public:
     void ShowBetPrompts(bool twoHands) override;
     void HideBetPrompts() override;
     void ShowBetBox(int box) override;
-    bool BetSpotShown(int slot) override;
     void ShowActionItems(unsigned items) override;
     void HideActionItems(unsigned items) override;
+    void CloseTableWindow() override;
     bool AskYesNo(const std::string& question) override;
     void ShowAdviceBox(const std::string& text, int left, int top) override;
 

@@ -1,0 +1,152 @@
+#include "analysis/betting.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zvx {
+
+namespace {
+
+constexpr int SingleStrategy = 4;
+constexpr int HistogramLimit = 9;
+
+PlayStats& Account(Game& g, int strategy) { return g.Hands[static_cast<std::size_t>(strategy)].Stats; }
+THand& Slot(Game& g, int slot) { return g.Hands[static_cast<std::size_t>(slot)]; }
+
+void CloseAccountHour(Game& g, PlayStats& a, bool histogram) {
+    if (histogram) {
+        const double m = g.Rules().TableMinimum;
+        const double averageBet = g.Rules().PlayTwoHands ? 4 * m : 2 * m;
+        // Halves go to the even neighbour (the default rounding mode).
+        const int multiple = static_cast<int>(
+            std::clamp(std::nearbyint(a.HourWon / averageBet), double{-HistogramLimit}, double{HistogramLimit}));
+        if (multiple > 0)
+            for (int k = 1; k <= multiple; ++k) ++a.HourHistogram[CountSlot(k)];
+        else if (multiple < 0)
+            for (int k = -1; k >= multiple; --k) ++a.HourHistogram[CountSlot(k)];
+        else
+            ++a.HourHistogram[CountSlot(0)];
+    }
+    a.TotalWon += a.HourWon;
+    a.SwingBalance += a.HourWon;
+    a.HourWon = 0;
+    const double x = g.SwingThreshold;
+    if (a.SwingBalance < -x) {
+        ++a.SwingsLost;
+        a.SwingBalance += x;
+    } else if (a.SwingBalance > x) {
+        ++a.SwingsWon;
+        a.SwingBalance -= x;
+    }
+}
+
+} // namespace
+
+void SetAnalysisBets(Game& g) {
+    const auto& rules = g.Rules();
+    const std::uint16_t m = rules.TableMinimum;
+    if (g.SingleStrategyMode) {
+        g.SecondBoxActive = rules.PlayTwoHands && g.CountIndexA > 1;
+        if (g.CountIndexA < 0) return; // no box is opened: the round's cards are dealt but not played
+        Slot(g, 4).Bet = static_cast<std::uint16_t>(g.SecondBoxActive ? 2 * m : m);
+        if (g.SecondBoxActive) PlaceBets(g, 3);
+        PlaceBets(g, 1);
+        return;
+    }
+    g.SecondBoxActive = rules.PlayTwoHands;
+    Slot(g, 1).Bet = m;
+    if (g.CountIndexA < 0) {
+        Slot(g, 2).Bet = m;
+    } else {
+        Slot(g, 2).Bet = static_cast<std::uint16_t>(2 * m);
+        Slot(g, 4).Bet = m;
+    }
+    if (g.CountIndexB >= 0 && g.CountIndexB < 4 * rules.Decks) Slot(g, 3).Bet = m;
+    if (g.SecondBoxActive) {
+        for (int i = 1; i <= StrategyCount; ++i) Slot(g, i).Bet = static_cast<std::uint16_t>(2 * Slot(g, i).Bet);
+        PlaceBets(g, 3);
+    }
+    PlaceBets(g, 1);
+}
+
+void PlaceBets(Game& g, int slot) {
+    THand& hand = Slot(g, slot);
+    hand.Finished = false;
+    if (g.SingleStrategyMode) {
+        const std::uint16_t bet = Slot(g, SingleStrategy).Bet;
+        if (bet > 0) {
+            hand.StrategyBets[SingleStrategy] = bet;
+            PlayStats& a = Account(g, SingleStrategy);
+            a.TotalBet += bet;
+            ++a.HandsPlayed;
+        }
+        return;
+    }
+    for (int i = 1; i <= StrategyCount; ++i) {
+        const std::uint16_t bet = Slot(g, i).Bet;
+        if (bet == 0) continue;
+        hand.StrategyBets[static_cast<std::size_t>(i)] = bet;
+        PlayStats& a = Account(g, i);
+        a.TotalBet += bet;
+        ++a.HandsPlayed;
+        a.BetByCount[CountSlot(RoundCountIndex(g, i))] += bet;
+    }
+}
+
+void ChargeDoubleDown(Game& g, int slot) {
+    THand& hand = Slot(g, slot);
+    if (g.SingleStrategyMode) {
+        auto& stake = hand.StrategyBets[SingleStrategy];
+        PlayStats& a = Account(g, SingleStrategy);
+        a.TotalBet += stake;
+        stake = static_cast<std::uint16_t>(2 * stake);
+        ++a.HandsDoubled;
+        return;
+    }
+    for (int i = 1; i <= StrategyCount; ++i) {
+        auto& stake = hand.StrategyBets[static_cast<std::size_t>(i)];
+        if (stake == 0) continue;
+        PlayStats& a = Account(g, i);
+        a.TotalBet += stake;
+        a.BetByCount[CountSlot(RoundCountIndex(g, i))] += stake;
+        stake = static_cast<std::uint16_t>(2 * stake);
+        ++a.HandsDoubled;
+    }
+}
+
+void CountSplit(Game& g, int slot) {
+    const THand& hand = Slot(g, slot);
+    for (int i = 1; i <= StrategyCount; ++i)
+        if (hand.StrategyBets[static_cast<std::size_t>(i)] > 0) ++Account(g, i).HandsSplit;
+}
+
+void CountBlackjack(Game& g, int slot) {
+    const THand& hand = Slot(g, slot);
+    for (int i = 1; i <= StrategyCount; ++i)
+        if (hand.StrategyBets[static_cast<std::size_t>(i)] > 0) ++Account(g, i).Blackjacks;
+}
+
+void BookSettlement(Game& g, int slot, double r) {
+    const THand& hand = Slot(g, slot);
+    const bool single = g.SingleStrategyMode;
+    for (int i = single ? SingleStrategy : 1; i <= StrategyCount; ++i) {
+        const std::uint16_t stake = hand.StrategyBets[static_cast<std::size_t>(i)];
+        if (stake == 0) continue;
+        PlayStats& a = Account(g, i);
+        const double w = r * stake;
+        a.HourWon += w;
+        if (w > 0) a.BetsWon += 1;
+        else a.BetsLost -= r;
+        if (!single) a.WonByCount[CountSlot(RoundCountIndex(g, i))] += w;
+    }
+}
+
+void CloseHour(Game& g) {
+    if (g.SingleStrategyMode) {
+        CloseAccountHour(g, Account(g, SingleStrategy), false);
+        return;
+    }
+    for (int i = 1; i <= StrategyCount; ++i) CloseAccountHour(g, Account(g, i), true);
+}
+
+} // namespace zvx

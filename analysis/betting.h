@@ -1,0 +1,35 @@
+#pragma once
+
+#include "engine/game_state.h"
+
+namespace zvx {
+
+// The bookkeeping of the four betting strategies. Account i is Hands[i].Stats; a hand's stake of strategy i
+// is its StrategyBets[i]. Under SingleStrategyMode only strategy #4 is booked.
+
+// The count index a strategy's by-count arrays use this round: the simple count for #3, else the
+// conventional one.
+inline int RoundCountIndex(const Game& g, int strategy) { return strategy == 3 ? g.CountIndexB : g.CountIndexA; }
+
+// Sets the strategies' bets for a round without the table and opens the boxes (1, and 3 with two hands).
+void SetAnalysisBets(Game& g);
+
+// Opens a slot for play and books the bets riding on it.
+void PlaceBets(Game& g, int slot);
+
+// Charges a double down on the slot and doubles its stakes.
+void ChargeDoubleDown(Game& g, int slot);
+
+// Counts a split of the slot for every strategy with a stake on it.
+void CountSplit(Game& g, int slot);
+
+// Counts a blackjack dealt to the slot for every strategy with a stake on it.
+void CountBlackjack(Game& g, int slot);
+
+// Credits the result of a hand (payout multiplier r) to every strategy with a stake on it.
+void BookSettlement(Game& g, int slot, double r);
+
+// Closes an hour of 100 rounds: histogram, totals and swings of every account.
+void CloseHour(Game& g);
+
+} // namespace zvx

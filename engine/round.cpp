@@ -1,0 +1,446 @@
+#include "engine/round.h"
+
+#include <algorithm>
+
+#include "analysis/betting.h"
+#include "engine/game_reset.h"
+#include "engine/settlement.h"
+#include "engine/shell_view.h"
+#include "engine/shoe.h"
+#include "engine/table_view.h"
+#include "strategy/advice.h"
+#include "strategy/recommend.h"
+
+namespace zvx {
+
+namespace {
+
+constexpr int RoundsPerHour = 100;
+constexpr int SingleStrategyRefreshHours = 50;
+constexpr int PlayOrder[] = {2, 1, 4, 3};
+constexpr unsigned AllActionItems =
+    BetItem | StandItem | HitItem | DoubleItem | SplitItem | SurrenderItem | HintItem | Separators;
+
+THand& Hand(Game& g, int slot) { return g.Hands[static_cast<std::size_t>(slot)]; }
+bool Showing(const Game& g) { return g.TableShown && g.Table != nullptr; }
+int UpCard(const Game& g) { return g.Hands[DealerSlot].Cards[1]->Value; }
+
+// The deal: two cards to each open box and to the dealer, the hole card last.
+void DealRound(Game& g) {
+    THand& box1 = Hand(g, 1);
+    THand& box2 = Hand(g, 3);
+    THand& dealer = Hand(g, DealerSlot);
+    DealCard(g, 1);
+    if (g.SecondBoxActive) DealCard(g, 3);
+    DealCard(g, DealerSlot);
+    DealCard(g, 1);
+    box1.IsUnsplit = true;
+    box1.Finished = false;
+    box1.IsBlackjack = box1.Total == 21;
+    if (g.SecondBoxActive) {
+        DealCard(g, 3);
+        box2.IsUnsplit = true;
+        box2.Finished = false;
+        box2.IsBlackjack = box2.Total == 21;
+    } else {
+        box2.IsBlackjack = false;
+    }
+    DealCard(g, DealerSlot);
+    dealer.IsBlackjack = dealer.Total == 21;
+}
+
+void ProcessEvents(Game& g) {
+    if (Showing(g)) g.Table->ProcessEvents();
+    else if (g.Shell) g.Shell->ProcessEvents();
+}
+
+// The decision flags of every open hand, worked out before each decision.
+void UpdateDecisionFlags(Game& g) {
+    const auto& rules = g.Rules();
+    const bool emptySlot = Hand(g, 2).CardCount == 0 || Hand(g, 3).CardCount == 0 || Hand(g, 4).CardCount == 0;
+    const bool affordable = !g.TableShown || g.CurrentBet <= g.Bankroll;
+    for (int slot = 1; slot < HandCount; ++slot) {
+        THand& h = Hand(g, slot);
+        if (h.Finished) continue;
+        if (h.CardCount == 2) {
+            h.IsPair = h.Cards[1]->Value == h.Cards[2]->Value;
+            h.MaySurrender = h.IsUnsplit && rules.SurrenderAllowed;
+            h.MaySplit = h.IsPair && (h.IsUnsplit || rules.ResplitAllowed) && emptySlot && affordable;
+            h.MayDouble = (h.IsUnsplit || rules.DoubleAfterSplit) &&
+                          (rules.DoubleAnyHand || h.Total == 10 || h.Total == 11) && affordable;
+        } else if (h.CardCount == 3) {
+            h.MaySplit = h.MayDouble = h.MaySurrender = false;
+        }
+    }
+}
+
+// Judges the player's action together with the stands it implies on the hands before it in play order.
+void JudgeAction(Game& g) {
+    const int action = g.PlayerAction;
+    auto standOn = [&](int slot) {
+        CheckPlayerAction(g, slot, Stand);
+        Hand(g, slot).Finished = true;
+    };
+    switch (g.ActiveHand) {
+    case 1:
+        standOn(2);
+        CheckPlayerAction(g, 1, action);
+        break;
+    case 2:
+        CheckPlayerAction(g, 2, action);
+        break;
+    case 3:
+        standOn(2);
+        standOn(1);
+        standOn(4);
+        CheckPlayerAction(g, 3, action);
+        break;
+    case 4:
+        standOn(2);
+        standOn(1);
+        CheckPlayerAction(g, 4, action);
+        break;
+    default:
+        break;
+    }
+}
+
+// Waits for the human player's decision on the active hand. Returns false when the game is stopping.
+bool AwaitDecision(Game& g) {
+    TableView& table = *g.Table;
+    table.ShowActionItems(HintItem | StandItem | HitItem |
+                          (Hand(g, g.ActiveHand).MaySurrender ? SurrenderItem : 0u));
+    table.PrepareChipsFor(g.CurrentBet);
+    do {
+        g.PlayerAction = NoAction;
+        table.ProcessEvents();
+        if (g.StopRequested) return false;
+        if (g.ActiveHand >= 1 && g.ActiveHand < HandCount) {
+            const THand& active = Hand(g, g.ActiveHand);
+            if (active.MayDouble) table.ShowActionItems(DoubleItem);
+            else table.HideActionItems(DoubleItem);
+            if (active.MaySplit) table.ShowActionItems(SplitItem);
+            else table.HideActionItems(SplitItem);
+        }
+        if (g.PlayerAction != NoAction) {
+            if (g.PlayerAction == Stand && Hand(g, 3).CardCount > 0) g.ActiveHand = 3;
+            JudgeAction(g);
+        }
+    } while (g.PlayerAction == NoAction || g.PlayerAction == Hint);
+    return true;
+}
+
+void DoubleDownHand(Game& g) {
+    ChargeDoubleDown(g, g.ActiveHand);
+    if (Showing(g))
+        for (int i = 1; i <= StrategyCount; ++i) {
+            g.Table->LoadHeldChip(g.CurrentBet);
+            g.Table->ShowDoubleChips(g.ActiveHand); // places the chips only once
+        }
+    Hand(g, g.ActiveHand).Finished = true;
+    DealCard(g, g.ActiveHand);
+}
+
+void SplitActiveHand(Game& g) {
+    const int target = Hand(g, 3).CardCount == 0 ? 3 : Hand(g, 4).CardCount == 0 ? 4 : Hand(g, 2).CardCount == 0 ? 2 : 0;
+    if (target == 0) Hand(g, g.ActiveHand).MaySplit = false;
+    else SplitHand(g, g.ActiveHand, target);
+}
+
+// The bets of computer play at the table: strategy #1 alone, on one box or, doubled, on two.
+void PlaceComputerBets(Game& g) {
+    TableView& table = *g.Table;
+    const auto& rules = g.Rules();
+    const std::uint16_t m = rules.TableMinimum;
+    table.ClearTable();
+    g.SecondBoxActive = rules.PlayTwoHands;
+    if (m > g.Bankroll) {
+        g.StopRequested = true;
+        return;
+    }
+    THand& box1 = Hand(g, 1);
+    if (g.SecondBoxActive) {
+        g.PairedChips = true;
+        box1.Bet = static_cast<std::uint16_t>(2 * m);
+        PlaceBets(g, 3);
+        for (const int slot : {1, 3}) {
+            table.PlaceBetChip(m, slot, false);
+            table.PlaceBetChip(m, slot, true);
+        }
+    } else {
+        box1.Bet = m;
+    }
+    PlaceBets(g, 1);
+    g.CurrentBet = box1.Bet;
+    if (!table.SpotHasChips(1)) table.PlaceBetChip(g.CurrentBet, 1, false);
+    table.ShowBankroll();
+}
+
+// The betting of a human player: the bet item, the bet boxes and the wait for a bet.
+void TakeHumanBets(Game& g) {
+    TableView& table = *g.Table;
+    table.ShowActionItems(BetItem | Separators);
+    g.BettingOpen = true;
+    table.ShowBetBox(1);
+    if (g.Rules().PlayTwoHands) table.ShowBetBox(2);
+    TakeBets(g);
+    if (!Showing(g)) return;
+    g.CurrentBet = g.ChosenBet;
+    g.SecondBoxActive = table.SpotHasChips(3);
+    g.BettingOpen = false;
+    table.HideActionItems(BetItem);
+    g.CardDragActive = false;
+    g.ChipDragActive = false;
+}
+
+} // namespace
+
+void RunGame(Game& g) {
+    ResetStatistics(g);
+    int hoursSinceRefresh = 0;
+    while (!g.StopRequested) {
+        ++g.HoursPlayed;
+        g.RoundsPlayed = 0;
+        while (g.RoundsPlayed < RoundsPerHour && !g.StopRequested) {
+            StartRound(g);
+            if (g.StopRequested) break;
+            DealRound(g);
+            if (Showing(g)) g.Table->ShowPointer(1);
+            if (g.SingleStrategyMode && Hand(g, 1).StrategyBets[4] == 0) {
+                Hand(g, DealerSlot).Finished = true;
+                Hand(g, 1).Finished = true;
+                Hand(g, 3).Finished = true;
+            } else {
+                PlayHands(g);
+            }
+            if (!g.StopRequested && !g.PracticeDeckMode) {
+                if (Showing(g)) g.Table->RevealHoleCard();
+                if (!Hand(g, DealerSlot).Finished) {
+                    DealerPlay(g);
+                    for (const int slot : PlayOrder) SettleAgainstDealer(g, slot);
+                }
+                if (Showing(g)) {
+                    if (g.AutoPlay) g.Table->Pause(g.SimulationDelay);
+                    g.Table->ReturnAllChips();
+                }
+            }
+            ProcessEvents(g);
+        }
+        if (g.AnalysisWindowOpen && !g.StopRequested) {
+            CloseHour(g);
+            ++hoursSinceRefresh;
+            if (!g.SingleStrategyMode || hoursSinceRefresh >= SingleStrategyRefreshHours) {
+                hoursSinceRefresh = 0;
+                if (g.Shell) g.Shell->RefreshAnalysisWindow();
+            }
+            if (g.StopAfterHours > 0 && g.HoursPlayed >= g.StopAfterHours) g.StopRequested = true;
+        }
+    }
+    ResetGame(g);
+}
+
+void StartRound(Game& g) {
+    if (g.StopRequested) return;
+    if (g.Shoe.CardsDealt > g.Shoe.CutCardPosition) ShuffleShoe(g);
+    ++g.RoundsPlayed;
+    for (auto& hand : g.Hands) {
+        hand.CardCount = 0;
+        hand.Total = 0;
+        hand.SoftAce = 0;
+        hand.Bet = 0;
+        hand.StrategyBets = {};
+        hand.Finished = true;
+        hand.IsUnsplit = false;
+    }
+    g.Hands[DealerSlot].Finished = false;
+    g.ActiveHand = 1;
+
+    g.CountIndexA = g.RunningCount;
+    if (!g.SingleStrategyMode) {
+        g.CountIndexB = std::clamp(g.AceFiveCount, -CountIndexLimit, CountIndexLimit);
+        g.CountIndexA = std::clamp(g.CountIndexA, -CountIndexLimit, CountIndexLimit);
+    }
+
+    if (!g.TableShown) {
+        SetAnalysisBets(g);
+        return;
+    }
+    if (!g.Table) return;
+    TableView& table = *g.Table;
+    const std::uint16_t m = g.Rules().TableMinimum;
+    if (m > g.Bankroll + table.ChipsOnSpot(1)) {
+        if (table.AskYesNo("GAME OVER (You lost all your money) - Play Again?")) {
+            table.ClearTable();
+            NewBankroll(g);
+        } else {
+            g.StopRequested = true;
+            return;
+        }
+    }
+    if (g.AutoPlay) PlaceComputerBets(g);
+    else TakeHumanBets(g);
+}
+
+void TakeBets(Game& g) {
+    TableView& table = *g.Table;
+    const auto& rules = g.Rules();
+    const std::uint16_t m = rules.TableMinimum;
+    THand& box1 = Hand(g, 1);
+    if (g.PracticeDeckMode) {
+        table.ClearTable();
+        g.PairedChips = false;
+        if (!table.SpotHasChips(1)) table.PlaceBetChip(m, 1, false);
+        return;
+    }
+    if (g.Prefs().AlwaysBetMinimum) {
+        table.ColourUpChips();
+        table.ShowBetPrompts(rules.PlayTwoHands);
+        table.PrepareChipsFor(g.CurrentBet);
+        g.PairedChips = rules.PlayTwoHands && m == 5;
+        box1.Bet = static_cast<std::uint16_t>(g.PairedChips ? 2 * m : m);
+        box1.StrategyBets[1] = box1.Bet;
+        table.ClearTable();
+        table.PlaceBetChip(m, 1, false);
+        if (g.SecondBoxActive) {
+            Hand(g, 3).StrategyBets[1] = box1.Bet;
+            table.PlaceBetChip(m, 1, true);
+            table.PlaceBetChip(m, 3, false);
+            table.PlaceBetChip(m, 3, true);
+        }
+        return;
+    }
+    g.ChosenBet = 0;
+    table.ColourUpChips();
+    table.ShowBetPrompts(rules.PlayTwoHands);
+    table.PrepareChipsFor(g.CurrentBet);
+    g.FirstBetBoxClick = false;
+    while (g.ChosenBet == 0 && !g.StopRequested) table.ProcessEvents();
+    if (!Showing(g)) return;
+    g.PairedChips = table.RingShown(1);
+    box1.Bet = g.ChosenBet;
+    box1.StrategyBets[1] = g.ChosenBet;
+    if (table.SpotHasChips(3)) Hand(g, 3).StrategyBets[1] = g.ChosenBet;
+    table.HideBetPrompts();
+    table.ClearTable();
+    table.TakeMovingChipFromBox1();
+    if (!g.PracticeDeckMode) table.ShowBankroll();
+}
+
+void PlayHands(Game& g) {
+    THand& dealer = Hand(g, DealerSlot);
+    if (dealer.IsBlackjack) {
+        if (Showing(g)) {
+            g.Table->RevealHoleCard();
+            if (g.AutoPlay) {
+                g.Table->ShowAdvice("BLACKJACK!");
+                g.Table->AdvicePause(g.SimulationDelay);
+            }
+        }
+        dealer.Finished = true;
+        for (const int slot : {1, 3}) {
+            if (slot == 3 && !g.SecondBoxActive) continue;
+            if (Hand(g, slot).IsBlackjack) CountBlackjack(g, slot); // a push: nothing is paid
+            else Settle(g, slot, -1);
+        }
+        g.ActiveHand = 0;
+        return;
+    }
+    for (const int slot : {1, 3}) {
+        if (!Hand(g, slot).IsBlackjack) continue;
+        CountBlackjack(g, slot);
+        Settle(g, slot, 1.5);
+    }
+    while (g.ActiveHand != 0) {
+        PlayHand(g);
+        NextHand(g);
+    }
+}
+
+void PlayHand(Game& g) {
+    if (g.StopRequested) {
+        g.PlayerAction = Stand;
+        g.ActiveHand = 0;
+        return;
+    }
+    UpdateDecisionFlags(g);
+    if (g.AutoPlay) {
+        RecommendAction(g, g.ActiveHand, UpCard(g), Hand(g, g.ActiveHand).Total);
+        if (Showing(g)) g.Table->ShowAdvice(g.AdviceText);
+    } else {
+        if (!Showing(g)) {
+            // A human game needs the table; without it there is nobody to ask.
+            g.StopRequested = true;
+            return;
+        }
+        if (!AwaitDecision(g)) return;
+        g.Table->HideActionItems(AllActionItems);
+        if (g.StopRequested || g.PracticeDeckMode) {
+            // The practice deck judges the decision but never carries it out.
+            g.PlayerAction = Stand;
+            Hand(g, 1).Finished = true;
+            return;
+        }
+    }
+    if (g.ActiveHand < 1 || g.ActiveHand >= HandCount) return;
+    switch (g.PlayerAction) {
+    case Stand:
+        Hand(g, g.ActiveHand).Finished = true;
+        g.PlayerAction = NoAction;
+        break;
+    case Hit:
+        DealCard(g, g.ActiveHand);
+        break;
+    case DoubleDown:
+        DoubleDownHand(g);
+        break;
+    case Split:
+        SplitActiveHand(g);
+        break;
+    case Surrender:
+        Settle(g, g.ActiveHand, -0.5);
+        break;
+    default:
+        break;
+    }
+}
+
+void NextHand(Game& g) {
+    g.ActiveHand = 0;
+    for (const int slot : PlayOrder)
+        if (!Hand(g, slot).Finished) {
+            g.ActiveHand = static_cast<std::uint16_t>(slot);
+            break;
+        }
+    if (Showing(g)) g.Table->ShowPointer(g.ActiveHand);
+}
+
+void SplitHand(Game& g, int from, int to) {
+    THand& f = Hand(g, from);
+    THand& t = Hand(g, to);
+    PlaceBets(g, to);
+
+    t.Cards[1] = f.Cards[2];
+    t.CardCount = 1;
+    t.Total = t.Cards[1]->Value;
+    t.Finished = t.Cards[1]->Value == 11;
+
+    f.IsUnsplit = false;
+    f.CardCount = 1;
+    f.Total = f.Cards[1]->Value;
+    f.Finished = f.Cards[1]->Value == 11;
+
+    CountSplit(g, from);
+
+    if (Showing(g) && !g.Table->FirstPlaceShown(to)) {
+        if (!g.Table->SpotHasChips(to)) {
+            const int chip = g.PairedChips ? g.CurrentBet / 2 : g.CurrentBet;
+            g.Table->PlaceBetChip(chip, to, false);
+            if (g.PairedChips) g.Table->PlaceBetChip(chip, to, true);
+        }
+        g.Table->MoveCard(from, to);
+    }
+    DealCard(g, from);
+    DealCard(g, to);
+}
+
+} // namespace zvx

@@ -12,15 +12,19 @@ constexpr int LastUpCard = 11;
 
 void SetUpCards(StrategyTable& table, int rowCode, std::initializer_list<int> upCards) {
     std::uint8_t* row = table.Row(rowCode);
-    for (int u : upCards) row[u] = 1;
+    for (int u : upCards)
+        row[u] = 1;
 }
 
 void SetUpCardRange(StrategyTable& table, int rowCode, int first, int last) {
     std::uint8_t* row = table.Row(rowCode);
-    for (int u = first; u <= last; ++u) row[u] = 1;
+    for (int u = first; u <= last; ++u)
+        row[u] = 1;
 }
 
-void SetAll(StrategyTable& table, int rowCode) { SetUpCardRange(table, rowCode, FirstUpCard, LastUpCard); }
+void SetAll(StrategyTable& table, int rowCode) {
+    SetUpCardRange(table, rowCode, FirstUpCard, LastUpCard);
+}
 
 // ALWAYS carries its ten up-card flags with it, as the editor keeps it.
 void SetAlways(StrategyTable& table, int rowCode) {
@@ -28,15 +32,19 @@ void SetAlways(StrategyTable& table, int rowCode) {
     SetAll(table, rowCode);
 }
 
-void SetNever(StrategyTable& table, int rowCode) { table.Row(rowCode)[NeverByte] = 1; }
+void SetNever(StrategyTable& table, int rowCode) {
+    table.Row(rowCode)[NeverByte] = 1;
+}
 
 // The rows both sets share.
 void LoadCommonRows(StrategyTable& table) {
     table.Bytes.fill(0);
 
     // Hard 4..11 hit against everything, yet are not marked ALWAYS: the decision never reads them.
-    for (int total = 4; total <= 11; ++total) SetAll(table, HitRows + total);
-    for (int total = 13; total <= 16; ++total) SetUpCards(table, HitRows + total, {7, 8, 9, 10, Ace});
+    for (int total = 4; total <= 11; ++total)
+        SetAll(table, HitRows + total);
+    for (int total = 13; total <= 16; ++total)
+        SetUpCards(table, HitRows + total, {7, 8, 9, 10, Ace});
     SetAlways(table, HitRows + 17);
 
     SetNever(table, DoubleRows + 7);
@@ -52,7 +60,8 @@ void LoadCommonRows(StrategyTable& table) {
     SetNever(table, SplitRows + 20);
     SetAlways(table, SplitRows + 22);
 
-    for (int total = 12; total <= 14; ++total) SetNever(table, SurrenderRows + total);
+    for (int total = 12; total <= 14; ++total)
+        SetNever(table, SurrenderRows + total);
     SetUpCards(table, SurrenderRows + 15, {10, Ace});
     SetUpCards(table, SurrenderRows + 16, {10, Ace});
     SetNever(table, SurrenderRows + 17);
@@ -68,7 +77,8 @@ void LoadDefaultStrategy(StrategyTable& table) {
 
     SetUpCards(table, DoubleRows + 8, {4, 5, 6});
     SetAlways(table, DoubleRows + 11);
-    for (int total = 13; total <= 17; ++total) SetUpCards(table, DoubleRows + total, {4, 5, 6});
+    for (int total = 13; total <= 17; ++total)
+        SetUpCards(table, DoubleRows + total, {4, 5, 6});
     SetNever(table, DoubleRows + 18);
     SetNever(table, DoubleRows + 19);
 
@@ -84,8 +94,10 @@ void LoadAdvancedStrategy(StrategyTable& table) {
 
     SetUpCards(table, DoubleRows + 8, {5, 6});
     SetUpCardRange(table, DoubleRows + 11, 2, 10);
-    for (int total = 13; total <= 16; ++total) SetUpCards(table, DoubleRows + total, {5, 6});
-    for (int total = 17; total <= 19; ++total) SetUpCards(table, DoubleRows + total, {2, 3, 4, 5, 6});
+    for (int total = 13; total <= 16; ++total)
+        SetUpCards(table, DoubleRows + total, {5, 6});
+    for (int total = 17; total <= 19; ++total)
+        SetUpCards(table, DoubleRows + total, {2, 3, 4, 5, 6});
 
     SetUpCards(table, SplitRows + 12, {2, 3, 4, 5, 6});
     SetUpCardRange(table, SplitRows + 16, 2, 9);

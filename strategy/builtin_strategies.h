@@ -4,7 +4,8 @@
 
 namespace zvx {
 
-// The two built-in playing strategies. Each replaces all 3852 bytes of the table; rows they do not name are zero.
+// The two built-in playing strategies. Each replaces all 3852 bytes of the table; rows they do not name are
+// zero.
 void LoadDefaultStrategy(StrategyTable& table);
 void LoadAdvancedStrategy(StrategyTable& table);
 

@@ -20,31 +20,143 @@ struct Chart {
     std::array<const char*, 12> Pair; // by card value 2..11
 };
 
+// clang-format off
 const Chart DefaultChart = {
-    {{nullptr,      nullptr,      nullptr,      nullptr,      "HHHHHHHHHH", "HHHHHHHHHH",
-      "HHHHHHHHHH", "HHHHHHHHHH", "HHDDDHHHHH", "DDDDDHHHHH", "DDDDDDDDHH", "DDDDDDDDDD",
-      "HHSSSHHHHH", "SSSSSHHHHH", "SSSSSHHHHH", "SSSSSHHHRR", "SSSSSHHHRR", "SSSSSSSSSS",
-      "SSSSSSSSSS", "SSSSSSSSSS", "SSSSSSSSSS", "SSSSSSSSSS"}},
-    {{nullptr,      nullptr,      nullptr,      nullptr,      nullptr,      nullptr,
-      nullptr,      nullptr,      nullptr,      nullptr,      nullptr,      nullptr,
-      nullptr,      "HHDDDHHHHH", "HHDDDHHHHH", "HHDDDHHHHH", "HHDDDHHHHH", "HHDDDHHHHH",
-      "SSSSSSSSSS", "SSSSSSSSSS", "SSSSSSSSSS", "SSSSSSSSSS"}},
-    {{nullptr, nullptr, "PPPPPP----", "PPPPPP----", "----------", "----------", "PPPPPP----", "PPPPPP----",
-      "PPPPPPPPPP", "PPPPPPPP--", "----------", "PPPPPPPPPP"}},
+    // hard totals
+    {{
+        nullptr,      // 0
+        nullptr,      // 1
+        nullptr,      // 2
+        nullptr,      // 3
+        "HHHHHHHHHH", // 4
+        "HHHHHHHHHH", // 5
+        "HHHHHHHHHH", // 6
+        "HHHHHHHHHH", // 7
+        "HHDDDHHHHH", // 8
+        "DDDDDHHHHH", // 9
+        "DDDDDDDDHH", // 10
+        "DDDDDDDDDD", // 11
+        "HHSSSHHHHH", // 12
+        "SSSSSHHHHH", // 13
+        "SSSSSHHHHH", // 14
+        "SSSSSHHHRR", // 15
+        "SSSSSHHHRR", // 16
+        "SSSSSSSSSS", // 17
+        "SSSSSSSSSS", // 18
+        "SSSSSSSSSS", // 19
+        "SSSSSSSSSS", // 20
+        "SSSSSSSSSS", // 21
+    }},
+    // soft totals
+    {{
+        nullptr,      // 0
+        nullptr,      // 1
+        nullptr,      // 2
+        nullptr,      // 3
+        nullptr,      // 4
+        nullptr,      // 5
+        nullptr,      // 6
+        nullptr,      // 7
+        nullptr,      // 8
+        nullptr,      // 9
+        nullptr,      // 10
+        nullptr,      // 11
+        nullptr,      // 12
+        "HHDDDHHHHH", // 13
+        "HHDDDHHHHH", // 14
+        "HHDDDHHHHH", // 15
+        "HHDDDHHHHH", // 16
+        "HHDDDHHHHH", // 17
+        "SSSSSSSSSS", // 18
+        "SSSSSSSSSS", // 19
+        "SSSSSSSSSS", // 20
+        "SSSSSSSSSS", // 21
+    }},
+    // pairs, by card value
+    {{
+        nullptr,      // 0
+        nullptr,      // 1
+        "PPPPPP----", // 2
+        "PPPPPP----", // 3
+        "----------", // 4
+        "----------", // 5
+        "PPPPPP----", // 6
+        "PPPPPP----", // 7
+        "PPPPPPPPPP", // 8
+        "PPPPPPPP--", // 9
+        "----------", // 10
+        "PPPPPPPPPP", // 11
+    }},
 };
 
 const Chart AdvancedChart = {
-    {{nullptr,      nullptr,      nullptr,      nullptr,      "HHHHHHHHHH", "HHHHHHHHHH",
-      "HHHHHHHHHH", "HHHHHHHHHH", "HHHDDHHHHH", "DDDDDHHHHH", "DDDDDDDDHH", "DDDDDDDDDH",
-      "HSSSSHHHHH", "SSSSSHHHHH", "SSSSSHHHHH", "SSSSSHHHRR", "SSSSSHHHRR", "SSSSSSSSSS",
-      "SSSSSSSSSS", "SSSSSSSSSS", "SSSSSSSSSS", "SSSSSSSSSS"}},
-    {{nullptr,      nullptr,      nullptr,      nullptr,      nullptr,      nullptr,
-      nullptr,      nullptr,      nullptr,      nullptr,      nullptr,      nullptr,
-      nullptr,      "HHHDDHHHHH", "HHHDDHHHHH", "HHHDDHHHHH", "HHHDDHHHHH", "DDDDDHHHHH",
-      "dddddSSHHS", "dddddSSSSS", "SSSSSSSSSS", "SSSSSSSSSS"}},
-    {{nullptr, nullptr, "PPPPPP----", "PPPPPP----", "----------", "----------", "PPPPP-----", "PPPPPP----",
-      "PPPPPPPP-P", "PPPPPPPP--", "----------", "PPPPPPPPPP"}},
+    // hard totals
+    {{
+        nullptr,      // 0
+        nullptr,      // 1
+        nullptr,      // 2
+        nullptr,      // 3
+        "HHHHHHHHHH", // 4
+        "HHHHHHHHHH", // 5
+        "HHHHHHHHHH", // 6
+        "HHHHHHHHHH", // 7
+        "HHHDDHHHHH", // 8
+        "DDDDDHHHHH", // 9
+        "DDDDDDDDHH", // 10
+        "DDDDDDDDDH", // 11
+        "HSSSSHHHHH", // 12
+        "SSSSSHHHHH", // 13
+        "SSSSSHHHHH", // 14
+        "SSSSSHHHRR", // 15
+        "SSSSSHHHRR", // 16
+        "SSSSSSSSSS", // 17
+        "SSSSSSSSSS", // 18
+        "SSSSSSSSSS", // 19
+        "SSSSSSSSSS", // 20
+        "SSSSSSSSSS", // 21
+    }},
+    // soft totals
+    {{
+        nullptr,      // 0
+        nullptr,      // 1
+        nullptr,      // 2
+        nullptr,      // 3
+        nullptr,      // 4
+        nullptr,      // 5
+        nullptr,      // 6
+        nullptr,      // 7
+        nullptr,      // 8
+        nullptr,      // 9
+        nullptr,      // 10
+        nullptr,      // 11
+        nullptr,      // 12
+        "HHHDDHHHHH", // 13
+        "HHHDDHHHHH", // 14
+        "HHHDDHHHHH", // 15
+        "HHHDDHHHHH", // 16
+        "DDDDDHHHHH", // 17
+        "dddddSSHHS", // 18
+        "dddddSSSSS", // 19
+        "SSSSSSSSSS", // 20
+        "SSSSSSSSSS", // 21
+    }},
+    // pairs, by card value
+    {{
+        nullptr,      // 0
+        nullptr,      // 1
+        "PPPPPP----", // 2
+        "PPPPPP----", // 3
+        "----------", // 4
+        "----------", // 5
+        "PPPPP-----", // 6
+        "PPPPPP----", // 7
+        "PPPPPPPP-P", // 8
+        "PPPPPPPP--", // 9
+        "----------", // 10
+        "PPPPPPPPPP", // 11
+    }},
 };
+// clang-format on
 
 char Cell(const char* line, int upCard) {
     return line[upCard - 2];

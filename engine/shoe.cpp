@@ -1,5 +1,6 @@
 #include "engine/shoe.h"
 
+#include <algorithm>
 #include <array>
 
 #include "engine/random.h"

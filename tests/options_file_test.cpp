@@ -279,6 +279,21 @@ TEST(OptionsFile, FailedSaveKeepsTheOldFile) {
     EXPECT_FALSE(g.OptionsChanged);
 }
 
+TEST(OptionsFile, FailedWriteKeepsTheOldFile) {
+    TempFolder dir;
+    const std::string path = dir.File("ZVX.PRM");
+    const auto old = CustomRecordBytes();
+    WriteAll(path, old);
+    // Whatever name the temporary takes beside the file, a folder of every likely name makes its creation fail.
+    for (const char* suffix : {".tmp~", ".tmp", "~", ".new"}) std::filesystem::create_directory(path + suffix);
+    Game g;
+    g.OptionsChanged = true;
+    EXPECT_FALSE(SaveOptions(g, path));
+    EXPECT_TRUE(g.FileError);
+    EXPECT_TRUE(g.OptionsChanged);
+    EXPECT_EQ(ReadAll(path), old);
+}
+
 TEST(OptionsFile, UnwritableFolderKeepsTheOldFile) {
     TempFolder dir;
     const std::string path = dir.File("ZVX.PRM");

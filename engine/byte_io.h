@@ -1,0 +1,100 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <span>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace zvx {
+
+// Little-endian put/get at a byte offset. Records on disk are written field by field with these, never by copying
+// structs, so the layout does not depend on the compiler's padding or the machine's byte order.
+
+inline void PutU8(std::span<std::uint8_t> out, std::size_t at, std::uint8_t v) { out[at] = v; }
+
+inline void PutU16(std::span<std::uint8_t> out, std::size_t at, std::uint16_t v) {
+    out[at] = static_cast<std::uint8_t>(v & 0xFFu);
+    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+inline void PutU32(std::span<std::uint8_t> out, std::size_t at, std::uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFFu);
+}
+
+inline void PutI32(std::span<std::uint8_t> out, std::size_t at, std::int32_t v) {
+    PutU32(out, at, static_cast<std::uint32_t>(v));
+}
+
+inline std::uint8_t GetU8(std::span<const std::uint8_t> in, std::size_t at) { return in[at]; }
+
+inline std::uint16_t GetU16(std::span<const std::uint8_t> in, std::size_t at) {
+    return static_cast<std::uint16_t>(in[at] | (in[at + 1] << 8));
+}
+
+inline std::uint32_t GetU32(std::span<const std::uint8_t> in, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(in[at + i]) << (8 * i);
+    return v;
+}
+
+inline std::int32_t GetI32(std::span<const std::uint8_t> in, std::size_t at) {
+    return static_cast<std::int32_t>(GetU32(in, at));
+}
+
+// The in-memory counters are wider than their file fields; a value that does not fit is written as the field's
+// nearest end rather than wrapped, so a long run shows "very many" instead of a negative count.
+template <typename Narrow>
+Narrow Saturate(std::int64_t v) {
+    if (v < static_cast<std::int64_t>(std::numeric_limits<Narrow>::min())) return std::numeric_limits<Narrow>::min();
+    if (v > static_cast<std::int64_t>(std::numeric_limits<Narrow>::max())) return std::numeric_limits<Narrow>::max();
+    return static_cast<Narrow>(v);
+}
+
+// Whole-record files.
+
+enum class RecordReadStatus {
+    Ok,
+    NotFound,   // the file could not be opened
+    ReadFailed, // opened, but a whole record could not be read
+};
+
+// Reads the first `size` bytes of the file; a longer file is read for its first record only.
+inline RecordReadStatus ReadRecordFile(const std::string& path, std::span<std::uint8_t> record) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return RecordReadStatus::NotFound;
+    const std::size_t got = std::fread(record.data(), 1, record.size(), f);
+    std::fclose(f);
+    return got == record.size() ? RecordReadStatus::Ok : RecordReadStatus::ReadFailed;
+}
+
+// Writes the record to a temporary file beside `path` and renames it over the old file, so that a failed write
+// never leaves the user with a truncated or missing file. On failure the temporary is removed and the old file is
+// left as it was.
+inline bool WriteRecordFileReplacing(const std::string& path, std::span<const std::uint8_t> record) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    fs::path temp = target;
+    temp += ".tmp~";
+
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (f == nullptr) return false;
+    bool ok = std::fwrite(record.data(), 1, record.size(), f) == record.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+
+    std::error_code ec;
+    if (ok) {
+        fs::rename(temp, target, ec);
+        ok = !ec;
+    }
+    if (!ok) fs::remove(temp, ec);
+    return ok;
+}
+
+} // namespace zvx

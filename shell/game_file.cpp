@@ -1,0 +1,158 @@
+#include "shell/game_file.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "engine/byte_io.h"
+#include "engine/real48.h"
+
+namespace zvx {
+
+namespace {
+
+// Offsets inside a PlayStats record.
+constexpr std::size_t WonByCountOffset = 0;
+constexpr std::size_t BetByCountOffset = 126;
+constexpr std::size_t HourHistogramOffset = 252;
+constexpr std::size_t HourWonOffset = 336;
+constexpr std::size_t TotalWonOffset = 342;
+constexpr std::size_t TotalBetOffset = 348;
+constexpr std::size_t SwingBalanceOffset = 354;
+constexpr std::size_t BetsWonOffset = 360;
+constexpr std::size_t BetsLostOffset = 366;
+constexpr std::size_t SwingsLostOffset = 372;
+constexpr std::size_t SwingsWonOffset = 376;
+constexpr std::size_t HandsPlayedOffset = 380;
+constexpr std::size_t HandsSplitOffset = 384;
+constexpr std::size_t HandsDoubledOffset = 388;
+constexpr std::size_t BlackjacksOffset = 392;
+static_assert(BlackjacksOffset + 4 == PlayStatsSize);
+static_assert(BetByCountOffset == WonByCountOffset + CountSlots * Real48Size);
+static_assert(HourHistogramOffset == BetByCountOffset + CountSlots * Real48Size);
+static_assert(HourWonOffset == HourHistogramOffset + CountSlots * 4);
+
+constexpr std::string_view GameFileExtension = ".ZVX";
+
+std::size_t StatsOffset(int hand) { return GameStatsOffset + static_cast<std::size_t>(hand) * PlayStatsSize; }
+
+void PutCounter(std::span<std::uint8_t> out, std::size_t at, std::int64_t v) {
+    PutI32(out, at, Saturate<std::int32_t>(v));
+}
+
+} // namespace
+
+void EncodePlayStats(const PlayStats& s, std::span<std::uint8_t, PlayStatsSize> out) {
+    for (std::size_t k = 0; k < CountSlots; ++k) {
+        PutReal48(out, WonByCountOffset + k * Real48Size, s.WonByCount[k]);
+        PutReal48(out, BetByCountOffset + k * Real48Size, s.BetByCount[k]);
+        PutCounter(out, HourHistogramOffset + k * 4, s.HourHistogram[k]);
+    }
+    PutReal48(out, HourWonOffset, s.HourWon);
+    PutReal48(out, TotalWonOffset, s.TotalWon);
+    PutReal48(out, TotalBetOffset, s.TotalBet);
+    PutReal48(out, SwingBalanceOffset, s.SwingBalance);
+    PutReal48(out, BetsWonOffset, s.BetsWon);
+    PutReal48(out, BetsLostOffset, s.BetsLost);
+    PutCounter(out, SwingsLostOffset, s.SwingsLost);
+    PutCounter(out, SwingsWonOffset, s.SwingsWon);
+    PutCounter(out, HandsPlayedOffset, s.HandsPlayed);
+    PutCounter(out, HandsSplitOffset, s.HandsSplit);
+    PutCounter(out, HandsDoubledOffset, s.HandsDoubled);
+    PutCounter(out, BlackjacksOffset, s.Blackjacks);
+}
+
+PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
+    PlayStats s;
+    for (std::size_t k = 0; k < CountSlots; ++k) {
+        s.WonByCount[k] = GetReal48(in, WonByCountOffset + k * Real48Size);
+        s.BetByCount[k] = GetReal48(in, BetByCountOffset + k * Real48Size);
+        s.HourHistogram[k] = GetI32(in, HourHistogramOffset + k * 4);
+    }
+    s.HourWon = GetReal48(in, HourWonOffset);
+    s.TotalWon = GetReal48(in, TotalWonOffset);
+    s.TotalBet = GetReal48(in, TotalBetOffset);
+    s.SwingBalance = GetReal48(in, SwingBalanceOffset);
+    s.BetsWon = GetReal48(in, BetsWonOffset);
+    s.BetsLost = GetReal48(in, BetsLostOffset);
+    s.SwingsLost = GetI32(in, SwingsLostOffset);
+    s.SwingsWon = GetI32(in, SwingsWonOffset);
+    s.HandsPlayed = GetI32(in, HandsPlayedOffset);
+    s.HandsSplit = GetI32(in, HandsSplitOffset);
+    s.HandsDoubled = GetI32(in, HandsDoubledOffset);
+    s.Blackjacks = GetI32(in, BlackjacksOffset);
+    return s;
+}
+
+GameRecord BuildGameRecord(const Game& game) {
+    GameRecord record{};
+    const std::span<std::uint8_t> all(record);
+    EncodeOptionsRecord(game.Options, all.first<OptionsRecordSize>());
+    PutU16(all, GameUnusedWordOffset, game.GameFileUnusedWord);
+    for (int h = 0; h < HandCount; ++h) {
+        EncodePlayStats(game.Hands[static_cast<std::size_t>(h)].Stats,
+                        all.subspan(StatsOffset(h)).first<PlayStatsSize>());
+    }
+    PutU16(all, GameRunHoursOffset, Saturate<std::uint16_t>(game.RunTime.Hours));
+    PutU16(all, GameRunMinutesOffset, game.RunTime.Minutes);
+    PutU16(all, GameRunSecondsOffset, game.RunTime.Seconds);
+    PutU16(all, GameSpareWordOffset, 0);
+    PutI32(all, GameHoursPlayedOffset, Saturate<std::int32_t>(game.HoursPlayed));
+    std::copy(game.Strategy.Bytes.begin(), game.Strategy.Bytes.end(), record.begin() + GameStrategyOffset);
+    return record;
+}
+
+bool SaveGameFile(Game& game, const std::string& path) {
+    const GameRecord record = BuildGameRecord(game);
+    const bool ok = WriteRecordFileReplacing(path, record);
+    game.FileError = !ok;
+    return ok;
+}
+
+GameFileLoad LoadGameFile(Game& game, const std::string& path) {
+    GameRecord record{};
+    switch (ReadRecordFile(path, record)) {
+    case RecordReadStatus::Ok: break;
+    case RecordReadStatus::NotFound: return GameFileLoad::NotFound;
+    case RecordReadStatus::ReadFailed: return GameFileLoad::ReadFailed;
+    }
+
+    // Everything is decoded and repaired first, so the live state is replaced in one step.
+    const std::span<const std::uint8_t> all(record);
+    OptionsRecord options = DecodeOptionsRecord(all.first<OptionsRecordSize>());
+    RepairOptionsRecord(options);
+    std::array<PlayStats, HandCount> stats;
+    for (int h = 0; h < HandCount; ++h) {
+        stats[static_cast<std::size_t>(h)] = DecodePlayStats(all.subspan(StatsOffset(h)).first<PlayStatsSize>());
+    }
+    RunClock runTime;
+    runTime.Hours = GetU16(all, GameRunHoursOffset);
+    runTime.Minutes = GetU16(all, GameRunMinutesOffset);
+    runTime.Seconds = GetU16(all, GameRunSecondsOffset);
+    StrategyTable strategy;
+    const auto strategyBytes = all.subspan(GameStrategyOffset, StrategyTableSize);
+    std::copy(strategyBytes.begin(), strategyBytes.end(), strategy.Bytes.begin());
+    RepairStrategy(strategy);
+
+    game.Options = options;
+    for (int h = 0; h < HandCount; ++h) game.Hands[static_cast<std::size_t>(h)].Stats = stats[static_cast<std::size_t>(h)];
+    game.RunTime = runTime;
+    game.GameFileUnusedWord = GetU16(all, GameUnusedWordOffset);
+    game.HoursPlayed = GetI32(all, GameHoursPlayedOffset);
+    game.Strategy = strategy;
+    return GameFileLoad::Ok;
+}
+
+std::optional<std::string> GameFileNameFromInput(const std::string& typed) {
+    if (typed.empty()) return std::nullopt;
+    std::string name = typed;
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+    if (name.find(GameFileExtension) == std::string::npos) name += GameFileExtension;
+    return name;
+}
+
+std::string ProposedGameFileName(const std::string& current) {
+    return current.empty() ? std::string(DefaultGameFileName) : current;
+}
+
+} // namespace zvx

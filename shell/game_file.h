@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "cards/hand.h"
+#include "engine/game_state.h"
+#include "engine/options_file.h"
+
+namespace zvx {
+
+// A game file: one record of 9732 bytes, little-endian, money and statistics as Real48.
+//      0  the options record (3886 bytes)
+//   3886  a word no one reads, carried over from the last loaded file
+//   3888  the PlayStats of Hands 0..4, 396 bytes each
+//   5868  RunTime hours, minutes, seconds (16-bit each), then an unused zero word
+//   5876  HoursPlayed (32-bit signed)
+//   5880  the live strategy table (3852 bytes)
+inline constexpr std::size_t GameRecordSize = 9732;
+inline constexpr std::size_t GameUnusedWordOffset = 3886;
+inline constexpr std::size_t GameStatsOffset = 3888;
+inline constexpr std::size_t PlayStatsSize = 396;
+inline constexpr std::size_t GameRunHoursOffset = 5868;
+inline constexpr std::size_t GameRunMinutesOffset = 5870;
+inline constexpr std::size_t GameRunSecondsOffset = 5872;
+inline constexpr std::size_t GameSpareWordOffset = 5874;
+inline constexpr std::size_t GameHoursPlayedOffset = 5876;
+inline constexpr std::size_t GameStrategyOffset = 5880;
+static_assert(GameUnusedWordOffset == OptionsRecordSize);
+static_assert(GameStatsOffset + HandCount * PlayStatsSize == GameRunHoursOffset);
+static_assert(GameStrategyOffset + StrategyTableSize == GameRecordSize);
+
+using GameRecord = std::array<std::uint8_t, GameRecordSize>;
+
+// One PlayStats record in its 396-byte file form. Counters too wide for their field are written as the field's
+// largest (or smallest) value.
+void EncodePlayStats(const PlayStats& stats, std::span<std::uint8_t, PlayStatsSize> out);
+PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in);
+
+GameRecord BuildGameRecord(const Game& game);
+
+// Writes the record through a temporary file beside `path`, so a failed save leaves the previous file intact.
+// FileError tells whether it failed.
+bool SaveGameFile(Game& game, const std::string& path);
+
+enum class GameFileLoad {
+    Ok,
+    NotFound,   // the file could not be opened
+    ReadFailed, // shorter than one record, or unreadable; nothing was changed
+};
+
+// Reads the first record of the file; only a whole record changes anything. The options record is repaired as
+// the options file is (deck count outside 1..8 becomes 8, and so on) and both strategy tables hold only flags;
+// then the options, the five PlayStats, RunTime, the unused word, HoursPlayed and the live strategy are replaced.
+// Cards, stakes, the shoe and the bankroll are left alone.
+GameFileLoad LoadGameFile(Game& game, const std::string& path);
+
+// The picker's rule for a typed name: nothing for an empty text; otherwise upper case, with ".ZVX" added unless
+// the text already contains it.
+std::optional<std::string> GameFileNameFromInput(const std::string& typed);
+
+inline constexpr const char DefaultGameFileName[] = "lastgame.zvx";
+
+// The name the picker offers: the current one, or "lastgame.zvx" when none has been used yet.
+std::string ProposedGameFileName(const std::string& current);
+
+} // namespace zvx

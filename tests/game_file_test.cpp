@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "engine/byte_io.h"
+#include "engine/real48.h"
+#include "shell/game_file.h"
+#include "strategy/builtin_strategies.h"
+#include "tests/temp_folder.h"
+
+namespace zvx {
+namespace {
+
+using testing::ReadAll;
+using testing::TempFolder;
+using testing::WriteAll;
+
+double At48(const std::vector<std::uint8_t>& b, std::size_t at) { return GetReal48(b, at); }
+std::int32_t At32(const std::vector<std::uint8_t>& b, std::size_t at) { return GetI32(b, at); }
+std::uint16_t At16(const std::vector<std::uint8_t>& b, std::size_t at) { return GetU16(b, at); }
+
+// A game in the middle of a run, with distinct values everywhere the file reaches.
+Game PlayedGame() {
+    Game g;
+    g.Options.Rules = CasinoRules{6, 2, 5, true, false, true, false, true, false};
+    g.Options.Prefs = PlayerPreferences{4321, true, true};
+    g.Options.HideStrategyIntro = true;
+    LoadDefaultStrategy(g.Options.StrategyCopy);
+    g.Options.Version[0] = 11;
+    std::memcpy(g.Options.Version.data() + 1, "Version 1.1", 11);
+    LoadAdvancedStrategy(g.Strategy);
+    g.GameFileUnusedWord = 0xBEEF;
+    for (int h = 0; h < HandCount; ++h) {
+        PlayStats& s = g.Hands[static_cast<std::size_t>(h)].Stats;
+        for (int k = 0; k < CountSlots; ++k) {
+            s.WonByCount[static_cast<std::size_t>(k)] = h * 1000 + k - 10.5;
+            s.BetByCount[static_cast<std::size_t>(k)] = h * 2000 + 25 * k;
+            s.HourHistogram[static_cast<std::size_t>(k)] = h * 100 + k;
+        }
+        s.HourWon = -37.5 - h;
+        s.TotalWon = 1e9 + h;
+        s.TotalBet = 2.5e9 + h;
+        s.SwingBalance = -1234.5;
+        s.BetsWon = 400 + h;
+        s.BetsLost = 410.5 + h;
+        s.SwingsLost = 3 + h;
+        s.SwingsWon = 4 + h;
+        s.HandsPlayed = 1000 + h;
+        s.HandsSplit = 20 + h;
+        s.HandsDoubled = 30 + h;
+        s.Blackjacks = 40 + h;
+    }
+    g.RunTime = RunClock{17, 42, 59};
+    g.HoursPlayed = 123456;
+    return g;
+}
+
+TEST(GameFile, RecordHoldsEachFieldAtItsOffset) {
+    TempFolder dir;
+    Game g = PlayedGame();
+    const std::string path = dir.File("GAME.ZVX");
+    ASSERT_TRUE(SaveGameFile(g, path));
+    EXPECT_FALSE(g.FileError);
+    const auto b = ReadAll(path);
+    ASSERT_EQ(b.size(), 9732u);
+
+    EXPECT_EQ(At16(b, 0), 6);
+    EXPECT_EQ(At16(b, 2), 2);
+    EXPECT_EQ(At16(b, 4), 5);
+    EXPECT_EQ(At16(b, 6), 4321);
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 8, b.begin() + 18),
+              (std::vector<std::uint8_t>{1, 0, 1, 0, 1, 0, 1, 1, 0, 1}));
+    StrategyTable def;
+    LoadDefaultStrategy(def);
+    EXPECT_TRUE(std::equal(def.Bytes.begin(), def.Bytes.end(), b.begin() + 18));
+    EXPECT_EQ(std::string(b.begin() + 3870, b.begin() + 3882), "\x0BVersion 1.1");
+    EXPECT_EQ(At16(b, 3886), 0xBEEF);
+
+    for (std::size_t h = 0; h < 5; ++h) {
+        const std::size_t base = 3888 + 396 * h;
+        const double hd = static_cast<double>(h);
+        EXPECT_EQ(At48(b, base + 0), hd * 1000 - 10.5);
+        EXPECT_EQ(At48(b, base + 6 * 20), hd * 1000 + 9.5);
+        EXPECT_EQ(At48(b, base + 126 + 6 * 4), hd * 2000 + 100);
+        EXPECT_EQ(At32(b, base + 252 + 4 * 3), static_cast<std::int32_t>(h * 100 + 3));
+        EXPECT_EQ(At48(b, base + 336), -37.5 - hd);
+        EXPECT_EQ(At48(b, base + 342), 1e9 + hd);
+        EXPECT_EQ(At48(b, base + 348), 2.5e9 + hd);
+        EXPECT_EQ(At48(b, base + 354), -1234.5);
+        EXPECT_EQ(At48(b, base + 360), 400 + hd);
+        EXPECT_EQ(At48(b, base + 366), 410.5 + hd);
+        EXPECT_EQ(At32(b, base + 372), static_cast<std::int32_t>(3 + h));
+        EXPECT_EQ(At32(b, base + 376), static_cast<std::int32_t>(4 + h));
+        EXPECT_EQ(At32(b, base + 380), static_cast<std::int32_t>(1000 + h));
+        EXPECT_EQ(At32(b, base + 384), static_cast<std::int32_t>(20 + h));
+        EXPECT_EQ(At32(b, base + 388), static_cast<std::int32_t>(30 + h));
+        EXPECT_EQ(At32(b, base + 392), static_cast<std::int32_t>(40 + h));
+    }
+    // Byte-level check of one Real48: -37.5 of hand 0's HourWon.
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 3888 + 336, b.begin() + 3888 + 342),
+              (std::vector<std::uint8_t>{0x86, 0, 0, 0, 0, 0x96}));
+
+    EXPECT_EQ(At16(b, 5868), 17);
+    EXPECT_EQ(At16(b, 5870), 42);
+    EXPECT_EQ(At16(b, 5872), 59);
+    EXPECT_EQ(At16(b, 5874), 0);
+    EXPECT_EQ(At32(b, 5876), 123456);
+    EXPECT_TRUE(std::equal(g.Strategy.Bytes.begin(), g.Strategy.Bytes.end(), b.begin() + 5880));
+}
+
+TEST(GameFile, RoundTripReplacesOnlyWhatTheFileHolds) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    const std::string path = dir.File("GAME.ZVX");
+    ASSERT_TRUE(SaveGameFile(saved, path));
+
+    Game g;
+    g.Bankroll = 5000;
+    g.CurrentBet = 50;
+    g.RoundsPlayed = 33;
+    g.Hands[1].Bet = 25;
+    g.Hands[1].CardCount = 2;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+
+    EXPECT_EQ(g.Options, saved.Options);
+    EXPECT_EQ(g.Strategy, saved.Strategy);
+    EXPECT_EQ(g.GameFileUnusedWord, 0xBEEF);
+    EXPECT_EQ(g.HoursPlayed, 123456);
+    EXPECT_EQ(g.RunTime.Hours, 17);
+    EXPECT_EQ(g.RunTime.Minutes, 42);
+    EXPECT_EQ(g.RunTime.Seconds, 59);
+    for (int h = 0; h < HandCount; ++h) {
+        const PlayStats& a = g.Hands[static_cast<std::size_t>(h)].Stats;
+        const PlayStats& e = saved.Hands[static_cast<std::size_t>(h)].Stats;
+        EXPECT_EQ(a.WonByCount, e.WonByCount);
+        EXPECT_EQ(a.BetByCount, e.BetByCount);
+        EXPECT_EQ(a.HourHistogram, e.HourHistogram);
+        EXPECT_EQ(a.HourWon, e.HourWon);
+        EXPECT_EQ(a.TotalWon, e.TotalWon);
+        EXPECT_EQ(a.TotalBet, e.TotalBet);
+        EXPECT_EQ(a.SwingBalance, e.SwingBalance);
+        EXPECT_EQ(a.BetsWon, e.BetsWon);
+        EXPECT_EQ(a.BetsLost, e.BetsLost);
+        EXPECT_EQ(a.SwingsLost, e.SwingsLost);
+        EXPECT_EQ(a.SwingsWon, e.SwingsWon);
+        EXPECT_EQ(a.HandsPlayed, e.HandsPlayed);
+        EXPECT_EQ(a.HandsSplit, e.HandsSplit);
+        EXPECT_EQ(a.HandsDoubled, e.HandsDoubled);
+        EXPECT_EQ(a.Blackjacks, e.Blackjacks);
+    }
+    // The file holds no money on the table, bets or round state.
+    EXPECT_EQ(g.Bankroll, 5000);
+    EXPECT_EQ(g.CurrentBet, 50);
+    EXPECT_EQ(g.RoundsPlayed, 33);
+    EXPECT_EQ(g.Hands[1].Bet, 25);
+    EXPECT_EQ(g.Hands[1].CardCount, 2);
+
+    // Saving what was loaded gives the same bytes.
+    ASSERT_TRUE(SaveGameFile(g, dir.File("AGAIN.ZVX")));
+    EXPECT_EQ(ReadAll(dir.File("AGAIN.ZVX")), ReadAll(path));
+}
+
+TEST(GameFile, HugeCountersSaturate) {
+    Game g;
+    PlayStats& s = g.Hands[2].Stats;
+    s.HandsPlayed = std::int64_t{1} << 40;
+    s.SwingsLost = -(std::int64_t{1} << 40);
+    s.HourHistogram[19] = std::numeric_limits<std::int64_t>::max();
+    s.TotalBet = 1e300;
+    s.TotalWon = -1e300;
+    g.RunTime.Hours = 70000;
+    g.HoursPlayed = std::int64_t{5} << 32;
+    const GameRecord r = BuildGameRecord(g);
+    const std::vector<std::uint8_t> b(r.begin(), r.end());
+    const std::size_t base = 3888 + 396 * 2;
+    EXPECT_EQ(At32(b, base + 380), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(At32(b, base + 372), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(At32(b, base + 252 + 4 * 19), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + base + 348, b.begin() + base + 354),
+              (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}));
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + base + 342, b.begin() + base + 348),
+              (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(At16(b, 5868), 65535);
+    EXPECT_EQ(At32(b, 5876), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(GameFile, ShortOrMissingFileChangesNothing) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    const std::string path = dir.File("SHORT.ZVX");
+    ASSERT_TRUE(SaveGameFile(saved, path));
+    auto bytes = ReadAll(path);
+    bytes.pop_back();
+    WriteAll(path, bytes);
+
+    Game g;
+    g.Options.Rules.Decks = 4;
+    g.HoursPlayed = 9;
+    g.Hands[1].Stats.HandsPlayed = 77;
+    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::ReadFailed);
+    EXPECT_EQ(LoadGameFile(g, dir.File("NONE.ZVX")), GameFileLoad::NotFound);
+    EXPECT_EQ(g.Options.Rules.Decks, 4);
+    EXPECT_EQ(g.HoursPlayed, 9);
+    EXPECT_EQ(g.Hands[1].Stats.HandsPlayed, 77);
+    EXPECT_EQ(g.Strategy, StrategyTable{});
+}
+
+TEST(GameFile, LongerFileIsReadForItsFirstRecord) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    const std::string path = dir.File("LONG.ZVX");
+    ASSERT_TRUE(SaveGameFile(saved, path));
+    auto bytes = ReadAll(path);
+    bytes.resize(bytes.size() + 100, 0xAB);
+    WriteAll(path, bytes);
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_EQ(g.Strategy, saved.Strategy);
+    EXPECT_EQ(g.HoursPlayed, 123456);
+}
+
+TEST(GameFile, LoadRepairsImpossibleValues) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    GameRecord r = BuildGameRecord(saved);
+    const std::span<std::uint8_t> b(r);
+    PutU16(b, 0, 0);      // decks
+    PutU16(b, 2, 7);      // penetration
+    PutU16(b, 4, 30);     // table minimum
+    PutU16(b, 6, 60000);  // speed
+    b[9] = 5;             // a flag
+    b[18 + 12 * 5 + 4] = 9;   // the saved strategy copy
+    b[5880 + 12 * 7 + 2] = 2; // the live strategy
+    // A foreign version text is not a reason to refuse a game file.
+    b[3870 + 11] = '0';
+    const std::string path = dir.File("BAD.ZVX");
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_EQ(g.Options.Rules.Decks, 8);
+    EXPECT_EQ(g.Options.Rules.Penetration, 3);
+    EXPECT_EQ(g.Options.Rules.TableMinimum, 100);
+    EXPECT_EQ(g.Options.Prefs.AnimationSpeed, 25000);
+    EXPECT_TRUE(g.Options.Rules.DealerHitsSoft17);
+    EXPECT_EQ(g.Options.StrategyCopy.Bytes[12 * 5 + 4], 1);
+    EXPECT_EQ(g.Strategy.Bytes[12 * 7 + 2], 1);
+    EXPECT_EQ(g.Options.Version[11], '0');
+    EXPECT_EQ(g.HoursPlayed, 123456);
+
+    PutU16(b, 0, 9);
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_EQ(g.Options.Rules.Decks, 8);
+}
+
+TEST(GameFile, FailedSaveKeepsTheOldFile) {
+    TempFolder dir;
+    const std::string path = dir.File("GAME.ZVX");
+    std::filesystem::create_directory(path);
+    Game g = PlayedGame();
+    EXPECT_FALSE(SaveGameFile(g, path));
+    EXPECT_TRUE(g.FileError);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
+
+    // Replacing an existing file works and leaves the new content only.
+    const std::string other = dir.File("OTHER.ZVX");
+    WriteAll(other, std::vector<std::uint8_t>(20000, 0x11));
+    EXPECT_TRUE(SaveGameFile(g, other));
+    EXPECT_FALSE(g.FileError);
+    EXPECT_EQ(ReadAll(other).size(), GameRecordSize);
+}
+
+TEST(GameFile, PickerNameRule) {
+    EXPECT_EQ(GameFileNameFromInput(""), std::nullopt);
+    EXPECT_EQ(GameFileNameFromInput("mygame"), "MYGAME.ZVX");
+    EXPECT_EQ(GameFileNameFromInput("old.zvx.bak"), "OLD.ZVX.BAK");
+    EXPECT_EQ(GameFileNameFromInput("lastgame.zvx"), "LASTGAME.ZVX");
+    EXPECT_EQ(GameFileNameFromInput("Save.Zvx"), "SAVE.ZVX");
+    EXPECT_EQ(GameFileNameFromInput("game.txt"), "GAME.TXT.ZVX");
+    EXPECT_EQ(GameFileNameFromInput("a_b-1"), "A_B-1.ZVX");
+    EXPECT_EQ(ProposedGameFileName(""), "lastgame.zvx");
+    EXPECT_EQ(ProposedGameFileName("MYGAME.ZVX"), "MYGAME.ZVX");
+}
+
+} // namespace
+} // namespace zvx

@@ -202,6 +202,16 @@ TEST(OddsScreen, LabelsForEachTableMinimumAndBoxCount) {
     }
 }
 
+TEST(OddsScreen, EveryRowIsAMultipleOfTheAverageBet) {
+    Game g = MakeGame(25);
+    AnalysisScreens screens = OpenedScreens(g);
+    screens.FormClick(g);
+    for (int k = 1; k <= 9; ++k) {
+        EXPECT_EQ(screens.Grid.Cell(2, 10 - k), "+ $" + std::to_string(50 * k) + " / hour");
+        EXPECT_EQ(screens.Grid.Cell(2, 10 + k), " - $" + std::to_string(50 * k) + " / hour");
+    }
+}
+
 TEST(OddsScreen, ShareOfHoursPerMultiple) {
     Game g = PlayedGame();
     g.HoursPlayed = 4;

@@ -22,16 +22,16 @@ void SortWithNewKeys(Game& g) {
     const std::size_t n = shoe.Order.size();
     std::array<std::uint32_t, MaxShoeSize> entries;
     std::array<std::uint32_t, MaxShoeSize> scratch;
-    for (std::size_t i = 0; i < n; ++i)
-        entries[i] = PackEntry(KeyTextRank(RandomBelow(g, ShuffleKeyRange)), shoe.Order[i]);
+    const std::uint16_t* ranks = KeyTextRanks();
+    for (std::size_t i = 0; i < n; ++i) entries[i] = PackEntry(ranks[RandomBelow(g, ShuffleKeyRange)], shoe.Order[i]);
     const std::span<std::uint32_t> sorted(entries.data(), n);
-    // With the table hidden only the card values matter, and the radix sort gives the quicksort's values
+    // With the table hidden only the card values matter, and the bucket sort gives the quicksort's values
     // unless equal keys carry different values; then, and whenever faces are shown, the quicksort decides.
     bool done = false;
     if (!g.TableShown) {
         std::array<std::uint32_t, MaxShoeSize> original;
         std::copy_n(entries.begin(), n, original.begin());
-        done = RadixSortEntries(sorted, std::span(scratch.data(), n), shoe.Values.data());
+        done = BucketSortEntries(sorted, std::span(scratch.data(), n), shoe.Values.data());
         if (!done) std::copy_n(original.begin(), n, entries.begin());
     }
     if (!done) QuickSortEntries(sorted);

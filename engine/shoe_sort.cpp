@@ -2,36 +2,27 @@
 
 #include <algorithm>
 #include <array>
-#include <string>
 
 namespace zvx {
 
 namespace {
 
-// Base-11 digits of the text padded to five places, a missing character counting below '0'.
-// Comparing these numbers compares the texts, and they are distinct for distinct keys.
-constexpr std::uint32_t TextOrderNumber(std::uint32_t key) {
-    std::array<std::uint32_t, 5> digits{};
-    int len = 0;
-    std::array<std::uint32_t, 5> reversed{};
-    do {
-        reversed[static_cast<std::size_t>(len++)] = key % 10;
-        key /= 10;
-    } while (key != 0);
-    for (int i = 0; i < len; ++i) digits[static_cast<std::size_t>(i)] = reversed[static_cast<std::size_t>(len - 1 - i)] + 1;
-    std::uint32_t n = 0;
-    for (auto d : digits) n = n * 11 + d;
-    return n;
-}
-
+// Visiting the numbers depth first, each followed by its ten one-digit extensions, lists their decimal
+// texts in character order: "0", "1", "10", "100", "1000", "10000", "10001", ..., "9", "90", ...
 struct RankTable {
     std::array<std::uint16_t, ShuffleKeyRange> rank{};
+    std::uint16_t next = 0;
+    void Visit(std::uint32_t key) {
+        rank[key] = next++;
+        for (std::uint32_t d = 0; d < 10; ++d) {
+            const std::uint32_t child = key * 10 + d;
+            if (child >= ShuffleKeyRange) break;
+            Visit(child);
+        }
+    }
     RankTable() {
-        std::array<std::uint32_t, ShuffleKeyRange> keys{};
-        for (std::uint32_t k = 0; k < ShuffleKeyRange; ++k) keys[k] = k;
-        std::sort(keys.begin(), keys.end(),
-                  [](std::uint32_t a, std::uint32_t b) { return TextOrderNumber(a) < TextOrderNumber(b); });
-        for (std::uint32_t i = 0; i < ShuffleKeyRange; ++i) rank[keys[i]] = static_cast<std::uint16_t>(i);
+        rank[0] = next++;
+        for (std::uint32_t first = 1; first <= 9; ++first) Visit(first);
     }
 };
 
@@ -65,39 +56,41 @@ void QuickSort(std::uint32_t* e, int l, int r) {
 
 } // namespace
 
-std::uint16_t KeyTextRank(std::uint32_t key) { return Ranks().rank[key]; }
+const std::uint16_t* KeyTextRanks() { return Ranks().rank.data(); }
 
 void QuickSortEntries(std::span<std::uint32_t> entries) {
     if (entries.size() > 1) QuickSort(entries.data(), 0, static_cast<int>(entries.size()) - 1);
 }
 
-bool RadixSortEntries(std::span<std::uint32_t> entries, std::span<std::uint32_t> scratch,
-                      const std::uint8_t* values) {
+bool BucketSortEntries(std::span<std::uint32_t> entries, std::span<std::uint32_t> scratch,
+                       const std::uint8_t* values) {
     const std::size_t n = entries.size();
-    std::array<std::uint32_t, 256> low{};
-    std::array<std::uint32_t, 256> high{};
-    for (const std::uint32_t e : entries) {
-        ++low[(e >> 16) & 0xFF];
-        ++high[e >> 24];
+    // About one bucket per entry: the buckets split the ranks by their top bits, and the few entries that
+    // share a bucket are put in order by a stable insertion pass over the nearly sorted result.
+    int bits = 4;
+    while (bits < 12 && (std::size_t{1} << bits) < n) ++bits;
+    const int shift = 32 - bits;
+    std::array<std::uint16_t, 4096> start{};
+    for (std::size_t i = 0; i < n; ++i) ++start[entries[i] >> shift];
+    std::uint16_t sum = 0;
+    for (std::size_t b = 0; b < (std::size_t{1} << bits); ++b) {
+        const std::uint16_t c = start[b];
+        start[b] = sum;
+        sum = static_cast<std::uint16_t>(sum + c);
     }
-    std::uint32_t sumLow = 0;
-    std::uint32_t sumHigh = 0;
-    for (std::size_t b = 0; b < 256; ++b) {
-        const std::uint32_t l = low[b];
-        const std::uint32_t h = high[b];
-        low[b] = sumLow;
-        high[b] = sumHigh;
-        sumLow += l;
-        sumHigh += h;
-    }
-    for (std::size_t i = 0; i < n; ++i) scratch[low[(entries[i] >> 16) & 0xFF]++] = entries[i];
-    for (std::size_t i = 0; i < n; ++i) entries[high[scratch[i] >> 24]++] = scratch[i];
+    for (std::size_t i = 0; i < n; ++i) scratch[start[entries[i] >> shift]++] = entries[i];
 
     bool exact = true;
-    for (std::size_t i = 1; i < n; ++i) {
-        const std::uint32_t a = entries[i - 1];
-        const std::uint32_t b = entries[i];
-        exact &= !(EntryRank(a) == EntryRank(b) && values[EntryCard(a)] != values[EntryCard(b)]);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint32_t x = scratch[i];
+        std::size_t j = i;
+        while (j > 0 && EntryRank(entries[j - 1]) > EntryRank(x)) {
+            entries[j] = entries[j - 1];
+            --j;
+        }
+        entries[j] = x;
+        if (j > 0 && EntryRank(entries[j - 1]) == EntryRank(x) && values[EntryCard(entries[j - 1])] != values[EntryCard(x)])
+            exact = false;
     }
     return exact;
 }

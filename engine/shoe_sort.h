@@ -9,7 +9,9 @@ namespace zvx {
 // character ("10000" < "650" < "9"). KeyTextRank maps a key to its place in that order, so that comparing
 // ranks as integers gives exactly the comparisons of the texts.
 inline constexpr std::uint32_t ShuffleKeyRange = 65000;
-std::uint16_t KeyTextRank(std::uint32_t key);
+// The table of ranks, indexed by key.
+const std::uint16_t* KeyTextRanks();
+inline std::uint16_t KeyTextRank(std::uint32_t key) { return KeyTextRanks()[key]; }
 
 // One shoe entry while sorting: the key's text rank in the high half, the card's index in the low half.
 constexpr std::uint32_t PackEntry(std::uint16_t rank, std::uint16_t card) {
@@ -22,10 +24,10 @@ constexpr std::uint16_t EntryRank(std::uint32_t entry) { return static_cast<std:
 // decides the exact card order.
 void QuickSortEntries(std::span<std::uint32_t> entries);
 
-// A stable radix sort by rank. It orders distinct keys exactly as the quicksort does; among equal keys the
+// A stable bucket sort by rank. It orders distinct keys exactly as the quicksort does; among equal keys the
 // two may differ. `values` gives the card value of each card index; the function returns false when two
 // equal keys carry cards of different values, where the difference would change play.
-bool RadixSortEntries(std::span<std::uint32_t> entries, std::span<std::uint32_t> scratch,
-                      const std::uint8_t* values);
+bool BucketSortEntries(std::span<std::uint32_t> entries, std::span<std::uint32_t> scratch,
+                       const std::uint8_t* values);
 
 } // namespace zvx

@@ -20,22 +20,19 @@ constexpr int ReuseDistance = 30;
 void SortWithNewKeys(Game& g) {
     ShoeState& shoe = g.Shoe;
     const std::size_t n = shoe.Order.size();
+    if (n == 0) return;
     std::array<std::uint32_t, MaxShoeSize> entries;
-    std::array<std::uint32_t, MaxShoeSize> scratch;
+    std::array<std::uint32_t, MaxShoeSize> sorted;
     const std::uint16_t* ranks = KeyTextRanks();
     for (std::size_t i = 0; i < n; ++i) entries[i] = PackEntry(ranks[RandomBelow(g, ShuffleKeyRange)], shoe.Order[i]);
-    const std::span<std::uint32_t> sorted(entries.data(), n);
+    const std::span<std::uint32_t> result(sorted.data(), n);
     // With the table hidden only the card values matter, and the bucket sort gives the quicksort's values
     // unless equal keys carry different values; then, and whenever faces are shown, the quicksort decides.
-    bool done = false;
-    if (!g.TableShown) {
-        std::array<std::uint32_t, MaxShoeSize> original;
-        std::copy_n(entries.begin(), n, original.begin());
-        done = BucketSortEntries(sorted, std::span(scratch.data(), n), shoe.Values.data());
-        if (!done) std::copy_n(original.begin(), n, entries.begin());
+    if (g.TableShown || !BucketSortEntries(std::span(entries.data(), n), result, shoe.Values.data())) {
+        std::copy_n(entries.begin(), n, sorted.begin());
+        QuickSortEntries(result);
     }
-    if (!done) QuickSortEntries(sorted);
-    for (std::size_t i = 0; i < n; ++i) shoe.Order[i] = EntryCard(entries[i]);
+    for (std::size_t i = 0; i < n; ++i) shoe.Order[i] = EntryCard(sorted[i]);
 }
 
 } // namespace

@@ -62,34 +62,39 @@ void QuickSortEntries(std::span<std::uint32_t> entries) {
     if (entries.size() > 1) QuickSort(entries.data(), 0, static_cast<int>(entries.size()) - 1);
 }
 
-bool BucketSortEntries(std::span<std::uint32_t> entries, std::span<std::uint32_t> scratch,
+bool BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
                        const std::uint8_t* values) {
-    const std::size_t n = entries.size();
+    const std::uint32_t n = static_cast<std::uint32_t>(entries.size());
+    const std::uint32_t* const in = entries.data();
+    std::uint32_t* const out = sorted.data();
     // About one bucket per entry: the buckets split the ranks by their top bits, and the few entries that
     // share a bucket are put in order by a stable insertion pass over the nearly sorted result.
     int bits = 4;
-    while (bits < 12 && (std::size_t{1} << bits) < n) ++bits;
+    while (bits < 12 && (1u << bits) < n) ++bits;
     const int shift = 32 - bits;
-    std::array<std::uint16_t, 4096> start{};
-    for (std::size_t i = 0; i < n; ++i) ++start[entries[i] >> shift];
+    const std::uint32_t buckets = 1u << bits;
+    std::array<std::uint16_t, 4096> start;
+    std::fill_n(start.begin(), buckets, std::uint16_t{0});
+    for (std::uint32_t i = 0; i < n; ++i) ++start[in[i] >> shift];
     std::uint16_t sum = 0;
-    for (std::size_t b = 0; b < (std::size_t{1} << bits); ++b) {
+    for (std::uint32_t b = 0; b < buckets; ++b) {
         const std::uint16_t c = start[b];
         start[b] = sum;
         sum = static_cast<std::uint16_t>(sum + c);
     }
-    for (std::size_t i = 0; i < n; ++i) scratch[start[entries[i] >> shift]++] = entries[i];
+    for (std::uint32_t i = 0; i < n; ++i) out[start[in[i] >> shift]++] = in[i];
 
     bool exact = true;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint32_t x = scratch[i];
-        std::size_t j = i;
-        while (j > 0 && EntryRank(entries[j - 1]) > EntryRank(x)) {
-            entries[j] = entries[j - 1];
+    for (std::uint32_t i = 1; i < n; ++i) {
+        const std::uint32_t x = out[i];
+        std::uint32_t j = i;
+        // Entries compare by rank alone (the high half), which keeps equal keys in their bucket order.
+        while (j > 0 && (out[j - 1] >> 16) > (x >> 16)) {
+            out[j] = out[j - 1];
             --j;
         }
-        entries[j] = x;
-        if (j > 0 && EntryRank(entries[j - 1]) == EntryRank(x) && values[EntryCard(entries[j - 1])] != values[EntryCard(x)])
+        out[j] = x;
+        if (j > 0 && (out[j - 1] >> 16) == (x >> 16) && values[EntryCard(out[j - 1])] != values[EntryCard(x)])
             exact = false;
     }
     return exact;

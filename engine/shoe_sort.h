@@ -24,10 +24,11 @@ constexpr std::uint16_t EntryRank(std::uint32_t entry) { return static_cast<std:
 // decides the exact card order.
 void QuickSortEntries(std::span<std::uint32_t> entries);
 
-// A stable bucket sort by rank. It orders distinct keys exactly as the quicksort does; among equal keys the
-// two may differ. `values` gives the card value of each card index; the function returns false when two
-// equal keys carry cards of different values, where the difference would change play.
-bool BucketSortEntries(std::span<std::uint32_t> entries, std::span<std::uint32_t> scratch,
+// A stable bucket sort by rank of `entries` into `sorted` (same size). It orders distinct keys exactly as
+// the quicksort does; among equal keys the two may differ. `values` gives the card value of each card index;
+// the function returns false when two equal keys carry cards of different values, where the difference
+// would change play.
+bool BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
                        const std::uint8_t* values);
 
 } // namespace zvx

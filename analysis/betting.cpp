@@ -82,13 +82,14 @@ void PlaceBets(Game& g, int slot) {
         }
         return;
     }
+    // Every strategy is booked, with a bet of 0 for those that sit out: adding 0 changes nothing, and the
+    // loop runs without branches on the bets, which vary from round to round.
     for (int i = 1; i <= StrategyCount; ++i) {
         const std::uint16_t bet = Slot(g, i).Bet;
-        if (bet == 0) continue;
         hand.StrategyBets[static_cast<std::size_t>(i)] = bet;
         PlayStats& a = Account(g, i);
         a.TotalBet += bet;
-        ++a.HandsPlayed;
+        a.HandsPlayed += bet > 0;
         a.BetByCount[CountSlot(RoundCountIndex(g, i))] += bet;
     }
 }
@@ -128,16 +129,27 @@ void CountBlackjack(Game& g, int slot) {
 
 void BookSettlement(Game& g, int slot, double r) {
     const THand& hand = Slot(g, slot);
-    const bool single = g.SingleStrategyMode;
-    for (int i = single ? SingleStrategy : 1; i <= StrategyCount; ++i) {
-        const std::uint16_t stake = hand.StrategyBets[static_cast<std::size_t>(i)];
-        if (stake == 0) continue;
-        PlayStats& a = Account(g, i);
+    if (g.SingleStrategyMode) {
+        const std::uint16_t stake = hand.StrategyBets[SingleStrategy];
+        if (stake == 0) return;
+        PlayStats& a = Account(g, SingleStrategy);
         const double w = r * stake;
         a.HourWon += w;
         if (w > 0) a.BetsWon += 1;
         else a.BetsLost -= r;
-        if (!single) a.WonByCount[CountSlot(RoundCountIndex(g, i))] += w;
+        return;
+    }
+    // As in PlaceBets, a strategy without a stake adds zeros; the branches would follow the random results.
+    const bool won = r > 0;
+    for (int i = 1; i <= StrategyCount; ++i) {
+        const std::uint16_t stake = hand.StrategyBets[static_cast<std::size_t>(i)];
+        const bool staked = stake > 0;
+        PlayStats& a = Account(g, i);
+        const double w = r * stake;
+        a.HourWon += w;
+        a.BetsWon += staked && won ? 1.0 : 0.0;
+        a.BetsLost += staked && !won ? -r : 0.0;
+        a.WonByCount[CountSlot(RoundCountIndex(g, i))] += w;
     }
 }
 

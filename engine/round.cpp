@@ -18,6 +18,7 @@ namespace {
 constexpr int RoundsPerHour = 100;
 constexpr int SingleStrategyRefreshHours = 50;
 constexpr int PlayOrder[] = {2, 1, 4, 3};
+
 constexpr unsigned AllActionItems =
     BetItem | StandItem | HitItem | DoubleItem | SplitItem | SurrenderItem | HintItem | Separators;
 
@@ -405,12 +406,11 @@ void PlayHand(Game& g) {
 }
 
 void NextHand(Game& g) {
-    g.ActiveHand = 0;
-    for (const int slot : PlayOrder)
-        if (!Hand(g, slot).Finished) {
-            g.ActiveHand = static_cast<std::uint16_t>(slot);
-            break;
-        }
+    // The first open slot of the play order 2, 1, 4, 3, looked up from the four Finished flags at once.
+    static constexpr std::uint8_t FirstOpen[16] = {0, 2, 1, 2, 4, 2, 1, 2, 3, 2, 1, 2, 4, 2, 1, 2};
+    const unsigned open = (!Hand(g, 2).Finished ? 1u : 0u) | (!Hand(g, 1).Finished ? 2u : 0u) |
+                          (!Hand(g, 4).Finished ? 4u : 0u) | (!Hand(g, 3).Finished ? 8u : 0u);
+    g.ActiveHand = FirstOpen[open];
     if (Showing(g)) g.Table->ShowPointer(g.ActiveHand);
 }
 

@@ -106,7 +106,9 @@ void DealCard(Game& g, int slot) {
     if (shoe.CardsDealt < shoe.ShoeSize) {
         card = &shoe.At(shoe.CardsDealt);
         g.RunningCount += card->CountTag;
-        if (!g.SingleStrategyMode && (card->Value == 5 || card->Value == 11)) g.AceFiveCount += card->CountTag;
+        // +1 for a 5, -1 for an Ace, 0 otherwise, without a branch on the card.
+        const int aceFiveTag = (card->Value == 5) - (card->Value == 11);
+        if (!g.SingleStrategyMode) g.AceFiveCount += aceFiveTag;
     } else {
         // The shoe ran out mid-round: reuse earlier cards without counting them, cycling through the last
         // stretch so that no position past the end is ever read.

@@ -389,6 +389,19 @@ TEST_F(TableRoundTest, DoubleOnlyOnTenOrElevenWhenDoubleAnyHandIsOff) {
     EXPECT_EQ(after[1].Total, 10);
 }
 
+TEST_F(TableRoundTest, AHintShowsTheAdviceAndWaitsForARealDecision) {
+    table.Bet(10);
+    Decide(1, Hint);
+    Decide(1, Stand);
+    Capture();
+    Play({10, 10, 6, 7});
+    ASSERT_TRUE(captured);
+    EXPECT_EQ(DecisionsAsked(), 1);
+    EXPECT_EQ(table.AdviceBoxes, (std::vector<std::string>{"Hit 16 against Dealer 10", "Hit 16 against Dealer 10"}));
+    EXPECT_EQ(after[1].CardCount, 2);
+    EXPECT_TRUE(table.Saw("ShowHandResult 1 -1"));
+}
+
 // --- Practice deck ----------------------------------------------------------------------------------------
 
 TEST_F(TableRoundTest, PracticeRoundEndsAfterTheFirstDecisionWithAdviceButNoDealer) {

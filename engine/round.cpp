@@ -353,6 +353,11 @@ void PlayHands(Game& g) {
     }
     while (g.ActiveHand != 0) {
         PlayHand(g);
+        // A stop finishes only the active hand (if any); picking the next open one would start the turn over.
+        if (g.StopRequested) {
+            g.ActiveHand = 0;
+            break;
+        }
         NextHand(g);
     }
 }

@@ -24,6 +24,13 @@ void FakeTable::Act(int slot, Action action) {
     });
 }
 
+void FakeTable::BetBoth(int amount) {
+    Script.push_back([this, amount](Game& g) {
+        Spots[1][0] = Spots[3][0] = true;
+        g.ChosenBet = static_cast<std::uint16_t>(amount);
+    });
+}
+
 bool FakeTable::Saw(const std::string& call) const {
     return std::find(Calls.begin(), Calls.end(), call) != Calls.end();
 }
@@ -35,6 +42,10 @@ int FakeTable::Count(const std::string& prefix) const {
 
 void FakeTable::ProcessEvents() {
     ++EventPasses;
+    if (cardJustShown_) {
+        cardJustShown_ = false;
+        return;
+    }
     if (Script.empty()) {
         // Nothing left to do: the player walks away, which ends every wait.
         game_.StopRequested = true;
@@ -53,6 +64,7 @@ void FakeTable::AdvicePause(int units) { Record("AdvicePause " + std::to_string(
 void FakeTable::Beep() { Record("Beep"); }
 void FakeTable::ClearTable() { Record("ClearTable"); }
 void FakeTable::ShowCard(int slot, const TCard& card) {
+    cardJustShown_ = IdleAfterCard;
     Record("ShowCard " + std::to_string(slot) + " " + std::to_string(card.Slot));
 }
 void FakeTable::SlideCutCard(bool show) { Record(show ? "SlideCutCard show" : "SlideCutCard hide"); }
@@ -92,8 +104,14 @@ void FakeTable::ReturnAllChips() {
 void FakeTable::ShowBetPrompts(bool twoHands) { Record(twoHands ? "ShowBetPrompts 2" : "ShowBetPrompts 1"); }
 void FakeTable::HideBetPrompts() { Record("HideBetPrompts"); }
 void FakeTable::ShowBetBox(int box) { Record("ShowBetBox " + std::to_string(box)); }
-void FakeTable::ShowActionItems(unsigned items) { Record("ShowActionItems " + std::to_string(items)); }
-void FakeTable::HideActionItems(unsigned items) { Record("HideActionItems " + std::to_string(items)); }
+void FakeTable::ShowActionItems(unsigned items) {
+    VisibleItems |= items;
+    Record("ShowActionItems " + std::to_string(items));
+}
+void FakeTable::HideActionItems(unsigned items) {
+    VisibleItems &= ~items;
+    Record("HideActionItems " + std::to_string(items));
+}
 void FakeTable::CloseTableWindow() { Record("CloseTableWindow"); }
 bool FakeTable::AskYesNo(const std::string& question) {
     Questions.push_back(question);

@@ -24,10 +24,17 @@ public:
     int EventPasses = 0;
     int ChipsOnBox1 = 0; // what ChipsOnSpot(1) reports
     bool Spots[5][2] = {};
+    // The pass a dealt card makes through the event loop runs no scripted step when set: the player's
+    // gestures then land on the waits for bets and decisions only.
+    bool IdleAfterCard = false;
+    unsigned VisibleItems = 0; // the menu-bar action items shown now
 
     // Scripted steps for the common gestures.
     void Bet(int amount);
     void Act(int slot, Action action);
+    // A bet on both boxes: box 2's spot gets chips too.
+    void BetBoth(int amount);
+    void Then(std::function<void(Game&)> step) { Script.push_back(std::move(step)); }
 
     bool Saw(const std::string& call) const;
     int Count(const std::string& prefix) const;
@@ -71,6 +78,7 @@ public:
 private:
     void Record(std::string call) { Calls.push_back(std::move(call)); }
     Game& game_;
+    bool cardJustShown_ = false;
 };
 
 } // namespace zvx::testing

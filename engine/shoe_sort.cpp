@@ -31,30 +31,69 @@ const RankTable& Ranks() {
     return table;
 }
 
+// The partition step shared by both quicksorts. Comparing whole entries against the pivot's rank with the
+// card bits all 0 (for <) or all 1 (for >) compares the ranks alone, as the keys are compared. On return
+// [l, j] holds ranks <= the pivot's, [i, r] ranks >= it.
+std::uint16_t Partition(std::uint32_t* e, int l, int r, int& i, int& j) {
+    i = l;
+    j = r;
+    const std::uint32_t pivotLow = e[(l + r) >> 1] & 0xFFFF0000u;
+    const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
+    do {
+        while (e[i] < pivotLow) ++i;
+        while (e[j] > pivotHigh) --j;
+        if (i <= j) {
+            std::swap(e[i], e[j]);
+            ++i;
+            --j;
+        }
+    } while (i <= j);
+    return static_cast<std::uint16_t>(pivotLow >> 16);
+}
+
 void QuickSort(std::uint32_t* e, int l, int r) {
     int i = 0;
     do {
-        i = l;
-        int j = r;
-        // Comparing whole entries against the pivot's rank with the card bits all 0 (for <) or all 1 (for >)
-        // compares the ranks alone, as the keys are compared.
-        const std::uint32_t pivotLow = e[(l + r) >> 1] & 0xFFFF0000u;
-        const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
-        do {
-            while (e[i] < pivotLow) ++i;
-            while (e[j] > pivotHigh) --j;
-            if (i <= j) {
-                std::swap(e[i], e[j]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
+        int j = 0;
+        Partition(e, l, r, i, j);
         if (l < j) QuickSort(e, l, j);
         l = i;
     } while (i < r);
 }
 
+// QuickSort, except that a range whose ranks (all within lo..hi) include no tied rank is left unsorted. Each
+// step of the quicksort moves entries only within its own range and depends on nothing outside it, so the
+// ranges still sorted see exactly the steps they see in QuickSort; and an entry of a tied rank only ever lies
+// in ranges whose bounds include its rank, so it reaches the very place QuickSort gives it.
+void QuickSortTies(std::uint32_t* e, int l, int r, std::uint16_t lo, std::uint16_t hi, const ValueTies& ties) {
+    int i = 0;
+    do {
+        if (!ties.AnyWithin(lo, hi)) return;
+        int j = 0;
+        const std::uint16_t pivot = Partition(e, l, r, i, j);
+        if (l < j) QuickSortTies(e, l, j, lo, pivot, ties);
+        l = i;
+        lo = pivot;
+    } while (i < r);
+}
+
 } // namespace
+
+void ValueTies::Add(std::uint16_t rank) {
+    // A group of three or more equal keys may report its rank twice in a row.
+    if (Count > 0 && Count <= Capacity && Ranks[static_cast<std::size_t>(Count - 1)] == rank) return;
+    if (Count < Capacity) Ranks[static_cast<std::size_t>(Count)] = rank;
+    ++Count;
+}
+
+bool ValueTies::AnyWithin(std::uint16_t lo, std::uint16_t hi) const {
+    if (Count > Capacity) return true;
+    for (int k = 0; k < Count; ++k) {
+        const std::uint16_t rank = Ranks[static_cast<std::size_t>(k)];
+        if (rank >= lo && rank <= hi) return true;
+    }
+    return false;
+}
 
 const std::uint16_t* KeyTextRanks() { return Ranks().rank.data(); }
 
@@ -62,42 +101,55 @@ void QuickSortEntries(std::span<std::uint32_t> entries) {
     if (entries.size() > 1) QuickSort(entries.data(), 0, static_cast<int>(entries.size()) - 1);
 }
 
-bool BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
-                       const std::uint8_t* values) {
-    const std::uint32_t n = static_cast<std::uint32_t>(entries.size());
+ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
+                            const std::uint8_t* values) {
+    const std::size_t n = entries.size();
     const std::uint32_t* const in = entries.data();
     std::uint32_t* const out = sorted.data();
-    // About one bucket per entry: the buckets split the ranks by their top bits, and the few entries that
-    // share a bucket are put in order by a stable insertion pass over the nearly sorted result.
-    int bits = 4;
-    while (bits < 12 && (1u << bits) < n) ++bits;
-    const int shift = 32 - bits;
-    const std::uint32_t buckets = 1u << bits;
-    std::array<std::uint16_t, 4096> start;
-    std::fill_n(start.begin(), buckets, std::uint16_t{0});
-    for (std::uint32_t i = 0; i < n; ++i) ++start[in[i] >> shift];
-    std::uint16_t sum = 0;
-    for (std::uint32_t b = 0; b < buckets; ++b) {
-        const std::uint16_t c = start[b];
-        start[b] = sum;
-        sum = static_cast<std::uint16_t>(sum + c);
+    // Two stable counting passes, by the low and then the high byte of the rank: no step depends on how the
+    // keys compare, so nothing here is left to branch prediction.
+    std::array<std::uint32_t, MaxRadixEntries> middle;
+    std::array<std::uint16_t, 256> low{};
+    std::array<std::uint16_t, 256> high{};
+    for (std::size_t i = 0; i < n; ++i) {
+        ++low[(in[i] >> 16) & 0xFF];
+        ++high[in[i] >> 24];
     }
-    for (std::uint32_t i = 0; i < n; ++i) out[start[in[i] >> shift]++] = in[i];
+    std::uint16_t lowSum = 0;
+    std::uint16_t highSum = 0;
+    for (std::size_t b = 0; b < 256; ++b) {
+        const std::uint16_t l = low[b];
+        const std::uint16_t h = high[b];
+        low[b] = lowSum;
+        high[b] = highSum;
+        lowSum = static_cast<std::uint16_t>(lowSum + l);
+        highSum = static_cast<std::uint16_t>(highSum + h);
+    }
+    for (std::size_t i = 0; i < n; ++i) middle[low[(in[i] >> 16) & 0xFF]++] = in[i];
+    for (std::size_t i = 0; i < n; ++i) out[high[middle[i] >> 24]++] = middle[i];
 
-    bool exact = true;
-    for (std::uint32_t i = 1; i < n; ++i) {
-        const std::uint32_t x = out[i];
-        std::uint32_t j = i;
-        // Entries compare by rank alone (the high half), which keeps equal keys in their bucket order.
-        while (j > 0 && (out[j - 1] >> 16) > (x >> 16)) {
-            out[j] = out[j - 1];
-            --j;
-        }
-        out[j] = x;
-        if (j > 0 && (out[j - 1] >> 16) == (x >> 16) && values[EntryCard(out[j - 1])] != values[EntryCard(x)])
-            exact = false;
+    // Equal keys sit side by side now; a group of them with more than one value has two neighbours that differ.
+    ValueTies ties;
+    for (std::size_t i = 1; i < n; ++i) {
+        const bool sameRank = (out[i - 1] >> 16) == (out[i] >> 16);
+        const bool otherValue = values[EntryCard(out[i - 1])] != values[EntryCard(out[i])];
+        if (sameRank & otherValue) [[unlikely]]
+            ties.Add(EntryRank(out[i]));
     }
-    return exact;
+    return ties;
+}
+
+void SettleValueTies(std::span<std::uint32_t> entries, std::span<std::uint32_t> sorted, const ValueTies& ties) {
+    const std::size_t n = entries.size();
+    if (!ties.Any() || n < 2) return;
+    QuickSortTies(entries.data(), 0, static_cast<int>(n) - 1, 0, 0xFFFF, ties);
+    // Both arrays hold the same ranks position by position (each is sorted), so the block of a tied rank is
+    // the same in both: there the quicksort's order replaces the radix sort's; everywhere else the radix
+    // sort's entries stand, which leaves every card in the result exactly once.
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint16_t rank = EntryRank(sorted[i]);
+        if (ties.AnyWithin(rank, rank)) sorted[i] = entries[i];
+    }
 }
 
 } // namespace zvx

@@ -109,24 +109,26 @@ ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<st
     // Two stable counting passes, by the low and then the high byte of the rank: no step depends on how the
     // keys compare, so nothing here is left to branch prediction.
     std::array<std::uint32_t, MaxRadixEntries> middle;
-    std::array<std::uint16_t, 256> low{};
-    std::array<std::uint16_t, 256> high{};
+    // The counts of both passes share one word per byte value, the low pass's in the low half: no sum exceeds
+    // n < 65536, so one running sum adds both halves without a carry between them.
+    std::array<std::uint32_t, 256> counts{};
     for (std::size_t i = 0; i < n; ++i) {
-        ++low[(in[i] >> 16) & 0xFF];
-        ++high[in[i] >> 24];
+        counts[(in[i] >> 16) & 0xFF] += 1;
+        counts[in[i] >> 24] += 0x10000;
     }
-    std::uint16_t lowSum = 0;
-    std::uint16_t highSum = 0;
-    for (std::size_t b = 0; b < 256; ++b) {
-        const std::uint16_t l = low[b];
-        const std::uint16_t h = high[b];
-        low[b] = lowSum;
-        high[b] = highSum;
-        lowSum = static_cast<std::uint16_t>(lowSum + l);
-        highSum = static_cast<std::uint16_t>(highSum + h);
+    std::uint32_t sum = 0;
+    for (std::uint32_t& c : counts) {
+        const std::uint32_t count = c;
+        c = sum;
+        sum += count;
     }
-    for (std::size_t i = 0; i < n; ++i) middle[low[(in[i] >> 16) & 0xFF]++] = in[i];
-    for (std::size_t i = 0; i < n; ++i) out[high[middle[i] >> 24]++] = middle[i];
+    // Each pass then takes its next place from its own half, which again never carries into the other.
+    for (std::size_t i = 0; i < n; ++i) middle[counts[(in[i] >> 16) & 0xFF]++ & 0xFFFF] = in[i];
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint32_t& place = counts[middle[i] >> 24];
+        out[place >> 16] = middle[i];
+        place += 0x10000;
+    }
 
     // Equal keys sit side by side now; a group of them with more than one value has two neighbours that differ.
     ValueTies ties;

@@ -31,14 +31,13 @@ const RankTable& Ranks() {
     return table;
 }
 
-// The partition step shared by both quicksorts. Comparing whole entries against the pivot's rank with the
-// card bits all 0 (for <) or all 1 (for >) compares the ranks alone, as the keys are compared. On return
-// [l, j] holds ranks <= the pivot's, [i, r] ranks >= it.
-std::uint16_t Partition(std::uint32_t* e, int l, int r, int& i, int& j) {
+// The partition step of the shoe's quicksort. Comparing whole entries against the pivot's rank with the card
+// bits all 0 (for <) or all 1 (for >) compares the ranks alone, as the keys are compared. On return [l, j]
+// holds ranks <= the pivot's, [i, r] ranks >= it.
+void ScanPartition(std::uint32_t* e, int l, int r, std::uint32_t pivotLow, int& i, int& j) {
+    const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
     i = l;
     j = r;
-    const std::uint32_t pivotLow = e[(l + r) >> 1] & 0xFFFF0000u;
-    const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
     do {
         while (e[i] < pivotLow) ++i;
         while (e[j] > pivotHigh) --j;
@@ -48,7 +47,50 @@ std::uint16_t Partition(std::uint32_t* e, int l, int r, int& i, int& j) {
             --j;
         }
     } while (i <= j);
-    return static_cast<std::uint16_t>(pivotLow >> 16);
+}
+
+// The same partition, with the same swaps and the same i and j, but with no branch that follows the keys:
+// the scans' stops are listed first. The upward scan stops at ranks >= the pivot's, the downward one at
+// ranks <= it. Between the two latest stops nothing has been swapped yet, so the next stop listed there is
+// the one the scan finds; past them the scan meets an entry just swapped in, which stops it. That entry is
+// the other scan's latest stop.
+std::uint16_t Partition(std::uint32_t* e, int l, int r, int& i, int& j) {
+    const std::uint32_t pivotLow = e[(l + r) >> 1] & 0xFFFF0000u;
+    const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
+    const auto pivot = static_cast<std::uint16_t>(pivotLow >> 16);
+    if (r - l + 1 > static_cast<int>(MaxRadixEntries)) {
+        ScanPartition(e, l, r, pivotLow, i, j);
+        return pivot;
+    }
+    std::array<std::uint16_t, MaxRadixEntries> up;
+    std::array<std::uint16_t, MaxRadixEntries> down;
+    int ups = 0;
+    int downs = 0;
+    for (int k = l; k <= r; ++k) {
+        up[static_cast<std::size_t>(ups)] = static_cast<std::uint16_t>(k);
+        ups += e[k] >= pivotLow;
+    }
+    for (int k = r; k >= l; --k) {
+        down[static_cast<std::size_t>(downs)] = static_cast<std::uint16_t>(k);
+        downs += e[k] <= pivotHigh;
+    }
+    // The pivot's own entry is on both lists, so neither is empty.
+    i = up[0];
+    j = down[0];
+    for (int k = 1; i <= j; ++k) {
+        std::swap(e[i], e[j]);
+        if (i + 1 > j - 1) {
+            // The scans do not run again.
+            ++i;
+            --j;
+            break;
+        }
+        const int nextI = k < ups ? std::min<int>(up[static_cast<std::size_t>(k)], j) : j;
+        const int nextJ = k < downs ? std::max<int>(down[static_cast<std::size_t>(k)], i) : i;
+        i = nextI;
+        j = nextJ;
+    }
+    return pivot;
 }
 
 void QuickSort(std::uint32_t* e, int l, int r) {

@@ -112,6 +112,21 @@ TEST(ShoeSort, ManyEqualKeysAreSettledAsTheTextQuickSortDoes) {
         for (const int decks : {1, 2, 8}) EXPECT_GT(CompareWithTextSort(decks, range, 40), 0) << range;
 }
 
+// Ranges longer than the stop lists fit are partitioned by the scans themselves; the order is the same.
+TEST(ShoeSort, LongRangesSortAsTheTextQuickSort) {
+    Lcg rng{12345};
+    std::vector<TextEntry> text;
+    std::vector<std::uint32_t> packed;
+    for (int c = 0; c < 3000; ++c) {
+        const std::uint32_t key = rng.Below(c % 2 == 0 ? 700 : ShuffleKeyRange);
+        text.push_back({std::to_string(key), c});
+        packed.push_back(PackEntry(KeyTextRank(key), static_cast<std::uint16_t>(c)));
+    }
+    TextQuickSort(text, 0, static_cast<int>(text.size()) - 1);
+    QuickSortEntries(packed);
+    for (std::size_t i = 0; i < text.size(); ++i) ASSERT_EQ(text[i].card, EntryCard(packed[i])) << i;
+}
+
 TEST(ShoeSort, BucketSortReportsEqualKeysWithDifferentValues) {
     const std::uint8_t values[] = {10, 5, 10, 10};
     std::vector<std::uint32_t> e = {PackEntry(7, 0), PackEntry(7, 1), PackEntry(3, 2)};

@@ -147,8 +147,9 @@ void BookSettlement(Game& g, int slot, double r) {
         PlayStats& a = Account(g, i);
         const double w = r * stake;
         a.HourWon += w;
-        a.BetsWon += staked && won ? 1.0 : 0.0;
-        a.BetsLost += staked && !won ? -r : 0.0;
+        // Multiplying by 0 or 1 instead of choosing keeps the sums exact (adding -0.0 changes no sum).
+        a.BetsWon += static_cast<double>(staked & won);
+        a.BetsLost += static_cast<double>(staked & !won) * -r;
         a.WonByCount[CountSlot(RoundCountIndex(g, i))] += w;
     }
 }

@@ -55,24 +55,33 @@ void ProcessEvents(Game& g) {
     else if (g.Shell) g.Shell->ProcessEvents();
 }
 
+void UpdateHandFlags(const CasinoRules& rules, THand& h, bool emptySlot, bool affordable) {
+    if (h.Finished) return;
+    if (h.CardCount == 2) {
+        h.IsPair = h.Cards[1]->Value == h.Cards[2]->Value;
+        h.MaySurrender = h.IsUnsplit && rules.SurrenderAllowed;
+        h.MaySplit = h.IsPair && (h.IsUnsplit || rules.ResplitAllowed) && emptySlot && affordable;
+        h.MayDouble = (h.IsUnsplit || rules.DoubleAfterSplit) &&
+                      (rules.DoubleAnyHand || h.Total == 10 || h.Total == 11) && affordable;
+    } else if (h.CardCount == 3) {
+        h.MaySplit = h.MayDouble = h.MaySurrender = false;
+    }
+}
+
 // The decision flags of every open hand, worked out before each decision.
 void UpdateDecisionFlags(Game& g) {
     const auto& rules = g.Rules();
     const bool emptySlot = Hand(g, 2).CardCount == 0 || Hand(g, 3).CardCount == 0 || Hand(g, 4).CardCount == 0;
     const bool affordable = !g.TableShown || g.CurrentBet <= g.Bankroll;
-    for (int slot = 1; slot < HandCount; ++slot) {
-        THand& h = Hand(g, slot);
-        if (h.Finished) continue;
-        if (h.CardCount == 2) {
-            h.IsPair = h.Cards[1]->Value == h.Cards[2]->Value;
-            h.MaySurrender = h.IsUnsplit && rules.SurrenderAllowed;
-            h.MaySplit = h.IsPair && (h.IsUnsplit || rules.ResplitAllowed) && emptySlot && affordable;
-            h.MayDouble = (h.IsUnsplit || rules.DoubleAfterSplit) &&
-                          (rules.DoubleAnyHand || h.Total == 10 || h.Total == 11) && affordable;
-        } else if (h.CardCount == 3) {
-            h.MaySplit = h.MayDouble = h.MaySurrender = false;
-        }
+    if (!g.TableShown) {
+        // With the table hidden only the decision on the active hand reads flags, and a hand is always the
+        // active one when it takes its third card and before each of its decisions: working out the other
+        // hands' flags as well would only repeat what is worked out again before they are read.
+        if (g.ActiveHand >= 1 && g.ActiveHand < HandCount)
+            UpdateHandFlags(rules, Hand(g, g.ActiveHand), emptySlot, affordable);
+        return;
     }
+    for (int slot = 1; slot < HandCount; ++slot) UpdateHandFlags(rules, Hand(g, slot), emptySlot, affordable);
 }
 
 // Judges the player's action together with the stands it implies on the hands before it in play order.

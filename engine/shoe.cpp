@@ -25,12 +25,16 @@ void SortWithNewKeys(Game& g) {
     std::array<std::uint32_t, MaxShoeSize> sorted;
     const std::uint16_t* ranks = KeyTextRanks();
     for (std::size_t i = 0; i < n; ++i) entries[i] = PackEntry(ranks[RandomBelow(g, ShuffleKeyRange)], shoe.Order[i]);
+    const std::span<std::uint32_t> keyed(entries.data(), n);
     const std::span<std::uint32_t> result(sorted.data(), n);
-    // With the table hidden only the card values matter, and the bucket sort gives the quicksort's values
-    // unless equal keys carry different values; then, and whenever faces are shown, the quicksort decides.
-    if (g.TableShown || !BucketSortEntries(std::span(entries.data(), n), result, shoe.Values.data())) {
+    // With the table hidden only the card values matter: the radix sort gives the quicksort's values except
+    // where equal keys carry different values, and only those are settled by the quicksort. Whenever faces
+    // are shown the quicksort decides the whole order.
+    if (g.TableShown || n > MaxRadixEntries) {
+        QuickSortEntries(keyed);
         std::copy_n(entries.begin(), n, sorted.begin());
-        QuickSortEntries(result);
+    } else {
+        SettleValueTies(keyed, result, BucketSortEntries(keyed, result, shoe.Values.data()));
     }
     for (std::size_t i = 0; i < n; ++i) shoe.Order[i] = EntryCard(sorted[i]);
 }

@@ -31,30 +31,111 @@ const RankTable& Ranks() {
     return table;
 }
 
+// The partition step of the shoe's quicksort. Comparing whole entries against the pivot's rank with the card
+// bits all 0 (for <) or all 1 (for >) compares the ranks alone, as the keys are compared. On return [l, j]
+// holds ranks <= the pivot's, [i, r] ranks >= it.
+void ScanPartition(std::uint32_t* e, int l, int r, std::uint32_t pivotLow, int& i, int& j) {
+    const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
+    i = l;
+    j = r;
+    do {
+        while (e[i] < pivotLow) ++i;
+        while (e[j] > pivotHigh) --j;
+        if (i <= j) {
+            std::swap(e[i], e[j]);
+            ++i;
+            --j;
+        }
+    } while (i <= j);
+}
+
+// The same partition, with the same swaps and the same i and j, but with no branch that follows the keys:
+// the scans' stops are listed first. The upward scan stops at ranks >= the pivot's, the downward one at
+// ranks <= it. Between the two latest stops nothing has been swapped yet, so the next stop listed there is
+// the one the scan finds; past them the scan meets an entry just swapped in, which stops it. That entry is
+// the other scan's latest stop.
+std::uint16_t Partition(std::uint32_t* e, int l, int r, int& i, int& j) {
+    const std::uint32_t pivotLow = e[(l + r) >> 1] & 0xFFFF0000u;
+    const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
+    const auto pivot = static_cast<std::uint16_t>(pivotLow >> 16);
+    if (r - l + 1 > static_cast<int>(MaxRadixEntries)) {
+        ScanPartition(e, l, r, pivotLow, i, j);
+        return pivot;
+    }
+    std::array<std::uint16_t, MaxRadixEntries> up;
+    std::array<std::uint16_t, MaxRadixEntries> down;
+    int ups = 0;
+    int downs = 0;
+    for (int k = l; k <= r; ++k) {
+        up[static_cast<std::size_t>(ups)] = static_cast<std::uint16_t>(k);
+        ups += e[k] >= pivotLow;
+    }
+    for (int k = r; k >= l; --k) {
+        down[static_cast<std::size_t>(downs)] = static_cast<std::uint16_t>(k);
+        downs += e[k] <= pivotHigh;
+    }
+    // The pivot's own entry is on both lists, so neither is empty.
+    i = up[0];
+    j = down[0];
+    for (int k = 1; i <= j; ++k) {
+        std::swap(e[i], e[j]);
+        if (i + 1 > j - 1) {
+            // The scans do not run again.
+            ++i;
+            --j;
+            break;
+        }
+        const int nextI = k < ups ? std::min<int>(up[static_cast<std::size_t>(k)], j) : j;
+        const int nextJ = k < downs ? std::max<int>(down[static_cast<std::size_t>(k)], i) : i;
+        i = nextI;
+        j = nextJ;
+    }
+    return pivot;
+}
+
 void QuickSort(std::uint32_t* e, int l, int r) {
     int i = 0;
     do {
-        i = l;
-        int j = r;
-        // Comparing whole entries against the pivot's rank with the card bits all 0 (for <) or all 1 (for >)
-        // compares the ranks alone, as the keys are compared.
-        const std::uint32_t pivotLow = e[(l + r) >> 1] & 0xFFFF0000u;
-        const std::uint32_t pivotHigh = pivotLow | 0xFFFFu;
-        do {
-            while (e[i] < pivotLow) ++i;
-            while (e[j] > pivotHigh) --j;
-            if (i <= j) {
-                std::swap(e[i], e[j]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
+        int j = 0;
+        Partition(e, l, r, i, j);
         if (l < j) QuickSort(e, l, j);
         l = i;
     } while (i < r);
 }
 
+// QuickSort, except that a range whose ranks (all within lo..hi) include no tied rank is left unsorted. Each
+// step of the quicksort moves entries only within its own range and depends on nothing outside it, so the
+// ranges still sorted see exactly the steps they see in QuickSort; and an entry of a tied rank only ever lies
+// in ranges whose bounds include its rank, so it reaches the very place QuickSort gives it.
+void QuickSortTies(std::uint32_t* e, int l, int r, std::uint16_t lo, std::uint16_t hi, const ValueTies& ties) {
+    int i = 0;
+    do {
+        if (!ties.AnyWithin(lo, hi)) return;
+        int j = 0;
+        const std::uint16_t pivot = Partition(e, l, r, i, j);
+        if (l < j) QuickSortTies(e, l, j, lo, pivot, ties);
+        l = i;
+        lo = pivot;
+    } while (i < r);
+}
+
 } // namespace
+
+void ValueTies::Add(std::uint16_t rank) {
+    // A group of three or more equal keys may report its rank twice in a row.
+    if (Count > 0 && Count <= Capacity && Ranks[static_cast<std::size_t>(Count - 1)] == rank) return;
+    if (Count < Capacity) Ranks[static_cast<std::size_t>(Count)] = rank;
+    ++Count;
+}
+
+bool ValueTies::AnyWithin(std::uint16_t lo, std::uint16_t hi) const {
+    if (Count > Capacity) return true;
+    for (int k = 0; k < Count; ++k) {
+        const std::uint16_t rank = Ranks[static_cast<std::size_t>(k)];
+        if (rank >= lo && rank <= hi) return true;
+    }
+    return false;
+}
 
 const std::uint16_t* KeyTextRanks() { return Ranks().rank.data(); }
 
@@ -62,42 +143,57 @@ void QuickSortEntries(std::span<std::uint32_t> entries) {
     if (entries.size() > 1) QuickSort(entries.data(), 0, static_cast<int>(entries.size()) - 1);
 }
 
-bool BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
-                       const std::uint8_t* values) {
-    const std::uint32_t n = static_cast<std::uint32_t>(entries.size());
+ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
+                            const std::uint8_t* values) {
+    const std::size_t n = entries.size();
     const std::uint32_t* const in = entries.data();
     std::uint32_t* const out = sorted.data();
-    // About one bucket per entry: the buckets split the ranks by their top bits, and the few entries that
-    // share a bucket are put in order by a stable insertion pass over the nearly sorted result.
-    int bits = 4;
-    while (bits < 12 && (1u << bits) < n) ++bits;
-    const int shift = 32 - bits;
-    const std::uint32_t buckets = 1u << bits;
-    std::array<std::uint16_t, 4096> start;
-    std::fill_n(start.begin(), buckets, std::uint16_t{0});
-    for (std::uint32_t i = 0; i < n; ++i) ++start[in[i] >> shift];
-    std::uint16_t sum = 0;
-    for (std::uint32_t b = 0; b < buckets; ++b) {
-        const std::uint16_t c = start[b];
-        start[b] = sum;
-        sum = static_cast<std::uint16_t>(sum + c);
+    // Two stable counting passes, by the low and then the high byte of the rank: no step depends on how the
+    // keys compare, so nothing here is left to branch prediction.
+    std::array<std::uint32_t, MaxRadixEntries> middle;
+    // The counts of both passes share one word per byte value, the low pass's in the low half: no sum exceeds
+    // n < 65536, so one running sum adds both halves without a carry between them.
+    std::array<std::uint32_t, 256> counts{};
+    for (std::size_t i = 0; i < n; ++i) {
+        counts[(in[i] >> 16) & 0xFF] += 1;
+        counts[in[i] >> 24] += 0x10000;
     }
-    for (std::uint32_t i = 0; i < n; ++i) out[start[in[i] >> shift]++] = in[i];
+    std::uint32_t sum = 0;
+    for (std::uint32_t& c : counts) {
+        const std::uint32_t count = c;
+        c = sum;
+        sum += count;
+    }
+    // Each pass then takes its next place from its own half, which again never carries into the other.
+    for (std::size_t i = 0; i < n; ++i) middle[counts[(in[i] >> 16) & 0xFF]++ & 0xFFFF] = in[i];
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint32_t& place = counts[middle[i] >> 24];
+        out[place >> 16] = middle[i];
+        place += 0x10000;
+    }
 
-    bool exact = true;
-    for (std::uint32_t i = 1; i < n; ++i) {
-        const std::uint32_t x = out[i];
-        std::uint32_t j = i;
-        // Entries compare by rank alone (the high half), which keeps equal keys in their bucket order.
-        while (j > 0 && (out[j - 1] >> 16) > (x >> 16)) {
-            out[j] = out[j - 1];
-            --j;
+    // Equal keys sit side by side now; a group of them with more than one value has two neighbours that differ.
+    // Equal neighbours are rare (a few shuffles in a hundred have any), so the branch on them is well predicted.
+    ValueTies ties;
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((out[i - 1] >> 16) == (out[i] >> 16)) [[unlikely]] {
+            if (values[EntryCard(out[i - 1])] != values[EntryCard(out[i])]) ties.Add(EntryRank(out[i]));
         }
-        out[j] = x;
-        if (j > 0 && (out[j - 1] >> 16) == (x >> 16) && values[EntryCard(out[j - 1])] != values[EntryCard(x)])
-            exact = false;
     }
-    return exact;
+    return ties;
+}
+
+void SettleValueTies(std::span<std::uint32_t> entries, std::span<std::uint32_t> sorted, const ValueTies& ties) {
+    const std::size_t n = entries.size();
+    if (!ties.Any() || n < 2) return;
+    QuickSortTies(entries.data(), 0, static_cast<int>(n) - 1, 0, 0xFFFF, ties);
+    // Both arrays hold the same ranks position by position (each is sorted), so the block of a tied rank is
+    // the same in both: there the quicksort's order replaces the radix sort's; everywhere else the radix
+    // sort's entries stand, which leaves every card in the result exactly once.
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint16_t rank = EntryRank(sorted[i]);
+        if (ties.AnyWithin(rank, rank)) sorted[i] = entries[i];
+    }
 }
 
 } // namespace zvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -24,11 +26,29 @@ constexpr std::uint16_t EntryRank(std::uint32_t entry) { return static_cast<std:
 // decides the exact card order.
 void QuickSortEntries(std::span<std::uint32_t> entries);
 
-// A stable bucket sort by rank of `entries` into `sorted` (same size). It orders distinct keys exactly as
-// the quicksort does; among equal keys the two may differ. `values` gives the card value of each card index;
-// the function returns false when two equal keys carry cards of different values, where the difference
-// would change play.
-bool BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
-                       const std::uint8_t* values);
+// The ranks that two or more entries share while their cards differ in value: only there can the order the
+// quicksort leaves equal keys in change play. Past Capacity every rank counts as tied.
+struct ValueTies {
+    static constexpr int Capacity = 8;
+    std::array<std::uint16_t, Capacity> Ranks{};
+    int Count = 0;
+
+    bool Any() const { return Count > 0; }
+    void Add(std::uint16_t rank);
+    // Whether a tied rank lies in lo..hi (inclusive).
+    bool AnyWithin(std::uint16_t lo, std::uint16_t hi) const;
+};
+
+// A stable radix sort by rank of `entries` into `sorted` (same size, at most MaxRadixEntries). It orders
+// distinct keys exactly as the quicksort does; among equal keys the two may differ. `values` gives the card
+// value of each card index; the result lists the ranks where the difference would change play.
+inline constexpr std::size_t MaxRadixEntries = 1024;
+ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
+                            const std::uint8_t* values);
+
+// Puts the entries of the tied ranks where the quicksort puts them, so that `sorted` (the BucketSortEntries
+// result for `entries`) then holds the quicksort's card values at every position. `entries` is used as
+// scratch.
+void SettleValueTies(std::span<std::uint32_t> entries, std::span<std::uint32_t> sorted, const ValueTies& ties);
 
 } // namespace zvx

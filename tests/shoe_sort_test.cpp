@@ -59,55 +59,103 @@ TEST(ShoeSort, RanksFollowTheDecimalTexts) {
     }
 }
 
-// Sorting by rank gives exactly the card order of the text sort, equal keys included; the bucket sort gives
-// the same card values whenever it claims to be exact.
-TEST(ShoeSort, FastSortsMatchTheTextQuickSort) {
-    int exactShuffles = 0;
-    int fallbacks = 0;
-    for (const int decks : {1, 2, 6, 8}) {
-        const int n = decks * 52;
-        std::vector<std::uint8_t> values(static_cast<std::size_t>(n));
-        for (int c = 0; c < n; ++c) values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(CardValue(c % 52 + 1));
-        for (std::uint32_t seed = 0; seed < 300; ++seed) {
-            Lcg rng{seed * 2654435761u};
-            std::vector<TextEntry> text;
-            std::vector<std::uint32_t> packed;
-            for (int c = 0; c < n; ++c) {
-                const std::uint32_t key = rng.Below(ShuffleKeyRange);
-                text.push_back({std::to_string(key), c});
-                packed.push_back(PackEntry(KeyTextRank(key), static_cast<std::uint16_t>(c)));
-            }
-            std::vector<std::uint32_t> bucket(packed.size());
-            const bool exact = BucketSortEntries(packed, bucket, values.data());
-            TextQuickSort(text, 0, n - 1);
-            QuickSortEntries(packed);
-            for (int i = 0; i < n; ++i) {
-                const auto u = static_cast<std::size_t>(i);
-                ASSERT_EQ(text[u].card, EntryCard(packed[u])) << "decks " << decks << " seed " << seed << " at " << i;
-                if (exact) {
-                    ASSERT_EQ(values[static_cast<std::size_t>(text[u].card)], values[EntryCard(bucket[u])]);
-                }
-                ASSERT_EQ(KeyTextRank(static_cast<std::uint32_t>(std::stoul(text[u].key))), EntryRank(bucket[u]));
-            }
-            exact ? ++exactShuffles : ++fallbacks;
+// The text quicksort's card values for keys drawn below keyRange, against the fast sorts: the rank quicksort
+// gives its exact card order, the radix sort with its ties settled gives its card values, using every card
+// once. Returns how many shuffles had ties to settle.
+int CompareWithTextSort(int decks, std::uint32_t keyRange, std::uint32_t seeds) {
+    int tied = 0;
+    const int n = decks * 52;
+    std::vector<std::uint8_t> values(static_cast<std::size_t>(n));
+    for (int c = 0; c < n; ++c) values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(CardValue(c % 52 + 1));
+    for (std::uint32_t seed = 0; seed < seeds; ++seed) {
+        Lcg rng{seed * 2654435761u};
+        std::vector<TextEntry> text;
+        std::vector<std::uint32_t> packed;
+        for (int c = 0; c < n; ++c) {
+            const std::uint32_t key = rng.Below(keyRange);
+            text.push_back({std::to_string(key), c});
+            packed.push_back(PackEntry(KeyTextRank(key), static_cast<std::uint16_t>(c)));
         }
+        std::vector<std::uint32_t> bucket(packed.size());
+        std::vector<std::uint32_t> scratch = packed;
+        const ValueTies ties = BucketSortEntries(packed, bucket, values.data());
+        SettleValueTies(scratch, bucket, ties);
+        TextQuickSort(text, 0, n - 1);
+        QuickSortEntries(packed);
+        std::vector<bool> used(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const auto u = static_cast<std::size_t>(i);
+            EXPECT_EQ(text[u].card, EntryCard(packed[u])) << "decks " << decks << " seed " << seed << " at " << i;
+            EXPECT_EQ(values[static_cast<std::size_t>(text[u].card)], values[EntryCard(bucket[u])])
+                << "decks " << decks << " seed " << seed << " at " << i;
+            EXPECT_FALSE(used[EntryCard(bucket[u])]) << "card " << EntryCard(bucket[u]) << " twice";
+            used[EntryCard(bucket[u])] = true;
+            if (testing::Test::HasFailure()) return tied;
+        }
+        if (ties.Any()) ++tied;
     }
+    return tied;
+}
+
+TEST(ShoeSort, FastSortsMatchTheTextQuickSort) {
+    int tied = 0;
+    for (const int decks : {1, 2, 6, 8}) tied += CompareWithTextSort(decks, ShuffleKeyRange, 300);
     // Both paths must have been exercised for the comparison to mean anything.
-    EXPECT_GT(exactShuffles, 100);
-    EXPECT_GT(fallbacks, 10);
+    EXPECT_GT(tied, 10);
+    EXPECT_LT(tied, 1000);
+}
+
+// Keys from a narrow range tie in nearly every shuffle, many ranks at once and often at the pivots, which
+// also fills the list of tied ranks past its capacity.
+TEST(ShoeSort, ManyEqualKeysAreSettledAsTheTextQuickSortDoes) {
+    for (const std::uint32_t range : {3u, 40u, 400u, 5000u})
+        for (const int decks : {1, 2, 8}) EXPECT_GT(CompareWithTextSort(decks, range, 40), 0) << range;
+}
+
+// Ranges longer than the stop lists fit are partitioned by the scans themselves; the order is the same.
+TEST(ShoeSort, LongRangesSortAsTheTextQuickSort) {
+    Lcg rng{12345};
+    std::vector<TextEntry> text;
+    std::vector<std::uint32_t> packed;
+    for (int c = 0; c < 3000; ++c) {
+        const std::uint32_t key = rng.Below(c % 2 == 0 ? 700 : ShuffleKeyRange);
+        text.push_back({std::to_string(key), c});
+        packed.push_back(PackEntry(KeyTextRank(key), static_cast<std::uint16_t>(c)));
+    }
+    TextQuickSort(text, 0, static_cast<int>(text.size()) - 1);
+    QuickSortEntries(packed);
+    for (std::size_t i = 0; i < text.size(); ++i) ASSERT_EQ(text[i].card, EntryCard(packed[i])) << i;
 }
 
 TEST(ShoeSort, BucketSortReportsEqualKeysWithDifferentValues) {
-    const std::uint8_t values[] = {10, 5, 10};
+    const std::uint8_t values[] = {10, 5, 10, 10};
     std::vector<std::uint32_t> e = {PackEntry(7, 0), PackEntry(7, 1), PackEntry(3, 2)};
     std::vector<std::uint32_t> sorted(3);
-    EXPECT_FALSE(BucketSortEntries(e, sorted, values));
+    const ValueTies ties = BucketSortEntries(e, sorted, values);
+    ASSERT_EQ(ties.Count, 1);
+    EXPECT_EQ(ties.Ranks[0], 7);
     // Cards 0 and 2 are both tens: their tie cannot change play.
-    std::vector<std::uint32_t> tens = {PackEntry(7, 0), PackEntry(3, 1), PackEntry(7, 2)};
-    EXPECT_TRUE(BucketSortEntries(tens, sorted, values));
+    std::vector<std::uint32_t> tens = {PackEntry(7, 0), PackEntry(3, 1), PackEntry(7, 2), PackEntry(300, 3)};
+    sorted.resize(4);
+    EXPECT_FALSE(BucketSortEntries(tens, sorted, values).Any());
     EXPECT_EQ(EntryCard(sorted[0]), 1);
     EXPECT_EQ(EntryCard(sorted[1]), 0);
     EXPECT_EQ(EntryCard(sorted[2]), 2);
+    EXPECT_EQ(EntryCard(sorted[3]), 3);
+}
+
+TEST(ShoeSort, TiedRanksAreFoundWithinBounds) {
+    ValueTies ties;
+    EXPECT_FALSE(ties.AnyWithin(0, 0xFFFF));
+    ties.Add(50);
+    ties.Add(50);
+    EXPECT_EQ(ties.Count, 1);
+    EXPECT_TRUE(ties.AnyWithin(50, 50));
+    EXPECT_TRUE(ties.AnyWithin(0, 60));
+    EXPECT_FALSE(ties.AnyWithin(51, 0xFFFF));
+    for (std::uint16_t r = 100; r < 100 + ValueTies::Capacity; ++r) ties.Add(r);
+    // Past capacity every range counts as tied.
+    EXPECT_TRUE(ties.AnyWithin(60, 60));
 }
 
 } // namespace

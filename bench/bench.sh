@@ -1,0 +1,28 @@
+#!/bin/bash
+# Rounds per second of a zvx-analysis binary, best of three runs for each set of rules.
+# Usage: bench/bench.sh path/to/zvx-analysis
+# The machine is shared, so the best run is the one least disturbed by other work.
+set -euo pipefail
+bin=${1:?usage: bench.sh path/to/zvx-analysis}
+rounds_per_hour=100
+
+bench() {
+    local name=$1 hours=$2
+    shift 2
+    local best=0
+    for _ in 1 2 3; do
+        local start end
+        start=$(date +%s%N)
+        "$bin" --hours "$hours" --seed 1 "$@" >/dev/null
+        end=$(date +%s%N)
+        local ns=$((end - start))
+        local rate=$((hours * rounds_per_hour * 1000000000 / ns))
+        ((rate > best)) && best=$rate
+    done
+    printf '%-34s %12d rounds/s\n' "$name" "$best"
+}
+
+bench "default rules" 50000
+bench "8 decks, two hands" 40000 --decks 8 --two-hands 1
+bench "one box" 60000 --two-hands 0
+bench "single strategy" 80000 --single

@@ -2,6 +2,7 @@
 #include "engine/round.h"
 #include "engine/shoe.h"
 #include "tests/fake_table.h"
+#include "tests/text_key_sort.h"
 #include "tests/stacked_shoe.h"
 
 #include <array>
@@ -335,44 +336,13 @@ TEST_F(DealingTest, NothingIsDealtOnceAStopIsRequestedOrWithoutAShoe) {
 // --- The shuffle, against its rule written out plainly: keys are the decimal texts of the generator's draws,
 // sorted as text by the quicksort that decides the order of equal keys. ----------------------------------------
 
-struct KeyedCard {
-    std::string key;
-    int code;
-};
-
 std::uint32_t ReferenceBelow(std::uint32_t& state, std::uint32_t n) {
     state = state * 134775813u + 1u;
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(state) * n) >> 32);
 }
 
-bool TextLess(const std::string& a, const std::string& b) {
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb) return ca < cb;
-    }
-    return a.size() < b.size();
-}
-
-void ReferenceQuickSort(std::vector<KeyedCard>& e, int l, int r) {
-    int i = 0;
-    do {
-        i = l;
-        int j = r;
-        const std::string p = e[static_cast<std::size_t>((l + r) / 2)].key;
-        do {
-            while (TextLess(e[static_cast<std::size_t>(i)].key, p)) ++i;
-            while (TextLess(p, e[static_cast<std::size_t>(j)].key)) --j;
-            if (i <= j) {
-                std::swap(e[static_cast<std::size_t>(i)], e[static_cast<std::size_t>(j)]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (l < j) ReferenceQuickSort(e, l, j);
-        l = i;
-    } while (i < r);
-}
+using testing::KeyedCard;
+using testing::TextKeyQuickSort;
 
 std::vector<int> ReferenceShoe(std::uint32_t seed, int decks, int ranks) {
     std::uint32_t state = seed;
@@ -381,9 +351,9 @@ std::vector<int> ReferenceShoe(std::uint32_t seed, int decks, int ranks) {
         for (int rank = 1; rank <= ranks; ++rank)
             for (int suit = 0; suit < 4; ++suit)
                 entries.push_back({std::to_string(ReferenceBelow(state, 65000)), 13 * suit + rank});
-    ReferenceQuickSort(entries, 0, static_cast<int>(entries.size()) - 1);
+    TextKeyQuickSort(entries, 0, static_cast<int>(entries.size()) - 1);
     std::vector<int> codes;
-    for (const auto& e : entries) codes.push_back(e.code);
+    for (const auto& e : entries) codes.push_back(e.card);
     return codes;
 }
 
@@ -395,7 +365,7 @@ std::vector<int> ShoeCodes(const Game& g) {
 
 TEST(ShuffleTest, KeysSortAsText) {
     std::vector<KeyedCard> e = {{"9", 1}, {"10000", 2}, {"650", 3}};
-    ReferenceQuickSort(e, 0, 2);
+    TextKeyQuickSort(e, 0, 2);
     EXPECT_EQ(e[0].key, "10000");
     EXPECT_EQ(e[1].key, "650");
     EXPECT_EQ(e[2].key, "9");

@@ -7,35 +7,13 @@
 
 #include "cards/card.h"
 #include "engine/shoe_sort.h"
+#include "tests/text_key_sort.h"
 
 namespace zvx {
 namespace {
 
-// The plain version: keys as decimal texts, compared character by character, sorted by the shoe's quicksort.
-struct TextEntry {
-    std::string key;
-    int card;
-};
-
-void TextQuickSort(std::vector<TextEntry>& e, int l, int r) {
-    int i = 0;
-    do {
-        i = l;
-        int j = r;
-        const std::string p = e[static_cast<std::size_t>((l + r) / 2)].key;
-        do {
-            while (e[static_cast<std::size_t>(i)].key < p) ++i;
-            while (e[static_cast<std::size_t>(j)].key > p) --j;
-            if (i <= j) {
-                std::swap(e[static_cast<std::size_t>(i)], e[static_cast<std::size_t>(j)]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (l < j) TextQuickSort(e, l, j);
-        l = i;
-    } while (i < r);
-}
+using testing::KeyedCard;
+using testing::TextKeyQuickSort;
 
 struct Lcg {
     std::uint32_t state;
@@ -69,7 +47,7 @@ int CompareWithTextSort(int decks, std::uint32_t keyRange, std::uint32_t seeds) 
     for (int c = 0; c < n; ++c) values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(CardValue(c % 52 + 1));
     for (std::uint32_t seed = 0; seed < seeds; ++seed) {
         Lcg rng{seed * 2654435761u};
-        std::vector<TextEntry> text;
+        std::vector<KeyedCard> text;
         std::vector<std::uint32_t> packed;
         for (int c = 0; c < n; ++c) {
             const std::uint32_t key = rng.Below(keyRange);
@@ -80,7 +58,7 @@ int CompareWithTextSort(int decks, std::uint32_t keyRange, std::uint32_t seeds) 
         std::vector<std::uint32_t> scratch = packed;
         const ValueTies ties = BucketSortEntries(packed, bucket, values.data());
         SettleValueTies(scratch, bucket, ties);
-        TextQuickSort(text, 0, n - 1);
+        TextKeyQuickSort(text, 0, n - 1);
         QuickSortEntries(packed);
         std::vector<bool> used(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i) {
@@ -90,7 +68,7 @@ int CompareWithTextSort(int decks, std::uint32_t keyRange, std::uint32_t seeds) 
                 << "decks " << decks << " seed " << seed << " at " << i;
             EXPECT_FALSE(used[EntryCard(bucket[u])]) << "card " << EntryCard(bucket[u]) << " twice";
             used[EntryCard(bucket[u])] = true;
-            if (testing::Test::HasFailure()) return tied;
+            if (::testing::Test::HasFailure()) return tied;
         }
         if (ties.Any()) ++tied;
     }
@@ -115,14 +93,14 @@ TEST(ShoeSort, ManyEqualKeysAreSettledAsTheTextQuickSortDoes) {
 // Ranges longer than the stop lists fit are partitioned by the scans themselves; the order is the same.
 TEST(ShoeSort, LongRangesSortAsTheTextQuickSort) {
     Lcg rng{12345};
-    std::vector<TextEntry> text;
+    std::vector<KeyedCard> text;
     std::vector<std::uint32_t> packed;
     for (int c = 0; c < 3000; ++c) {
         const std::uint32_t key = rng.Below(c % 2 == 0 ? 700 : ShuffleKeyRange);
         text.push_back({std::to_string(key), c});
         packed.push_back(PackEntry(KeyTextRank(key), static_cast<std::uint16_t>(c)));
     }
-    TextQuickSort(text, 0, static_cast<int>(text.size()) - 1);
+    TextKeyQuickSort(text, 0, static_cast<int>(text.size()) - 1);
     QuickSortEntries(packed);
     for (std::size_t i = 0; i < text.size(); ++i) ASSERT_EQ(text[i].card, EntryCard(packed[i])) << i;
 }

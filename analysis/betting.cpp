@@ -72,6 +72,20 @@ void SetAnalysisBets(Game& g) {
 void PlaceBets(Game& g, int slot) {
     THand& hand = Slot(g, slot);
     hand.Finished = false;
+    hand.StakeMultiple = 1;
+    if (g.Tally.Deferred) {
+        RoundTally& t = g.Tally;
+        if (g.SingleStrategyMode) {
+            t.Stakes[SingleStrategy] = Slot(g, SingleStrategy).Bet;
+            hand.StrategyBets[SingleStrategy] = t.Stakes[SingleStrategy];
+        } else {
+            for (int i = 1; i <= StrategyCount; ++i) t.Stakes[static_cast<std::size_t>(i)] = Slot(g, i).Bet;
+            hand.StrategyBets = t.Stakes;
+        }
+        ++t.HandsPlaced;
+        ++t.StakesCharged;
+        return;
+    }
     if (g.SingleStrategyMode) {
         const std::uint16_t bet = Slot(g, SingleStrategy).Bet;
         if (bet > 0) {
@@ -96,6 +110,13 @@ void PlaceBets(Game& g, int slot) {
 
 void ChargeDoubleDown(Game& g, int slot) {
     THand& hand = Slot(g, slot);
+    hand.StakeMultiple = 2;
+    if (g.Tally.Deferred) {
+        for (auto& stake : hand.StrategyBets) stake = static_cast<std::uint16_t>(2 * stake);
+        ++g.Tally.Doubles;
+        ++g.Tally.StakesCharged;
+        return;
+    }
     if (g.SingleStrategyMode) {
         auto& stake = hand.StrategyBets[SingleStrategy];
         PlayStats& a = Account(g, SingleStrategy);
@@ -116,12 +137,20 @@ void ChargeDoubleDown(Game& g, int slot) {
 }
 
 void CountSplit(Game& g, int slot) {
+    if (g.Tally.Deferred) {
+        ++g.Tally.Splits;
+        return;
+    }
     const THand& hand = Slot(g, slot);
     for (int i = 1; i <= StrategyCount; ++i)
         if (hand.StrategyBets[static_cast<std::size_t>(i)] > 0) ++Account(g, i).HandsSplit;
 }
 
 void CountBlackjack(Game& g, int slot) {
+    if (g.Tally.Deferred) {
+        ++g.Tally.Blackjacks;
+        return;
+    }
     const THand& hand = Slot(g, slot);
     for (int i = 1; i <= StrategyCount; ++i)
         if (hand.StrategyBets[static_cast<std::size_t>(i)] > 0) ++Account(g, i).Blackjacks;
@@ -129,6 +158,14 @@ void CountBlackjack(Game& g, int slot) {
 
 void BookSettlement(Game& g, int slot, double r) {
     const THand& hand = Slot(g, slot);
+    if (g.Tally.Deferred) {
+        RoundTally& t = g.Tally;
+        const bool won = r > 0;
+        t.Won += r * hand.StakeMultiple;
+        t.HandsWon += won;
+        t.Lost += static_cast<double>(!won) * -r;
+        return;
+    }
     if (g.SingleStrategyMode) {
         const std::uint16_t stake = hand.StrategyBets[SingleStrategy];
         if (stake == 0) return;
@@ -152,6 +189,56 @@ void BookSettlement(Game& g, int slot, double r) {
         a.BetsLost += static_cast<double>(staked & !won) * -r;
         a.WonByCount[CountSlot(RoundCountIndex(g, i))] += w;
     }
+}
+
+void BeginRoundTally(Game& g) {
+    g.Tally = RoundTally{};
+    g.Tally.Deferred = !g.TableShown && !g.BookEveryEvent;
+}
+
+// Every hand of the round carries each strategy's round stake, doubled on a doubled hand, so the events
+// booked one by one would add the stake times each event's figure: the tally adds the stake times their sum.
+// All the sums are whole numbers or halves, exact in a double (while below 2^52), so the order of the
+// additions cannot change them and the accounts come out bit for bit the same.
+void BookRoundTally(Game& g) {
+    RoundTally& t = g.Tally;
+    if (!t.Deferred) return;
+    if (g.SingleStrategyMode) {
+        const std::uint16_t stake = t.Stakes[SingleStrategy];
+        if (stake > 0) {
+            PlayStats& a = Account(g, SingleStrategy);
+            a.TotalBet += static_cast<double>(stake) * t.StakesCharged;
+            a.HandsPlayed += t.HandsPlaced;
+            a.HandsDoubled += t.Doubles;
+            a.HandsSplit += t.Splits;
+            a.Blackjacks += t.Blackjacks;
+            a.HourWon += t.Won * stake;
+            a.BetsWon += t.HandsWon;
+            a.BetsLost += t.Lost;
+        }
+    } else {
+        for (int i = 1; i <= StrategyCount; ++i) {
+            const std::uint16_t stake = t.Stakes[static_cast<std::size_t>(i)];
+            const std::int64_t staked = stake > 0;
+            PlayStats& a = Account(g, i);
+            const double charged = static_cast<double>(stake) * t.StakesCharged;
+            const double won = t.Won * stake;
+            const std::size_t count = CountSlot(RoundCountIndex(g, i));
+            a.TotalBet += charged;
+            a.BetByCount[count] += charged;
+            a.HandsPlayed += staked * t.HandsPlaced;
+            a.HandsDoubled += staked * t.Doubles;
+            a.HandsSplit += staked * t.Splits;
+            a.Blackjacks += staked * t.Blackjacks;
+            a.HourWon += won;
+            a.WonByCount[count] += won;
+            a.BetsWon += static_cast<double>(staked * t.HandsWon);
+            a.BetsLost += static_cast<double>(staked) * t.Lost;
+        }
+    }
+    const bool deferred = t.Deferred;
+    t = RoundTally{};
+    t.Deferred = deferred;
 }
 
 void CloseHour(Game& g) {

@@ -45,6 +45,7 @@ struct THand {
     std::uint16_t Total = 0;   // 0 once settled early, and for a busted dealer
     std::uint16_t SoftAce = 0; // position of the Ace counted as 11; 0 when hard
     std::uint16_t Bet = 0;
+    std::uint16_t StakeMultiple = 1; // 2 once the hand is doubled (kept for the round tally)
     bool IsPair = false;
     bool IsBlackjack = false;
     bool Finished = false;

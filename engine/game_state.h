@@ -43,6 +43,22 @@ struct ShoeState {
     const TCard& At(int position) const { return Cards[Order[static_cast<std::size_t>(position)]]; }
 };
 
+// The bookkeeping of a round without the table, gathered while the round is played and booked once when it
+// ends (see BookRoundTally). Every strategy stakes on the same hands in proportion to its round stake, so a
+// tally in units of that stake says what each account gains.
+struct RoundTally {
+    bool Deferred = false;                                // this round books through the tally
+    std::array<std::uint16_t, StrategyCount + 1> Stakes{}; // each strategy's stake on one hand; [0] unused
+    std::int32_t HandsPlaced = 0;
+    std::int32_t StakesCharged = 0; // hands placed plus doubles, in stakes
+    std::int32_t Doubles = 0;
+    std::int32_t Splits = 0;
+    std::int32_t Blackjacks = 0;
+    std::int32_t HandsWon = 0;
+    double Won = 0;  // the results in stakes: r times 1, or 2 on a doubled hand
+    double Lost = 0; // a loss counts 1, a surrender 0.5
+};
+
 // Run time of an analysis, advanced one second per refresh that sees a new clock second.
 struct RunClock {
     std::int64_t Hours = 0;
@@ -86,6 +102,7 @@ struct Game {
     std::uint16_t PlayerAction = NoAction;
     std::uint16_t ActiveHand = 0;
     bool SecondBoxActive = false;
+    RoundTally Tally;
     std::int32_t RoundsPlayed = 0;
     std::int64_t HoursPlayed = 0;
     std::int32_t SimulationDelay = 0;
@@ -135,6 +152,9 @@ struct Game {
     ShellView* Shell = nullptr;
     // A tool's limit on an analysis: the game stops once this many hours have closed (0: no limit).
     std::int64_t StopAfterHours = 0;
+    // Books every bet and result the moment it happens even without the table, as the table does; the
+    // tally gives the same accounts faster.
+    bool BookEveryEvent = false;
 
     const CasinoRules& Rules() const { return Options.Rules; }
     const PlayerPreferences& Prefs() const { return Options.Prefs; }

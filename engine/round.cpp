@@ -213,7 +213,10 @@ void RunGame(Game& g) {
         g.RoundsPlayed = 0;
         while (g.RoundsPlayed < RoundsPerHour && !g.StopRequested) {
             StartRound(g);
-            if (g.StopRequested) break;
+            if (g.StopRequested) {
+                BookRoundTally(g);
+                break;
+            }
             DealRound(g);
             if (Showing(g)) g.Table->ShowPointer(1);
             if (g.SingleStrategyMode && Hand(g, 1).StrategyBets[4] == 0) {
@@ -234,6 +237,7 @@ void RunGame(Game& g) {
                     g.Table->ReturnAllChips();
                 }
             }
+            BookRoundTally(g);
             ProcessEvents(g);
         }
         if (g.AnalysisWindowOpen && !g.StopRequested) {
@@ -264,6 +268,7 @@ void StartRound(Game& g) {
     }
     g.Hands[DealerSlot].Finished = false;
     g.ActiveHand = 1;
+    BeginRoundTally(g);
 
     g.CountIndexA = g.RunningCount;
     if (!g.SingleStrategyMode) {

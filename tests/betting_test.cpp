@@ -9,6 +9,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zvx {
@@ -50,8 +51,10 @@ class FakeShell : public ShellView {
     int roundsLeft_;
 };
 
-// Betting and rules analysis: no table, the computer plays, the four strategies bet by the counts.
-class AnalysisTest : public ::testing::Test {
+// Betting and rules analysis: no table, the computer plays, the four strategies bet by the counts. Every
+// test runs twice: with each bet and result booked the moment it happens, and with the round's tally booked
+// when the round ends. Both must leave the same accounts.
+class AnalysisTest : public ::testing::TestWithParam<bool> {
   protected:
     AnalysisTest() {
         LoadDefaultStrategy(g.Strategy);
@@ -60,6 +63,7 @@ class AnalysisTest : public ::testing::Test {
         g.Options.Rules.PlayTwoHands = false;
         g.AutoPlay = true;
         g.SwingThreshold = 100.0 * 25;
+        g.BookEveryEvent = GetParam();
     }
 
     THand& Hand(int slot) { return g.Hands[static_cast<std::size_t>(slot)]; }
@@ -71,11 +75,12 @@ class AnalysisTest : public ::testing::Test {
         return s;
     }
 
-    // A round's start at the given counts.
+    // A round's start at the given counts, its bets booked.
     void StartAt(int runningCount, int aceFiveCount) {
         g.RunningCount = runningCount;
         g.AceFiveCount = aceFiveCount;
         StartRound(g);
+        BookRoundTally(g);
     }
 
     // Plays whole rounds on the stacked cards and returns the accounts as the last round left them.
@@ -93,7 +98,7 @@ class AnalysisTest : public ::testing::Test {
 
 // --- The bets -----------------------------------------------------------------------------------------------
 
-TEST_F(AnalysisTest, BetsFollowTheConventionalCount) {
+TEST_P(AnalysisTest, BetsFollowTheConventionalCount) {
     StartAt(-3, 0);
     EXPECT_EQ(StakesOn(1), (Stakes{0, 25, 25, 25, 0}));
     StartAt(-1, 0);
@@ -109,7 +114,7 @@ TEST_F(AnalysisTest, BetsFollowTheConventionalCount) {
     }
 }
 
-TEST_F(AnalysisTest, OpeningABoxChargesEveryBettingStrategy) {
+TEST_P(AnalysisTest, OpeningABoxChargesEveryBettingStrategy) {
     StartAt(-1, 0);
     StartAt(2, 0);
     EXPECT_DOUBLE_EQ(Account(1).TotalBet, 50);
@@ -124,7 +129,7 @@ TEST_F(AnalysisTest, OpeningABoxChargesEveryBettingStrategy) {
     EXPECT_DOUBLE_EQ(Account(3).BetByCount[CountSlot(0)], 50); // the simple count stayed 0
 }
 
-TEST_F(AnalysisTest, CountsBeyondTenIndexTheEnds) {
+TEST_P(AnalysisTest, CountsBeyondTenIndexTheEnds) {
     g.Options.Rules.Decks = 8;
     StartAt(14, 14);
     EXPECT_EQ(g.CountIndexA, 10);
@@ -141,7 +146,7 @@ TEST_F(AnalysisTest, CountsBeyondTenIndexTheEnds) {
     EXPECT_EQ(StakesOn(1), (Stakes{0, 25, 25, 0, 0}));
 }
 
-TEST_F(AnalysisTest, SimpleCountStrategyBetsOnlyInItsRange) {
+TEST_P(AnalysisTest, SimpleCountStrategyBetsOnlyInItsRange) {
     struct Case {
         int decks;
         int simpleCount;
@@ -155,7 +160,7 @@ TEST_F(AnalysisTest, SimpleCountStrategyBetsOnlyInItsRange) {
     }
 }
 
-TEST_F(AnalysisTest, TwoBoxesCarryEveryBetDoubledOnBoth) {
+TEST_P(AnalysisTest, TwoBoxesCarryEveryBetDoubledOnBoth) {
     g.Options.Rules.PlayTwoHands = true;
     StartAt(0, 0);
     EXPECT_TRUE(g.SecondBoxActive);
@@ -171,7 +176,7 @@ TEST_F(AnalysisTest, TwoBoxesCarryEveryBetDoubledOnBoth) {
 
 // --- Whole rounds -----------------------------------------------------------------------------------------
 
-TEST_F(AnalysisTest, TwoBoxesPlayTwoHandsPerRound) {
+TEST_P(AnalysisTest, TwoBoxesPlayTwoHandsPerRound) {
     g.Options.Rules.PlayTwoHands = true;
     const HandArray a = PlayRounds({10, 10, 10, 9, 8, 7}); // 19 and 18 stand on the dealer's 17
     for (int i = 1; i <= 4; ++i) {
@@ -183,7 +188,7 @@ TEST_F(AnalysisTest, TwoBoxesPlayTwoHandsPerRound) {
     EXPECT_DOUBLE_EQ(a[2].Stats.HourWon, 2 * 100);
 }
 
-TEST_F(AnalysisTest, ADoubledLosingHandCountsOneLossOnTwiceTheBet) {
+TEST_P(AnalysisTest, ADoubledLosingHandCountsOneLossOnTwiceTheBet) {
     // 11 against a 6 doubles, takes a 2; the dealer's 16 draws a 5.
     const HandArray a = PlayRounds({5, 6, 6, King, 2, 5});
     const Stakes bets{0, 25, 50, 25, 25};
@@ -200,7 +205,7 @@ TEST_F(AnalysisTest, ADoubledLosingHandCountsOneLossOnTwiceTheBet) {
     EXPECT_EQ(a[1].CardCount, 3);
 }
 
-TEST_F(AnalysisTest, AFiveDollarNaturalPaysSevenFifty) {
+TEST_P(AnalysisTest, AFiveDollarNaturalPaysSevenFifty) {
     g.Options.Rules.TableMinimum = 5;
     const HandArray a = PlayRounds({Ace, 10, King, 7});
     EXPECT_DOUBLE_EQ(a[1].Stats.HourWon, 7.5);
@@ -213,7 +218,7 @@ TEST_F(AnalysisTest, AFiveDollarNaturalPaysSevenFifty) {
     }
 }
 
-TEST_F(AnalysisTest, NaturalAgainstDealerNaturalPaysNothingButCountsTheBlackjack) {
+TEST_P(AnalysisTest, NaturalAgainstDealerNaturalPaysNothingButCountsTheBlackjack) {
     const HandArray a = PlayRounds({Ace, Ace, King, King});
     for (int i = 1; i <= 4; ++i) {
         const PlayStats& s = a[static_cast<std::size_t>(i)].Stats;
@@ -223,7 +228,7 @@ TEST_F(AnalysisTest, NaturalAgainstDealerNaturalPaysNothingButCountsTheBlackjack
     }
 }
 
-TEST_F(AnalysisTest, DealerNaturalLosesEveryBoxForEveryStrategy) {
+TEST_P(AnalysisTest, DealerNaturalLosesEveryBoxForEveryStrategy) {
     g.Options.Rules.PlayTwoHands = true;
     g.Options.Rules.SurrenderAllowed = true;
     const HandArray a = PlayRounds({10, 10, Ace, 6, 6, King}); // 16s that would surrender against an Ace
@@ -233,7 +238,7 @@ TEST_F(AnalysisTest, DealerNaturalLosesEveryBoxForEveryStrategy) {
     EXPECT_EQ(a[0].CardCount, 2);
 }
 
-TEST_F(AnalysisTest, ASplitOpensTheNewHandForEveryStrategy) {
+TEST_P(AnalysisTest, ASplitOpensTheNewHandForEveryStrategy) {
     // 8, 8 against a 10 splits: 8, K stands on 18, 8, 9 on 17 against the dealer's 17.
     const HandArray a = PlayRounds({8, 10, 8, 7, King, 9});
     const Stakes bets{0, 25, 50, 25, 25};
@@ -248,7 +253,7 @@ TEST_F(AnalysisTest, ASplitOpensTheNewHandForEveryStrategy) {
     EXPECT_EQ(a[3].StrategyBets[2], 50);
 }
 
-TEST_F(AnalysisTest, SurrenderCostsHalfOfEveryStake) {
+TEST_P(AnalysisTest, SurrenderCostsHalfOfEveryStake) {
     g.Options.Rules.SurrenderAllowed = true;
     const HandArray a = PlayRounds({10, 10, 6, 7}); // 16 against a 10 surrenders
     EXPECT_DOUBLE_EQ(a[1].Stats.HourWon, -12.5);
@@ -259,7 +264,7 @@ TEST_F(AnalysisTest, SurrenderCostsHalfOfEveryStake) {
 
 // --- Closing the hour ---------------------------------------------------------------------------------------
 
-TEST_F(AnalysisTest, HourResultsRoundToTheEvenAverageBet) {
+TEST_P(AnalysisTest, HourResultsRoundToTheEvenAverageBet) {
     // One box at $25: the average bet of a round is $50.
     struct Case {
         double won;
@@ -287,7 +292,7 @@ TEST_F(AnalysisTest, HourResultsRoundToTheEvenAverageBet) {
     }
 }
 
-TEST_F(AnalysisTest, TwoBoxesDoubleTheAverageBet) {
+TEST_P(AnalysisTest, TwoBoxesDoubleTheAverageBet) {
     g.Options.Rules.PlayTwoHands = true;
     Account(1).HourWon = 150; // 1.5 x $100
     CloseHour(g);
@@ -296,7 +301,7 @@ TEST_F(AnalysisTest, TwoBoxesDoubleTheAverageBet) {
     EXPECT_EQ(Account(1).HourHistogram[CountSlot(3)], 0);
 }
 
-TEST_F(AnalysisTest, TotalsAccumulateOverHours) {
+TEST_P(AnalysisTest, TotalsAccumulateOverHours) {
     Account(3).HourWon = 100;
     CloseHour(g);
     Account(3).HourWon = -30;
@@ -307,7 +312,7 @@ TEST_F(AnalysisTest, TotalsAccumulateOverHours) {
     EXPECT_EQ(Account(3).HourHistogram[CountSlot(-1)], 1);
 }
 
-TEST_F(AnalysisTest, SwingsCountOncePerHourAndCarryTheRest) {
+TEST_P(AnalysisTest, SwingsCountOncePerHourAndCarryTheRest) {
     const double x = g.SwingThreshold;
     Account(1).HourWon = -2.3 * x;
     Account(2).HourWon = 2.3 * x;
@@ -338,7 +343,7 @@ class SingleStrategyTest : public AnalysisTest {
     }
 };
 
-TEST_F(SingleStrategyTest, OnlyStrategyFourBetsAndOnlyFromACountOfZero) {
+TEST_P(SingleStrategyTest, OnlyStrategyFourBetsAndOnlyFromACountOfZero) {
     StartAt(-1, 0);
     EXPECT_EQ(StakesOn(1), (Stakes{}));
     EXPECT_TRUE(Hand(1).Finished);
@@ -365,7 +370,7 @@ TEST_F(SingleStrategyTest, OnlyStrategyFourBetsAndOnlyFromACountOfZero) {
     }
 }
 
-TEST_F(SingleStrategyTest, TheCountIndexesAreNotClampedNorTheSimpleCountTaken) {
+TEST_P(SingleStrategyTest, TheCountIndexesAreNotClampedNorTheSimpleCountTaken) {
     g.CountIndexB = 7;
     StartAt(14, 3);
     EXPECT_EQ(g.CountIndexA, 14);
@@ -373,7 +378,7 @@ TEST_F(SingleStrategyTest, TheCountIndexesAreNotClampedNorTheSimpleCountTaken) {
     EXPECT_EQ(StakesOn(3), (Stakes{0, 0, 0, 0, 50}));
 }
 
-TEST_F(SingleStrategyTest, ARoundAtANegativeCountIsDealtButNotPlayed) {
+TEST_P(SingleStrategyTest, ARoundAtANegativeCountIsDealtButNotPlayed) {
     g.RunningCount = -2;
     const HandArray a = PlayRounds({10, 6, 6, King}); // the dealer's 16 would draw
     EXPECT_EQ(a[0].CardCount, 2);
@@ -386,7 +391,7 @@ TEST_F(SingleStrategyTest, ARoundAtANegativeCountIsDealtButNotPlayed) {
     EXPECT_EQ(g.RunningCount, -2 - 1 + 1 + 1 - 1); // the cards still count
 }
 
-TEST_F(SingleStrategyTest, APlayedRoundBooksAccountFourOnly) {
+TEST_P(SingleStrategyTest, APlayedRoundBooksAccountFourOnly) {
     g.RunningCount = 0;
     const HandArray a = PlayRounds({5, 6, 6, King, 2, 5}); // 11 doubles, takes a 2 and loses to 21
     const PlayStats& s = a[4].Stats;
@@ -405,7 +410,7 @@ TEST_F(SingleStrategyTest, APlayedRoundBooksAccountFourOnly) {
     }
 }
 
-TEST_F(SingleStrategyTest, ClosingTheHourSkipsTheHistogramAndTheOtherAccounts) {
+TEST_P(SingleStrategyTest, ClosingTheHourSkipsTheHistogramAndTheOtherAccounts) {
     Account(4).HourWon = 150;
     Account(1).HourWon = 80;
     CloseHour(g);
@@ -443,7 +448,7 @@ class AnalysisRunTest : public AnalysisTest {
     std::unique_ptr<FakeShell> shell;
 };
 
-TEST_F(AnalysisRunTest, EveryHourOfAHundredRoundsIsClosedAndShown) {
+TEST_P(AnalysisRunTest, EveryHourOfAHundredRoundsIsClosedAndShown) {
     const FakeShell& s = Run(3);
     EXPECT_EQ(s.Hours, 3);
     EXPECT_EQ(s.Refreshes, 3);
@@ -460,7 +465,7 @@ TEST_F(AnalysisRunTest, EveryHourOfAHundredRoundsIsClosedAndShown) {
     EXPECT_EQ(g.HoursPlayed, 0);
 }
 
-TEST_F(AnalysisRunTest, SingleStrategyModeRefreshesEveryFiftiethHour) {
+TEST_P(AnalysisRunTest, SingleStrategyModeRefreshesEveryFiftiethHour) {
     g.SingleStrategyMode = true;
     const FakeShell& s = Run(3);
     EXPECT_EQ(s.Hours, 3);
@@ -487,7 +492,7 @@ void ExpectSameStats(const PlayStats& a, const PlayStats& b) {
     EXPECT_EQ(a.Blackjacks, b.Blackjacks);
 }
 
-TEST_F(AnalysisRunTest, AFixedSeedGivesTheSameStatisticsEveryRun) {
+TEST_P(AnalysisRunTest, AFixedSeedGivesTheSameStatisticsEveryRun) {
     g.Options.Rules.PlayTwoHands = true;
     g.Options.Rules.SurrenderAllowed = true;
     const HandArray first = Run(5).Hands;
@@ -504,6 +509,13 @@ TEST_F(AnalysisRunTest, AFixedSeedGivesTheSameStatisticsEveryRun) {
     const HandArray other = Run(5).Hands;
     EXPECT_NE(other[1].Stats.TotalWon, first[1].Stats.TotalWon);
 }
+
+std::string BookingName(const ::testing::TestParamInfo<bool>& info) {
+    return info.param ? "EachEvent" : "RoundTally";
+}
+INSTANTIATE_TEST_SUITE_P(Booking, AnalysisTest, ::testing::Bool(), BookingName);
+INSTANTIATE_TEST_SUITE_P(Booking, SingleStrategyTest, ::testing::Bool(), BookingName);
+INSTANTIATE_TEST_SUITE_P(Booking, AnalysisRunTest, ::testing::Bool(), BookingName);
 
 } // namespace
 } // namespace zvx

@@ -1,0 +1,134 @@
+// The analysis takes shortcuts the table never takes. Each one must leave every account, count and card
+// exactly as the plain way does: these tests play long analyses both ways under several sets of rules and
+// compare everything the screens and the game file could show.
+#include "analysis/analysis_run.h"
+#include "engine/round.h"
+#include "engine/shell_view.h"
+#include "strategy/builtin_strategies.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace zvx {
+namespace {
+
+// Keeps the state the run ends in: the reset that follows the run clears the accounts.
+class KeepingShell : public ShellView {
+  public:
+    explicit KeepingShell(Game& g) : g_(g) {}
+    void ProcessEvents() override {}
+    void RefreshAnalysisWindow() override {}
+    void CloseAnalysisWindow() override {
+        Hands = g_.Hands;
+        Order = g_.Shoe.Order;
+        CardsDealt = g_.Shoe.CardsDealt;
+        RunningCount = g_.RunningCount;
+        AceFiveCount = g_.AceFiveCount;
+        RandomState = g_.RandomState;
+    }
+
+    HandArray Hands{};
+    std::vector<std::uint16_t> Order;
+    std::int32_t CardsDealt = 0;
+    std::int32_t RunningCount = 0;
+    std::int32_t AceFiveCount = 0;
+    std::uint32_t RandomState = 0;
+
+  private:
+    Game& g_;
+};
+
+struct RuleSet {
+    std::string Name;
+    CasinoRules Rules;
+    bool Single = false;
+    bool Advanced = false;
+};
+
+CasinoRules With(std::uint16_t decks, std::uint16_t penetration, std::uint16_t minimum, bool surrender, bool soft17,
+                 bool doubleAny, bool das, bool resplit, bool twoHands) {
+    return {decks, penetration, minimum, surrender, soft17, doubleAny, das, resplit, twoHands};
+}
+
+std::vector<RuleSet> RuleSets() {
+    return {
+        {"default", CasinoRules{}},
+        {"eight decks", With(8, 3, 25, false, false, true, true, true, true)},
+        {"one deck, one box", With(1, 3, 25, false, false, true, true, true, false)},
+        {"single strategy", CasinoRules{}, true},
+        {"single strategy, one box", With(4, 2, 5, true, true, true, true, true, false), true},
+        {"surrender, soft 17, strict doubles", With(2, 3, 5, true, true, false, false, false, true)},
+        {"six decks, advanced", With(6, 2, 100, false, false, true, true, true, true), false, true},
+    };
+}
+
+struct Shortcuts {
+    bool BookEveryEvent = false;
+};
+
+KeepingShell Play(const RuleSet& set, std::uint32_t seed, std::int64_t hours, Shortcuts shortcuts) {
+    Game g;
+    g.Options.Rules = set.Rules;
+    if (set.Advanced) LoadAdvancedStrategy(g.Strategy);
+    else LoadDefaultStrategy(g.Strategy);
+    g.FixedSeed = seed;
+    g.BookEveryEvent = shortcuts.BookEveryEvent;
+    KeepingShell shell(g);
+    PrepareAnalysisRun(g);
+    g.SingleStrategyMode = set.Single;
+    g.Shell = &shell;
+    g.AnalysisWindowOpen = true;
+    g.StopAfterHours = hours;
+    RunGame(g);
+    FinishAnalysisRun(g);
+    return shell;
+}
+
+void ExpectSameAccounts(const HandArray& a, const HandArray& b) {
+    for (int i = 1; i <= StrategyCount; ++i) {
+        SCOPED_TRACE("strategy #" + std::to_string(i));
+        const PlayStats& x = a[static_cast<std::size_t>(i)].Stats;
+        const PlayStats& y = b[static_cast<std::size_t>(i)].Stats;
+        // Exact comparisons: a shortcut that is right only to rounding is wrong.
+        EXPECT_EQ(x.WonByCount, y.WonByCount);
+        EXPECT_EQ(x.BetByCount, y.BetByCount);
+        EXPECT_EQ(x.HourHistogram, y.HourHistogram);
+        EXPECT_EQ(x.HourWon, y.HourWon);
+        EXPECT_EQ(x.TotalWon, y.TotalWon);
+        EXPECT_EQ(x.TotalBet, y.TotalBet);
+        EXPECT_EQ(x.SwingBalance, y.SwingBalance);
+        EXPECT_EQ(x.BetsWon, y.BetsWon);
+        EXPECT_EQ(x.BetsLost, y.BetsLost);
+        EXPECT_EQ(x.SwingsLost, y.SwingsLost);
+        EXPECT_EQ(x.SwingsWon, y.SwingsWon);
+        EXPECT_EQ(x.HandsPlayed, y.HandsPlayed);
+        EXPECT_EQ(x.HandsSplit, y.HandsSplit);
+        EXPECT_EQ(x.HandsDoubled, y.HandsDoubled);
+        EXPECT_EQ(x.Blackjacks, y.Blackjacks);
+    }
+}
+
+void ExpectSameRun(const KeepingShell& plain, const KeepingShell& fast) {
+    ExpectSameAccounts(plain.Hands, fast.Hands);
+    EXPECT_EQ(plain.CardsDealt, fast.CardsDealt);
+    EXPECT_EQ(plain.RunningCount, fast.RunningCount);
+    EXPECT_EQ(plain.AceFiveCount, fast.AceFiveCount);
+    EXPECT_EQ(plain.RandomState, fast.RandomState);
+}
+
+TEST(FastPathsTest, TheRoundTallyBooksWhatEveryEventWouldHaveBooked) {
+    for (const RuleSet& set : RuleSets()) {
+        for (const std::uint32_t seed : {1u, 77u}) {
+            SCOPED_TRACE(set.Name + ", seed " + std::to_string(seed));
+            const KeepingShell plain = Play(set, seed, 60, {.BookEveryEvent = true});
+            const KeepingShell fast = Play(set, seed, 60, {});
+            ASSERT_GT(plain.Hands[1].Stats.TotalBet + plain.Hands[4].Stats.TotalBet, 0);
+            ExpectSameRun(plain, fast);
+            EXPECT_EQ(plain.Order, fast.Order);
+        }
+    }
+}
+
+} // namespace
+} // namespace zvx

@@ -193,7 +193,7 @@ void BookSettlement(Game& g, int slot, double r) {
 
 void BeginRoundTally(Game& g) {
     g.Tally = RoundTally{};
-    g.Tally.Deferred = !g.TableShown && !g.BookEveryEvent;
+    g.Tally.Deferred = !g.TableShown && !g.PlainAnalysis;
 }
 
 // Every hand of the round carries each strategy's round stake, doubled on a doubled hand, so the events

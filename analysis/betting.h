@@ -29,7 +29,7 @@ void CountBlackjack(Game& g, int slot);
 // Credits the result of a hand (payout multiplier r) to every strategy with a stake on it.
 void BookSettlement(Game& g, int slot, double r);
 
-// Starts a round's tally: without the table (unless Game::BookEveryEvent is set) the functions above only
+// Starts a round's tally: without the table (unless Game::PlainAnalysis is set) the functions above only
 // count what happens, and BookRoundTally books it all when the round is over.
 void BeginRoundTally(Game& g);
 void BookRoundTally(Game& g);

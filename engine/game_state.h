@@ -152,9 +152,10 @@ struct Game {
     ShellView* Shell = nullptr;
     // A tool's limit on an analysis: the game stops once this many hours have closed (0: no limit).
     std::int64_t StopAfterHours = 0;
-    // Books every bet and result the moment it happens even without the table, as the table does; the
-    // tally gives the same accounts faster.
-    bool BookEveryEvent = false;
+    // Plays an analysis without its shortcuts, the way a shown table is played: every bet and result booked
+    // the moment it happens, every card dealt by the full dealing step, every shuffle sorted by the
+    // quicksort. The shortcuts give the same results faster; the tests compare the two.
+    bool PlainAnalysis = false;
 
     const CasinoRules& Rules() const { return Options.Rules; }
     const PlayerPreferences& Prefs() const { return Options.Prefs; }

@@ -4,6 +4,7 @@
 
 #include "analysis/betting.h"
 #include "engine/game_reset.h"
+#include "engine/quick_round.h"
 #include "engine/settlement.h"
 #include "engine/shell_view.h"
 #include "engine/shoe.h"
@@ -203,6 +204,30 @@ void TakeHumanBets(Game& g) {
     g.ChipDragActive = false;
 }
 
+// The round after its start: the deal, the hands, the dealer and the settlement.
+void PlayRound(Game& g) {
+    DealRound(g);
+    if (Showing(g)) g.Table->ShowPointer(1);
+    if (g.SingleStrategyMode && Hand(g, 1).StrategyBets[4] == 0) {
+        Hand(g, DealerSlot).Finished = true;
+        Hand(g, 1).Finished = true;
+        Hand(g, 3).Finished = true;
+    } else {
+        PlayHands(g);
+    }
+    if (!g.StopRequested && !g.PracticeDeckMode) {
+        if (Showing(g)) g.Table->RevealHoleCard();
+        if (!Hand(g, DealerSlot).Finished) {
+            DealerPlay(g);
+            for (const int slot : PlayOrder) SettleAgainstDealer(g, slot);
+        }
+        if (Showing(g)) {
+            if (g.AutoPlay) g.Table->Pause(g.SimulationDelay);
+            g.Table->ReturnAllChips();
+        }
+    }
+}
+
 } // namespace
 
 void RunGame(Game& g) {
@@ -217,26 +242,8 @@ void RunGame(Game& g) {
                 BookRoundTally(g);
                 break;
             }
-            DealRound(g);
-            if (Showing(g)) g.Table->ShowPointer(1);
-            if (g.SingleStrategyMode && Hand(g, 1).StrategyBets[4] == 0) {
-                Hand(g, DealerSlot).Finished = true;
-                Hand(g, 1).Finished = true;
-                Hand(g, 3).Finished = true;
-            } else {
-                PlayHands(g);
-            }
-            if (!g.StopRequested && !g.PracticeDeckMode) {
-                if (Showing(g)) g.Table->RevealHoleCard();
-                if (!Hand(g, DealerSlot).Finished) {
-                    DealerPlay(g);
-                    for (const int slot : PlayOrder) SettleAgainstDealer(g, slot);
-                }
-                if (Showing(g)) {
-                    if (g.AutoPlay) g.Table->Pause(g.SimulationDelay);
-                    g.Table->ReturnAllChips();
-                }
-            }
+            if (QuickRoundApplies(g)) PlayQuickRound(g);
+            else PlayRound(g);
             BookRoundTally(g);
             ProcessEvents(g);
         }

@@ -92,7 +92,16 @@ void ShuffleShoe(Game& g) {
     g.AceFiveCount = 0;
 }
 
-void DealCard(Game& g, int slot) {
+void SettleBust(Game& g, int slot) {
+    if (slot != DealerSlot) {
+        Settle(g, slot, -1);
+    } else {
+        g.Hands[DealerSlot].Total = 0;
+        g.PlayerAction = Stand;
+    }
+}
+
+void DealCardPlain(Game& g, int slot) {
     ShoeState& shoe = g.Shoe;
     if (g.StopRequested || !shoe.ShoeReady) return;
     THand& hand = g.Hands[static_cast<std::size_t>(slot)];
@@ -142,11 +151,8 @@ void DealCard(Game& g, int slot) {
         if (hand.SoftAce != 0) {
             hand.SoftAce = 0;
             hand.Total = static_cast<std::uint16_t>(hand.Total - 10);
-        } else if (slot != DealerSlot) {
-            Settle(g, slot, -1);
         } else {
-            hand.Total = 0;
-            g.PlayerAction = Stand;
+            SettleBust(g, slot);
         }
     }
     ++shoe.CardsDealt;

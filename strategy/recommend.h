@@ -27,8 +27,10 @@ inline bool RowHas(const StrategyTable& strategy, int rowCode, int upCard) {
 // every round. An action the hand may not take (its MaySplit/MayDouble/MaySurrender flag clear) is never
 // returned; the decision falls through to the next rule instead. previousAction is the action the player has
 // just taken (0 under computer play); it only chooses which advice explains a forced hit on a low hard total.
-inline Recommendation DecideAction(const StrategyTable& strategy, const THand& hand, int upCard, int total,
-                                   int previousAction) {
+// The hand is a THand, or any other form of a hand with its SoftAce and May... fields.
+template <class Hand>
+Recommendation DecideAction(const StrategyTable& strategy, const Hand& hand, int upCard, int total,
+                            int previousAction) {
     using detail::RowHas;
     // The total is a 16-bit word of which only the low byte is a hand value.
     const int t = total & 0xFF;

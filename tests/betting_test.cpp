@@ -63,7 +63,7 @@ class AnalysisTest : public ::testing::TestWithParam<bool> {
         g.Options.Rules.PlayTwoHands = false;
         g.AutoPlay = true;
         g.SwingThreshold = 100.0 * 25;
-        g.BookEveryEvent = GetParam();
+        g.PlainAnalysis = GetParam();
     }
 
     THand& Hand(int slot) { return g.Hands[static_cast<std::size_t>(slot)]; }

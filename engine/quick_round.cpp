@@ -1,0 +1,335 @@
+#include "engine/quick_round.h"
+
+#include <array>
+
+#include "strategy/recommend.h"
+
+namespace zvx {
+
+namespace {
+
+// Past the end of the shoe a round goes on with cards from this far back, uncounted (as DealCardPlain).
+constexpr int ReuseDistance = 30;
+
+// A hand as the analysis needs it: the THand fields the round reads, with card values instead of cards.
+// It starts as StartRound leaves every hand: empty, hard, not split, closed unless a bet opened it.
+struct QuickHand {
+    int Total = 0;
+    int SoftAce = 0; // place of the Ace counted 11; 0 when hard
+    int CardCount = 0;
+    int StakeMultiple = 1;
+    std::array<std::uint8_t, MaxCardsPerHand + 1> Values; // the cards' values by place, 1..CardCount
+    bool Finished = true;
+    bool IsUnsplit = false;
+    bool IsBlackjack = false;
+    bool FlagsSet = false; // the flags below were worked out this round
+    bool IsPair = false;
+    bool MaySplit = false;
+    bool MayDouble = false;
+    bool MaySurrender = false;
+};
+
+// The count tags by card value: the conventional count's, and the simple count's (+1 for a 5, -1 for an
+// Ace), which single-strategy mode does not keep.
+constexpr std::array<std::int8_t, 12> CountTags = {0, 0, 1, 1, 1, 1, 1, 0, 0, 0, -1, -1};
+constexpr std::array<std::int8_t, 12> AceFiveTags = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, -1};
+constexpr std::array<std::int8_t, 12> NoTags = {};
+static_assert(CountTags[2] == CountTagOf(2) && CountTags[7] == CountTagOf(7) && CountTags[10] == CountTagOf(10));
+
+class QuickRound {
+  public:
+    explicit QuickRound(Game& g)
+        : g_(g), rules_(g.Rules()), tally_(g.Tally), order_(g.Shoe.Order.data()), cards_(g.Shoe.Cards.data()),
+          shoeSize_(g.Shoe.ShoeSize), dealt_(g.Shoe.CardsDealt), runningCount_(g.RunningCount),
+          aceFiveCount_(g.AceFiveCount), aceFiveTags_(g.SingleStrategyMode ? NoTags.data() : AceFiveTags.data()),
+          playerAction_(g.PlayerAction) {
+        for (int slot = 0; slot < HandCount; ++slot) Hand(slot).Finished = g.Hands[static_cast<std::size_t>(slot)].Finished;
+    }
+
+    void Play() {
+        Deal();
+        if (g_.SingleStrategyMode && g_.Hands[1].StrategyBets[4] == 0) {
+            // Strategy #4 sits the round out: its cards are dealt (and counted) but not played.
+            Hand(DealerSlot).Finished = true;
+        } else {
+            PlayHands();
+        }
+        if (!Hand(DealerSlot).Finished) {
+            PlayDealer();
+            for (const int slot : {2, 1, 4, 3}) SettleAgainstDealer(slot);
+        }
+        // The game's hands end the round as the plain flow leaves them: the cards were placed as dealt, and
+        // what the round did not touch keeps its value from before.
+        for (int slot = 0; slot < HandCount; ++slot) {
+            const QuickHand& h = Hand(slot);
+            if (h.CardCount == 0) continue;
+            THand& to = g_.Hands[static_cast<std::size_t>(slot)];
+            to.Total = static_cast<std::uint16_t>(h.Total);
+            to.SoftAce = static_cast<std::uint16_t>(h.SoftAce);
+            to.CardCount = static_cast<std::uint16_t>(h.CardCount);
+            to.StakeMultiple = static_cast<std::uint16_t>(h.StakeMultiple);
+            to.Finished = h.Finished;
+            to.IsUnsplit = h.IsUnsplit;
+            if (slot == 0 || slot == 1 || slot == 3) to.IsBlackjack = h.IsBlackjack;
+            if (h.FlagsSet) {
+                to.IsPair = h.IsPair;
+                to.MaySplit = h.MaySplit;
+                to.MayDouble = h.MayDouble;
+                to.MaySurrender = h.MaySurrender;
+            }
+        }
+        if (!g_.SecondBoxActive) g_.Hands[3].IsBlackjack = false;
+        g_.Shoe.CardsDealt = dealt_;
+        g_.RunningCount = runningCount_;
+        g_.AceFiveCount = aceFiveCount_;
+        g_.ActiveHand = 0;
+        g_.PlayerAction = playerAction_;
+    }
+
+  private:
+    QuickHand& Hand(int slot) { return hands_[static_cast<std::size_t>(slot)]; }
+
+    // The next card, counted while it lies inside the shoe.
+    TCard* NextCard() {
+        const int position = dealt_++;
+        if (position >= shoeSize_) [[unlikely]] {
+            const int beyond = position - shoeSize_;
+            return &cards_[order_[shoeSize_ - ReuseDistance + beyond % ReuseDistance]];
+        }
+        TCard* card = &cards_[order_[position]];
+        const int value = card->Value;
+        runningCount_ += CountTags[static_cast<std::size_t>(value)];
+        aceFiveCount_ += aceFiveTags_[value];
+        return card;
+    }
+
+    // DealCardPlain with the table hidden.
+    void DealTo(int slot) {
+        QuickHand& h = Hand(slot);
+        if (h.CardCount >= MaxCardsPerHand) {
+            if (slot == DealerSlot) dealerStands_ = true;
+            else h.Finished = true;
+            return;
+        }
+        const int place = ++h.CardCount;
+        TCard* card = NextCard();
+        g_.Hands[static_cast<std::size_t>(slot)].Cards[static_cast<std::size_t>(place)] = card;
+        const int value = card->Value;
+        h.Values[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(value);
+        if (value == 11) {
+            if (h.SoftAce != 0) {
+                h.Total += 1;
+            } else {
+                h.Total += 11;
+                h.SoftAce = place;
+            }
+        } else {
+            h.Total += value;
+        }
+        if (h.Total > 21) {
+            if (h.SoftAce != 0) {
+                h.SoftAce = 0;
+                h.Total -= 10;
+            } else if (slot != DealerSlot) {
+                Settle(slot, -1);
+            } else {
+                h.Total = 0;
+                dealerStands_ = true;
+            }
+        }
+    }
+
+    void Deal() {
+        const bool second = g_.SecondBoxActive;
+        QuickHand& box1 = Hand(1);
+        QuickHand& box2 = Hand(3);
+        QuickHand& dealer = Hand(DealerSlot);
+        DealTo(1);
+        if (second) DealTo(3);
+        DealTo(DealerSlot);
+        DealTo(1);
+        box1.IsUnsplit = true;
+        box1.Finished = false;
+        box1.IsBlackjack = box1.Total == 21;
+        if (second) {
+            DealTo(3);
+            box2.IsUnsplit = true;
+            box2.Finished = false;
+            box2.IsBlackjack = box2.Total == 21;
+        } else {
+            box2.IsBlackjack = false;
+        }
+        DealTo(DealerSlot);
+        dealer.IsBlackjack = dealer.Total == 21;
+    }
+
+    // Settle: a hand settled during play is closed and play moves on; the result goes to the tally.
+    void Settle(int slot, double r) {
+        QuickHand& h = Hand(slot);
+        if (active_ != 0) {
+            h.Total = 0;
+            h.Finished = true;
+            NextHand();
+        }
+        const bool won = r > 0;
+        tally_.Won += r * h.StakeMultiple;
+        tally_.HandsWon += won;
+        tally_.Lost += static_cast<double>(!won) * -r;
+    }
+
+    // The first open hand in the play order 2, 1, 4, 3, or 0.
+    void NextHand() {
+        static constexpr std::uint8_t FirstOpen[16] = {0, 2, 1, 2, 4, 2, 1, 2, 3, 2, 1, 2, 4, 2, 1, 2};
+        const unsigned open = (!Hand(2).Finished ? 1u : 0u) | (!Hand(1).Finished ? 2u : 0u) |
+                              (!Hand(4).Finished ? 4u : 0u) | (!Hand(3).Finished ? 8u : 0u);
+        active_ = FirstOpen[open];
+    }
+
+    void PlayHands() {
+        QuickHand& dealer = Hand(DealerSlot);
+        if (dealer.IsBlackjack) {
+            dealer.Finished = true;
+            for (const int slot : {1, 3}) {
+                if (slot == 3 && !g_.SecondBoxActive) continue;
+                if (Hand(slot).IsBlackjack) ++tally_.Blackjacks; // a push: nothing is paid
+                else Settle(slot, -1);
+            }
+            active_ = 0;
+            return;
+        }
+        for (const int slot : {1, 3}) {
+            if (!Hand(slot).IsBlackjack) continue;
+            ++tally_.Blackjacks;
+            Settle(slot, 1.5);
+        }
+        while (active_ != 0) {
+            PlayHand();
+            NextHand();
+        }
+    }
+
+    // UpdateHandFlags for the active hand, with the table hidden (every bet is affordable).
+    void UpdateFlags(QuickHand& h) {
+        if (h.Finished) return;
+        if (h.CardCount == 2) {
+            const bool emptySlot = Hand(2).CardCount == 0 || Hand(3).CardCount == 0 || Hand(4).CardCount == 0;
+            h.FlagsSet = true;
+            h.IsPair = h.Values[1] == h.Values[2];
+            h.MaySurrender = h.IsUnsplit && rules_.SurrenderAllowed;
+            h.MaySplit = h.IsPair && (h.IsUnsplit || rules_.ResplitAllowed) && emptySlot;
+            h.MayDouble =
+                (h.IsUnsplit || rules_.DoubleAfterSplit) && (rules_.DoubleAnyHand || h.Total == 10 || h.Total == 11);
+        } else if (h.CardCount == 3) {
+            h.MaySplit = h.MayDouble = h.MaySurrender = false;
+        }
+    }
+
+    void PlayHand() {
+        QuickHand& h = Hand(active_);
+        UpdateFlags(h);
+        const Recommendation r = DecideAction(g_.Strategy, h, Hand(DealerSlot).Values[1], h.Total, NoAction);
+        g_.LastAdviceCase = r.reason;
+        playerAction_ = r.action;
+        switch (r.action) {
+        case Stand:
+            h.Finished = true;
+            playerAction_ = NoAction;
+            break;
+        case Hit:
+            DealTo(active_);
+            break;
+        case DoubleDown:
+            ++tally_.Doubles;
+            ++tally_.StakesCharged;
+            h.StakeMultiple = 2;
+            for (auto& stake : g_.Hands[static_cast<std::size_t>(active_)].StrategyBets)
+                stake = static_cast<std::uint16_t>(2 * stake);
+            h.Finished = true;
+            DealTo(active_);
+            break;
+        case Split:
+            SplitActive();
+            break;
+        case Surrender:
+            Settle(active_, -0.5);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // SplitActiveHand and SplitHand: the second card opens a new hand in the first empty slot of 3, 4, 2.
+    void SplitActive() {
+        const int to = Hand(3).CardCount == 0 ? 3 : Hand(4).CardCount == 0 ? 4 : Hand(2).CardCount == 0 ? 2 : 0;
+        QuickHand& f = Hand(active_);
+        if (to == 0) {
+            f.MaySplit = false;
+            return;
+        }
+        QuickHand& t = Hand(to);
+        ++tally_.HandsPlaced;
+        ++tally_.StakesCharged;
+        g_.Hands[static_cast<std::size_t>(to)].StrategyBets = tally_.Stakes;
+        t.StakeMultiple = 1;
+        g_.Hands[static_cast<std::size_t>(to)].Cards[1] = g_.Hands[static_cast<std::size_t>(active_)].Cards[2];
+        t.Values[1] = f.Values[2];
+        t.CardCount = 1;
+        t.Total = t.Values[1];
+        t.Finished = t.Values[1] == 11;
+        f.IsUnsplit = false;
+        f.CardCount = 1;
+        f.Total = f.Values[1];
+        f.Finished = f.Values[1] == 11;
+        ++tally_.Splits;
+        const int from = active_;
+        DealTo(from);
+        DealTo(to);
+    }
+
+    void PlayDealer() {
+        QuickHand& dealer = Hand(DealerSlot);
+        dealerStands_ = false;
+        while (!dealerStands_) {
+            const int total = dealer.Total;
+            if (total > 17) dealerStands_ = true;
+            else if (total < 17) DealTo(DealerSlot);
+            else if (rules_.DealerHitsSoft17 && dealer.SoftAce != 0) DealTo(DealerSlot);
+            else dealerStands_ = true;
+        }
+        playerAction_ = Stand;
+    }
+
+    void SettleAgainstDealer(int slot) {
+        const int player = Hand(slot).Total;
+        const int dealer = Hand(DealerSlot).Total;
+        if (player == 0) return;
+        if (player < dealer) Settle(slot, -1);
+        else if (player > dealer) Settle(slot, 1);
+    }
+
+    Game& g_;
+    const CasinoRules& rules_;
+    RoundTally& tally_;
+    const std::uint16_t* order_;
+    TCard* cards_;
+    int shoeSize_;
+    int dealt_;
+    std::int32_t runningCount_;
+    std::int32_t aceFiveCount_;
+    const std::int8_t* aceFiveTags_;
+    std::uint16_t playerAction_;
+    std::array<QuickHand, HandCount> hands_{};
+    int active_ = 1; // StartRound's ActiveHand
+    bool dealerStands_ = false;
+};
+
+} // namespace
+
+bool QuickRoundApplies(const Game& g) {
+    return !g.TableShown && g.AutoPlay && !g.PracticeDeckMode && !g.PlainAnalysis && !g.StopRequested &&
+           g.Shoe.ShoeReady && g.Tally.Deferred;
+}
+
+void PlayQuickRound(Game& g) { QuickRound(g).Play(); }
+
+} // namespace zvx

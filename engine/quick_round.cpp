@@ -8,7 +8,7 @@ namespace zvx {
 
 namespace {
 
-// Past the end of the shoe a round goes on with cards from this far back, uncounted (as DealCardPlain).
+// Past the end of the shoe a round goes on with cards from this far back, uncounted (as in DealCard).
 constexpr int ReuseDistance = 30;
 
 // A hand as the analysis needs it: the THand fields the round reads, with card values instead of cards.
@@ -89,32 +89,41 @@ class QuickRound {
   private:
     QuickHand& Hand(int slot) { return hands_[static_cast<std::size_t>(slot)]; }
 
-    // The next card, counted while it lies inside the shoe.
-    TCard* NextCard() {
-        const int position = dealt_++;
-        if (position >= shoeSize_) [[unlikely]] {
-            const int beyond = position - shoeSize_;
-            return &cards_[order_[shoeSize_ - ReuseDistance + beyond % ReuseDistance]];
+    // DealCard with the table hidden. A hand without a place left and a shoe dealt out are left to
+    // DealUnusual, so that the usual step has no branch but the Ace's and the bust's.
+    void DealTo(int slot) {
+        QuickHand& h = Hand(slot);
+        if ((h.CardCount >= MaxCardsPerHand) | (dealt_ >= shoeSize_)) [[unlikely]] {
+            DealUnusual(slot);
+            return;
         }
-        TCard* card = &cards_[order_[position]];
+        TCard* card = &cards_[order_[dealt_++]];
         const int value = card->Value;
         runningCount_ += CountTags[static_cast<std::size_t>(value)];
         aceFiveCount_ += aceFiveTags_[value];
-        return card;
+        Place(slot, card);
     }
 
-    // DealCardPlain with the table hidden.
-    void DealTo(int slot) {
+    [[gnu::noinline]] void DealUnusual(int slot) {
         QuickHand& h = Hand(slot);
         if (h.CardCount >= MaxCardsPerHand) {
+            // No twelfth place: the hand stands where it is.
             if (slot == DealerSlot) dealerStands_ = true;
             else h.Finished = true;
             return;
         }
+        // The shoe ran out mid-round: earlier cards are reused, uncounted.
+        const int beyond = dealt_++ - shoeSize_;
+        Place(slot, &cards_[order_[shoeSize_ - ReuseDistance + beyond % ReuseDistance]]);
+    }
+
+    // Adds the card to the hand: an Ace counts 11, or 1 beside an Ace counted 11; past 21 a soft Ace drops
+    // to 1, and a hand still past 21 is bust.
+    void Place(int slot, TCard* card) {
+        QuickHand& h = Hand(slot);
         const int place = ++h.CardCount;
-        TCard* card = NextCard();
-        g_.Hands[static_cast<std::size_t>(slot)].Cards[static_cast<std::size_t>(place)] = card;
         const int value = card->Value;
+        g_.Hands[static_cast<std::size_t>(slot)].Cards[static_cast<std::size_t>(place)] = card;
         h.Values[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(value);
         if (value == 11) {
             if (h.SoftAce != 0) {

@@ -24,7 +24,9 @@ void SortWithNewKeys(Game& g) {
     std::array<std::uint32_t, MaxShoeSize> entries;
     std::array<std::uint32_t, MaxShoeSize> sorted;
     const std::uint16_t* ranks = KeyTextRanks();
-    for (std::size_t i = 0; i < n; ++i) entries[i] = PackEntry(ranks[RandomBelow(g, ShuffleKeyRange)], shoe.Order[i]);
+    std::array<std::uint32_t, MaxShoeSize> keys;
+    RandomBelowMany(g, ShuffleKeyRange, keys.data(), n);
+    for (std::size_t i = 0; i < n; ++i) entries[i] = PackEntry(ranks[keys[i]], shoe.Order[i]);
     const std::span<std::uint32_t> keyed(entries.data(), n);
     const std::span<std::uint32_t> result(sorted.data(), n);
     // With the table hidden only the card values matter: the radix sort gives the quicksort's values except
@@ -101,7 +103,7 @@ void SettleBust(Game& g, int slot) {
     }
 }
 
-void DealCardPlain(Game& g, int slot) {
+void DealCard(Game& g, int slot) {
     ShoeState& shoe = g.Shoe;
     if (g.StopRequested || !shoe.ShoeReady) return;
     THand& hand = g.Hands[static_cast<std::size_t>(slot)];

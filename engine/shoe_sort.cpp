@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 namespace zvx {
 
@@ -143,14 +145,51 @@ void QuickSortEntries(std::span<std::uint32_t> entries) {
     if (entries.size() > 1) QuickSort(entries.data(), 0, static_cast<int>(entries.size()) - 1);
 }
 
-ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
-                            const std::uint8_t* values) {
-    const std::size_t n = entries.size();
-    const std::uint32_t* const in = entries.data();
-    std::uint32_t* const out = sorted.data();
-    // Two stable counting passes, by the low and then the high byte of the rank: no step depends on how the
-    // keys compare, so nothing here is left to branch prediction.
+namespace {
+
+// The place of each byte value's first entry, from the counts: the running sums before each count. With
+// fewer than 256 entries every sum fits in a byte, and eight sums at once come from one multiplication:
+// times 0x0101...01, byte k of a little-endian word holds the sum of bytes 0..k, and no byte carries.
+void RunningSumsOfByteCounts(std::array<std::uint8_t, 256>& counts) {
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t before = 0;
+        for (std::size_t w = 0; w < counts.size(); w += 8) {
+            std::uint64_t x;
+            std::memcpy(&x, counts.data() + w, sizeof x);
+            const std::uint64_t through = x * Ones;
+            const std::uint64_t sums = through - x + before * Ones;
+            std::memcpy(counts.data() + w, &sums, sizeof sums);
+            before += through >> 56;
+        }
+    } else {
+        std::uint8_t sum = 0;
+        for (std::uint8_t& c : counts) {
+            const std::uint8_t count = c;
+            c = sum;
+            sum = static_cast<std::uint8_t>(sum + count);
+        }
+    }
+}
+
+// Two stable counting passes, by the low and then the high byte of the rank: no step depends on how the
+// keys compare, so nothing is left to branch prediction.
+void RadixSortByRank(const std::uint32_t* in, std::size_t n, std::uint32_t* out) {
     std::array<std::uint32_t, MaxRadixEntries> middle;
+    if (n < 256) {
+        // The shoes of one to four decks: counts of a byte each.
+        std::array<std::uint8_t, 256> low{};
+        std::array<std::uint8_t, 256> high{};
+        for (std::size_t i = 0; i < n; ++i) {
+            ++low[(in[i] >> 16) & 0xFF];
+            ++high[in[i] >> 24];
+        }
+        RunningSumsOfByteCounts(low);
+        RunningSumsOfByteCounts(high);
+        for (std::size_t i = 0; i < n; ++i) middle[low[(in[i] >> 16) & 0xFF]++] = in[i];
+        for (std::size_t i = 0; i < n; ++i) out[high[middle[i] >> 24]++] = middle[i];
+        return;
+    }
     // The counts of both passes share one word per byte value, the low pass's in the low half: no sum exceeds
     // n < 65536, so one running sum adds both halves without a carry between them.
     std::array<std::uint32_t, 256> counts{};
@@ -171,14 +210,26 @@ ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<st
         out[place >> 16] = middle[i];
         place += 0x10000;
     }
+}
+
+} // namespace
+
+ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
+                            const std::uint8_t* values) {
+    const std::size_t n = entries.size();
+    std::uint32_t* const out = sorted.data();
+    RadixSortByRank(entries.data(), n, out);
 
     // Equal keys sit side by side now; a group of them with more than one value has two neighbours that differ.
-    // Equal neighbours are rare (a few shuffles in a hundred have any), so the branch on them is well predicted.
+    // Equal neighbours are rare (a few shuffles in a hundred have any), so they are looked for without a
+    // branch, and only a shuffle that has them is searched for ties.
     ValueTies ties;
+    std::uint32_t equalNeighbours = 0;
+    for (std::size_t i = 1; i < n; ++i) equalNeighbours |= static_cast<std::uint32_t>((out[i - 1] ^ out[i]) < 0x10000u);
+    if (equalNeighbours == 0) return ties;
     for (std::size_t i = 1; i < n; ++i) {
-        if ((out[i - 1] >> 16) == (out[i] >> 16)) [[unlikely]] {
-            if (values[EntryCard(out[i - 1])] != values[EntryCard(out[i])]) ties.Add(EntryRank(out[i]));
-        }
+        if ((out[i - 1] >> 16) == (out[i] >> 16) && values[EntryCard(out[i - 1])] != values[EntryCard(out[i])])
+            ties.Add(EntryRank(out[i]));
     }
     return ties;
 }

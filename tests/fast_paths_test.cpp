@@ -2,6 +2,7 @@
 // exactly as the plain way does: these tests play long analyses both ways under several sets of rules and
 // compare everything the screens and the game file could show.
 #include "analysis/analysis_run.h"
+#include "engine/random.h"
 #include "engine/round.h"
 #include "engine/shell_view.h"
 #include "strategy/builtin_strategies.h"
@@ -124,6 +125,22 @@ TEST(FastPathsTest, TheShortcutsLeaveEveryAccountAndCountAsThePlainWay) {
             const KeepingShell fast = Play(set, seed, 60, false);
             ASSERT_GT(plain.Hands[1].Stats.TotalBet + plain.Hands[4].Stats.TotalBet, 0);
             ExpectSameRun(plain, fast);
+        }
+    }
+}
+
+TEST(FastPathsTest, DrawingManyNumbersAtOnceDrawsWhatOneAtATimeWould) {
+    for (const std::uint32_t seed : {0u, 1u, 123456789u, 4294967295u}) {
+        for (const std::size_t count : {0u, 1u, 3u, 4u, 5u, 7u, 8u, 9u, 104u, 415u, 416u}) {
+            Game one;
+            Game many;
+            one.RandomState = many.RandomState = seed;
+            std::vector<std::uint32_t> expected;
+            for (std::size_t i = 0; i < count; ++i) expected.push_back(RandomBelow(one, 65000));
+            std::vector<std::uint32_t> drawn(count);
+            RandomBelowMany(many, 65000, drawn.data(), count);
+            EXPECT_EQ(drawn, expected) << "seed " << seed << ", " << count << " numbers";
+            EXPECT_EQ(many.RandomState, one.RandomState) << "seed " << seed << ", " << count << " numbers";
         }
     }
 }

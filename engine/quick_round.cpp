@@ -139,12 +139,19 @@ class QuickRound {
             if (h.SoftAce != 0) {
                 h.SoftAce = 0;
                 h.Total -= 10;
-            } else if (slot != DealerSlot) {
-                Settle(slot, -1);
             } else {
-                h.Total = 0;
-                dealerStands_ = true;
+                Bust(slot);
             }
+        }
+    }
+
+    // Kept out of line: the dealing step above then needs few registers.
+    [[gnu::noinline]] void Bust(int slot) {
+        if (slot != DealerSlot) {
+            Settle(slot, -1);
+        } else {
+            Hand(DealerSlot).Total = 0;
+            dealerStands_ = true;
         }
     }
 

@@ -14,11 +14,13 @@ inline std::uint32_t RandomBelow(Game& g, std::uint32_t n) {
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(g.RandomState) * n) >> 32);
 }
 
-// Draws `count` numbers below n into `out`, exactly the numbers that as many calls of RandomBelow would draw,
-// leaving the same state. A shuffle draws a hundred or more at once, and one step after another they form a
-// chain of multiplications each waiting for the last. But k steps of x -> a*x + 1 are x -> a^k*x + (1 + a +
-// ... + a^(k-1)) (mod 2^32), so four chains, each four steps apart, draw the same sequence side by side.
-inline void RandomBelowMany(Game& g, std::uint32_t n, std::uint32_t* out, std::size_t count) {
+// Draws `count` numbers below n and hands each to emit(i, number), exactly the numbers that as many calls of
+// RandomBelow would draw, leaving the same state. A shuffle draws a hundred or more at once, and one step
+// after another they form a chain of multiplications each waiting for the last. But k steps of
+// x -> a*x + 1 are x -> a^k*x + (1 + a + ... + a^(k-1)) (mod 2^32), so four chains, each four steps apart,
+// draw the same sequence side by side.
+template <class Emit>
+void DrawBelow(Game& g, std::uint32_t n, std::size_t count, Emit emit) {
     constexpr std::uint32_t A1 = 134775813u;
     constexpr std::uint32_t A2 = A1 * A1;
     constexpr std::uint32_t A3 = A2 * A1;
@@ -35,10 +37,10 @@ inline void RandomBelowMany(Game& g, std::uint32_t n, std::uint32_t* out, std::s
         std::uint32_t s2 = A3 * x + C3;
         std::uint32_t s3 = A4 * x + C4;
         while (true) {
-            out[i] = below(s0);
-            out[i + 1] = below(s1);
-            out[i + 2] = below(s2);
-            out[i + 3] = below(s3);
+            emit(i, below(s0));
+            emit(i + 1, below(s1));
+            emit(i + 2, below(s2));
+            emit(i + 3, below(s3));
             x = s3;
             i += 4;
             if (i + 4 > count) break;
@@ -50,9 +52,13 @@ inline void RandomBelowMany(Game& g, std::uint32_t n, std::uint32_t* out, std::s
     }
     for (; i < count; ++i) {
         x = A1 * x + 1u;
-        out[i] = below(x);
+        emit(i, below(x));
     }
     g.RandomState = x;
+}
+
+inline void RandomBelowMany(Game& g, std::uint32_t n, std::uint32_t* out, std::size_t count) {
+    DrawBelow(g, n, count, [out](std::size_t i, std::uint32_t number) { out[i] = number; });
 }
 
 // Milliseconds since midnight, UTC, from the system clock.

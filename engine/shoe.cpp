@@ -24,20 +24,23 @@ void SortWithNewKeys(Game& g) {
     std::array<std::uint32_t, MaxShoeSize> entries;
     std::array<std::uint32_t, MaxShoeSize> sorted;
     const std::uint16_t* ranks = KeyTextRanks();
-    std::array<std::uint32_t, MaxShoeSize> keys;
-    RandomBelowMany(g, ShuffleKeyRange, keys.data(), n);
-    for (std::size_t i = 0; i < n; ++i) entries[i] = PackEntry(ranks[keys[i]], shoe.Order[i]);
+    const std::uint16_t* order = shoe.Order.data();
+    DrawBelow(g, ShuffleKeyRange, n,
+              [&](std::size_t i, std::uint32_t key) { entries[i] = PackEntry(ranks[key], order[i]); });
     const std::span<std::uint32_t> keyed(entries.data(), n);
     const std::span<std::uint32_t> result(sorted.data(), n);
     // With the table hidden only the card values matter: the radix sort gives the quicksort's values except
     // where equal keys carry different values, and only those are settled by the quicksort. Whenever faces
     // are shown the quicksort decides the whole order.
-    if (g.TableShown || n > MaxRadixEntries) {
+    if (g.TableShown || g.PlainAnalysis || n > MaxRadixEntries) {
         QuickSortEntries(keyed);
-        std::copy_n(entries.begin(), n, sorted.begin());
-    } else {
-        SettleValueTies(keyed, result, BucketSortEntries(keyed, result, shoe.Values.data()));
+        for (std::size_t i = 0; i < n; ++i) shoe.Order[i] = EntryCard(entries[i]);
+        return;
     }
+    // The radix sort writes the new order as it goes; only settled ties change it afterwards.
+    const ValueTies ties = BucketSortEntries(keyed, result, shoe.Values.data(), shoe.Order.data());
+    if (!ties.Any()) return;
+    SettleValueTies(keyed, result, ties);
     for (std::size_t i = 0; i < n; ++i) shoe.Order[i] = EntryCard(sorted[i]);
 }
 

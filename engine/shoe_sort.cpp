@@ -4,6 +4,9 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace zvx {
 
@@ -172,9 +175,27 @@ void RunningSumsOfByteCounts(std::array<std::uint8_t, 256>& counts) {
     }
 }
 
+// Whether two neighbours of the sorted entries have equal ranks.
+bool AnyEqualNeighbours(const std::uint32_t* out, std::size_t n) {
+    std::size_t i = 1;
+#ifdef __SSE2__
+    // Four neighbours at a time: the rank bits of an entry and of the next, compared as whole words.
+    __m128i equal = _mm_setzero_si128();
+    for (; i + 4 <= n; i += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + i - 1));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + i));
+        equal = _mm_or_si128(equal, _mm_cmpeq_epi32(_mm_srli_epi32(a, 16), _mm_srli_epi32(b, 16)));
+    }
+    if (_mm_movemask_epi8(equal) != 0) return true;
+#endif
+    std::uint32_t found = 0;
+    for (; i < n; ++i) found |= static_cast<std::uint32_t>((out[i - 1] ^ out[i]) < 0x10000u);
+    return found != 0;
+}
+
 // Two stable counting passes, by the low and then the high byte of the rank: no step depends on how the
 // keys compare, so nothing is left to branch prediction.
-void RadixSortByRank(const std::uint32_t* in, std::size_t n, std::uint32_t* out) {
+void RadixSortByRank(const std::uint32_t* in, std::size_t n, std::uint32_t* out, std::uint16_t* cards) {
     std::array<std::uint32_t, MaxRadixEntries> middle;
     if (n < 256) {
         // The shoes of one to four decks: counts of a byte each.
@@ -187,7 +208,11 @@ void RadixSortByRank(const std::uint32_t* in, std::size_t n, std::uint32_t* out)
         RunningSumsOfByteCounts(low);
         RunningSumsOfByteCounts(high);
         for (std::size_t i = 0; i < n; ++i) middle[low[(in[i] >> 16) & 0xFF]++] = in[i];
-        for (std::size_t i = 0; i < n; ++i) out[high[middle[i] >> 24]++] = middle[i];
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint8_t place = high[middle[i] >> 24]++;
+            out[place] = middle[i];
+            cards[place] = EntryCard(middle[i]);
+        }
         return;
     }
     // The counts of both passes share one word per byte value, the low pass's in the low half: no sum exceeds
@@ -208,6 +233,7 @@ void RadixSortByRank(const std::uint32_t* in, std::size_t n, std::uint32_t* out)
     for (std::size_t i = 0; i < n; ++i) {
         std::uint32_t& place = counts[middle[i] >> 24];
         out[place >> 16] = middle[i];
+        cards[place >> 16] = EntryCard(middle[i]);
         place += 0x10000;
     }
 }
@@ -215,18 +241,17 @@ void RadixSortByRank(const std::uint32_t* in, std::size_t n, std::uint32_t* out)
 } // namespace
 
 ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
-                            const std::uint8_t* values) {
+                            const std::uint8_t* values, std::uint16_t* cards) {
     const std::size_t n = entries.size();
     std::uint32_t* const out = sorted.data();
-    RadixSortByRank(entries.data(), n, out);
+    std::array<std::uint16_t, MaxRadixEntries> unused;
+    RadixSortByRank(entries.data(), n, out, cards != nullptr ? cards : unused.data());
 
     // Equal keys sit side by side now; a group of them with more than one value has two neighbours that differ.
     // Equal neighbours are rare (a few shuffles in a hundred have any), so they are looked for without a
     // branch, and only a shuffle that has them is searched for ties.
     ValueTies ties;
-    std::uint32_t equalNeighbours = 0;
-    for (std::size_t i = 1; i < n; ++i) equalNeighbours |= static_cast<std::uint32_t>((out[i - 1] ^ out[i]) < 0x10000u);
-    if (equalNeighbours == 0) return ties;
+    if (!AnyEqualNeighbours(out, n)) return ties;
     for (std::size_t i = 1; i < n; ++i) {
         if ((out[i - 1] >> 16) == (out[i] >> 16) && values[EntryCard(out[i - 1])] != values[EntryCard(out[i])])
             ties.Add(EntryRank(out[i]));

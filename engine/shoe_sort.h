@@ -43,8 +43,9 @@ struct ValueTies {
 // distinct keys exactly as the quicksort does; among equal keys the two may differ. `values` gives the card
 // value of each card index; the result lists the ranks where the difference would change play.
 inline constexpr std::size_t MaxRadixEntries = 1024;
+// When `cards` is given, the sorted entries' card indexes are written there as well.
 ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
-                            const std::uint8_t* values);
+                            const std::uint8_t* values, std::uint16_t* cards = nullptr);
 
 // Puts the entries of the tied ranks where the quicksort puts them, so that `sorted` (the BucketSortEntries
 // result for `entries`) then holds the quicksort's card values at every position. `entries` is used as

@@ -11,24 +11,6 @@ namespace {
 // Past the end of the shoe a round goes on with cards from this far back, uncounted (as in DealCard).
 constexpr int ReuseDistance = 30;
 
-// A hand as the analysis needs it: the THand fields the round reads, with card values instead of cards.
-// It starts as StartRound leaves every hand: empty, hard, not split, closed unless a bet opened it.
-struct QuickHand {
-    int Total = 0;
-    int SoftAce = 0; // place of the Ace counted 11; 0 when hard
-    int CardCount = 0;
-    int StakeMultiple = 1;
-    std::array<std::uint8_t, MaxCardsPerHand + 1> Values; // the cards' values by place, 1..CardCount
-    bool Finished = true;
-    bool IsUnsplit = false;
-    bool IsBlackjack = false;
-    bool FlagsSet = false; // the flags below were worked out this round
-    bool IsPair = false;
-    bool MaySplit = false;
-    bool MayDouble = false;
-    bool MaySurrender = false;
-};
-
 // The count tags by card value: the conventional count's, and the simple count's (+1 for a 5, -1 for an
 // Ace), which single-strategy mode does not keep.
 constexpr std::array<std::int8_t, 12> CountTags = {0, 0, 1, 1, 1, 1, 1, 0, 0, 0, -1, -1};
@@ -36,21 +18,23 @@ constexpr std::array<std::int8_t, 12> AceFiveTags = {0, 0, 0, 0, 0, 1, 0, 0, 0, 
 constexpr std::array<std::int8_t, 12> NoTags = {};
 static_assert(CountTags[2] == CountTagOf(2) && CountTags[7] == CountTagOf(7) && CountTags[10] == CountTagOf(10));
 
+// The round flow's steps for an analysis round, on the game's own hands. The shoe position, the counts,
+// the active hand and the dealer's stop live in locals while the round is played.
 class QuickRound {
   public:
     explicit QuickRound(Game& g)
         : g_(g), rules_(g.Rules()), tally_(g.Tally), order_(g.Shoe.Order.data()), cards_(g.Shoe.Cards.data()),
           shoeSize_(g.Shoe.ShoeSize), dealt_(g.Shoe.CardsDealt), runningCount_(g.RunningCount),
           aceFiveCount_(g.AceFiveCount), aceFiveTags_(g.SingleStrategyMode ? NoTags.data() : AceFiveTags.data()),
-          playerAction_(g.PlayerAction) {
-        for (int slot = 0; slot < HandCount; ++slot) Hand(slot).Finished = g.Hands[static_cast<std::size_t>(slot)].Finished;
-    }
+          playerAction_(g.PlayerAction), active_(g.ActiveHand) {}
 
     void Play() {
         Deal();
-        if (g_.SingleStrategyMode && g_.Hands[1].StrategyBets[4] == 0) {
+        if (g_.SingleStrategyMode && Hand(1).StrategyBets[4] == 0) {
             // Strategy #4 sits the round out: its cards are dealt (and counted) but not played.
             Hand(DealerSlot).Finished = true;
+            Hand(1).Finished = true;
+            Hand(3).Finished = true;
         } else {
             PlayHands();
         }
@@ -58,41 +42,20 @@ class QuickRound {
             PlayDealer();
             for (const int slot : {2, 1, 4, 3}) SettleAgainstDealer(slot);
         }
-        // The game's hands end the round as the plain flow leaves them: the cards were placed as dealt, and
-        // what the round did not touch keeps its value from before.
-        for (int slot = 0; slot < HandCount; ++slot) {
-            const QuickHand& h = Hand(slot);
-            if (h.CardCount == 0) continue;
-            THand& to = g_.Hands[static_cast<std::size_t>(slot)];
-            to.Total = static_cast<std::uint16_t>(h.Total);
-            to.SoftAce = static_cast<std::uint16_t>(h.SoftAce);
-            to.CardCount = static_cast<std::uint16_t>(h.CardCount);
-            to.StakeMultiple = static_cast<std::uint16_t>(h.StakeMultiple);
-            to.Finished = h.Finished;
-            to.IsUnsplit = h.IsUnsplit;
-            if (slot == 0 || slot == 1 || slot == 3) to.IsBlackjack = h.IsBlackjack;
-            if (h.FlagsSet) {
-                to.IsPair = h.IsPair;
-                to.MaySplit = h.MaySplit;
-                to.MayDouble = h.MayDouble;
-                to.MaySurrender = h.MaySurrender;
-            }
-        }
-        if (!g_.SecondBoxActive) g_.Hands[3].IsBlackjack = false;
         g_.Shoe.CardsDealt = dealt_;
         g_.RunningCount = runningCount_;
         g_.AceFiveCount = aceFiveCount_;
-        g_.ActiveHand = 0;
+        g_.ActiveHand = static_cast<std::uint16_t>(active_);
         g_.PlayerAction = playerAction_;
     }
 
   private:
-    QuickHand& Hand(int slot) { return hands_[static_cast<std::size_t>(slot)]; }
+    THand& Hand(int slot) { return g_.Hands[static_cast<std::size_t>(slot)]; }
 
     // DealCard with the table hidden. A hand without a place left and a shoe dealt out are left to
     // DealUnusual, so that the usual step has no branch but the Ace's and the bust's.
     void DealTo(int slot) {
-        QuickHand& h = Hand(slot);
+        THand& h = Hand(slot);
         if ((h.CardCount >= MaxCardsPerHand) | (dealt_ >= shoeSize_)) [[unlikely]] {
             DealUnusual(slot);
             return;
@@ -105,7 +68,7 @@ class QuickRound {
     }
 
     [[gnu::noinline]] void DealUnusual(int slot) {
-        QuickHand& h = Hand(slot);
+        THand& h = Hand(slot);
         if (h.CardCount >= MaxCardsPerHand) {
             // No twelfth place: the hand stands where it is.
             if (slot == DealerSlot) dealerStands_ = true;
@@ -120,29 +83,33 @@ class QuickRound {
     // Adds the card to the hand: an Ace counts 11, or 1 beside an Ace counted 11; past 21 a soft Ace drops
     // to 1, and a hand still past 21 is bust.
     void Place(int slot, TCard* card) {
-        QuickHand& h = Hand(slot);
-        const int place = ++h.CardCount;
+        THand& h = Hand(slot);
+        const auto place = static_cast<std::uint16_t>(h.CardCount + 1);
+        h.CardCount = place;
+        h.Cards[place] = card;
         const int value = card->Value;
-        g_.Hands[static_cast<std::size_t>(slot)].Cards[static_cast<std::size_t>(place)] = card;
-        h.Values[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(value);
+        int total = h.Total;
         if (value == 11) {
             if (h.SoftAce != 0) {
-                h.Total += 1;
+                total += 1;
             } else {
-                h.Total += 11;
+                total += 11;
                 h.SoftAce = place;
             }
         } else {
-            h.Total += value;
+            total += value;
         }
-        if (h.Total > 21) {
+        if (total > 21) {
             if (h.SoftAce != 0) {
                 h.SoftAce = 0;
-                h.Total -= 10;
+                total -= 10;
             } else {
+                h.Total = static_cast<std::uint16_t>(total);
                 Bust(slot);
+                return;
             }
         }
+        h.Total = static_cast<std::uint16_t>(total);
     }
 
     // Kept out of line: the dealing step above then needs few registers.
@@ -157,9 +124,9 @@ class QuickRound {
 
     void Deal() {
         const bool second = g_.SecondBoxActive;
-        QuickHand& box1 = Hand(1);
-        QuickHand& box2 = Hand(3);
-        QuickHand& dealer = Hand(DealerSlot);
+        THand& box1 = Hand(1);
+        THand& box2 = Hand(3);
+        THand& dealer = Hand(DealerSlot);
         DealTo(1);
         if (second) DealTo(3);
         DealTo(DealerSlot);
@@ -181,7 +148,7 @@ class QuickRound {
 
     // Settle: a hand settled during play is closed and play moves on; the result goes to the tally.
     void Settle(int slot, double r) {
-        QuickHand& h = Hand(slot);
+        THand& h = Hand(slot);
         if (active_ != 0) {
             h.Total = 0;
             h.Finished = true;
@@ -202,7 +169,7 @@ class QuickRound {
     }
 
     void PlayHands() {
-        QuickHand& dealer = Hand(DealerSlot);
+        THand& dealer = Hand(DealerSlot);
         if (dealer.IsBlackjack) {
             dealer.Finished = true;
             for (const int slot : {1, 3}) {
@@ -225,12 +192,11 @@ class QuickRound {
     }
 
     // UpdateHandFlags for the active hand, with the table hidden (every bet is affordable).
-    void UpdateFlags(QuickHand& h) {
+    void UpdateFlags(THand& h) {
         if (h.Finished) return;
         if (h.CardCount == 2) {
             const bool emptySlot = Hand(2).CardCount == 0 || Hand(3).CardCount == 0 || Hand(4).CardCount == 0;
-            h.FlagsSet = true;
-            h.IsPair = h.Values[1] == h.Values[2];
+            h.IsPair = h.Cards[1]->Value == h.Cards[2]->Value;
             h.MaySurrender = h.IsUnsplit && rules_.SurrenderAllowed;
             h.MaySplit = h.IsPair && (h.IsUnsplit || rules_.ResplitAllowed) && emptySlot;
             h.MayDouble =
@@ -241,9 +207,9 @@ class QuickRound {
     }
 
     void PlayHand() {
-        QuickHand& h = Hand(active_);
+        THand& h = Hand(active_);
         UpdateFlags(h);
-        const Recommendation r = DecideAction(g_.Strategy, h, Hand(DealerSlot).Values[1], h.Total, NoAction);
+        const Recommendation r = DecideAction(g_.Strategy, h, Hand(DealerSlot).Cards[1]->Value, h.Total, NoAction);
         g_.LastAdviceCase = r.reason;
         playerAction_ = r.action;
         switch (r.action) {
@@ -258,8 +224,7 @@ class QuickRound {
             ++tally_.Doubles;
             ++tally_.StakesCharged;
             h.StakeMultiple = 2;
-            for (auto& stake : g_.Hands[static_cast<std::size_t>(active_)].StrategyBets)
-                stake = static_cast<std::uint16_t>(2 * stake);
+            for (auto& stake : h.StrategyBets) stake = static_cast<std::uint16_t>(2 * stake);
             h.Finished = true;
             DealTo(active_);
             break;
@@ -274,36 +239,37 @@ class QuickRound {
         }
     }
 
-    // SplitActiveHand and SplitHand: the second card opens a new hand in the first empty slot of 3, 4, 2.
+    // SplitActiveHand and SplitHand: the second card opens a new hand in the first empty slot of 3, 4, 2,
+    // with the bets PlaceBets puts on it.
     void SplitActive() {
         const int to = Hand(3).CardCount == 0 ? 3 : Hand(4).CardCount == 0 ? 4 : Hand(2).CardCount == 0 ? 2 : 0;
-        QuickHand& f = Hand(active_);
+        const int from = active_;
+        THand& f = Hand(from);
         if (to == 0) {
             f.MaySplit = false;
             return;
         }
-        QuickHand& t = Hand(to);
+        THand& t = Hand(to);
         ++tally_.HandsPlaced;
         ++tally_.StakesCharged;
-        g_.Hands[static_cast<std::size_t>(to)].StrategyBets = tally_.Stakes;
+        t.StrategyBets = tally_.Stakes;
         t.StakeMultiple = 1;
-        g_.Hands[static_cast<std::size_t>(to)].Cards[1] = g_.Hands[static_cast<std::size_t>(active_)].Cards[2];
-        t.Values[1] = f.Values[2];
+        t.Cards[1] = f.Cards[2];
         t.CardCount = 1;
-        t.Total = t.Values[1];
-        t.Finished = t.Values[1] == 11;
+        t.Total = t.Cards[1]->Value;
+        t.Finished = t.Cards[1]->Value == 11;
         f.IsUnsplit = false;
         f.CardCount = 1;
-        f.Total = f.Values[1];
-        f.Finished = f.Values[1] == 11;
+        f.Total = f.Cards[1]->Value;
+        f.Finished = f.Cards[1]->Value == 11;
         ++tally_.Splits;
-        const int from = active_;
         DealTo(from);
         DealTo(to);
     }
 
     void PlayDealer() {
-        QuickHand& dealer = Hand(DealerSlot);
+        THand& dealer = Hand(DealerSlot);
+        playerAction_ = NoAction;
         dealerStands_ = false;
         while (!dealerStands_) {
             const int total = dealer.Total;
@@ -334,8 +300,7 @@ class QuickRound {
     std::int32_t aceFiveCount_;
     const std::int8_t* aceFiveTags_;
     std::uint16_t playerAction_;
-    std::array<QuickHand, HandCount> hands_{};
-    int active_ = 1; // StartRound's ActiveHand
+    int active_;
     bool dealerStands_ = false;
 };
 

@@ -10,9 +10,9 @@ bool QuickRoundApplies(const Game& g);
 
 // Plays the round StartRound has begun, from the deal to the settlement against the dealer, exactly as the
 // round flow does with the table hidden (the deal, PlayHands, DealerPlay, SettleAgainstDealer): the same
-// cards in the same order, the same decisions, the same counts, and the same bookkeeping in the round's
-// tally. It keeps the hands in a small local form and leaves the game's hand objects as StartRound left
-// them; between analysis rounds nothing reads them. The tests play long analyses both ways and compare.
+// cards in the same order, the same decisions, the same counts, hands and tally. It takes the same steps
+// without the table's and the human player's branches, and keeps the shoe position and the counts in
+// locals while the round is played. The tests play long analyses both ways and compare.
 void PlayQuickRound(Game& g);
 
 } // namespace zvx

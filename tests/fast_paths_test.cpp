@@ -7,18 +7,79 @@
 #include "engine/shell_view.h"
 #include "strategy/builtin_strategies.h"
 
+#include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <type_traits>
 #include <string>
 #include <vector>
 
 namespace zvx {
 namespace {
 
+// FNV-1a over the values that a round leaves behind.
+class Digester {
+  public:
+    template <class T>
+    void Add(const T& value) {
+        static_assert(std::is_arithmetic_v<T>);
+        unsigned char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        for (const unsigned char b : bytes) hash_ = (hash_ ^ b) * 1099511628211u;
+    }
+    template <class T, std::size_t N>
+    void Add(const std::array<T, N>& values) {
+        for (const T& v : values) Add(v);
+    }
+    std::uint64_t Hash() const { return hash_; }
+
+  private:
+    std::uint64_t hash_ = 14695981039346656037u;
+};
+
+std::uint64_t Digest(const Game& g) {
+    Digester d;
+    d.Add(g.Shoe.CardsDealt);
+    d.Add(g.RunningCount);
+    d.Add(g.AceFiveCount);
+    d.Add(g.CountIndexA);
+    d.Add(g.CountIndexB);
+    d.Add(g.RandomState);
+    d.Add(g.PlayerAction);
+    d.Add(g.ActiveHand);
+    d.Add(g.SecondBoxActive);
+    for (const THand& h : g.Hands) {
+        d.Add(h.CardCount);
+        d.Add(h.Total);
+        d.Add(h.SoftAce);
+        d.Add(h.Bet);
+        d.Add(h.StakeMultiple);
+        d.Add(h.StrategyBets);
+        d.Add(h.IsPair);
+        d.Add(h.IsBlackjack);
+        d.Add(h.Finished);
+        d.Add(h.IsUnsplit);
+        d.Add(h.MaySplit);
+        d.Add(h.MayDouble);
+        d.Add(h.MaySurrender);
+        for (int c = 1; c <= h.CardCount && c <= MaxCardsPerHand; ++c) d.Add(h.Cards[static_cast<std::size_t>(c)]->Value);
+        const PlayStats& s = h.Stats;
+        d.Add(s.WonByCount);
+        d.Add(s.BetByCount);
+        d.Add(s.HourHistogram);
+        for (const double x : {s.HourWon, s.TotalWon, s.TotalBet, s.SwingBalance, s.BetsWon, s.BetsLost}) d.Add(x);
+        for (const std::int64_t n : {s.SwingsLost, s.SwingsWon, s.HandsPlayed, s.HandsSplit, s.HandsDoubled, s.Blackjacks})
+            d.Add(n);
+    }
+    return d.Hash();
+}
+
 // Keeps the state the run ends in: the reset that follows the run clears the accounts.
 class KeepingShell : public ShellView {
   public:
     explicit KeepingShell(Game& g) : g_(g) {}
-    void ProcessEvents() override {}
+    // Called after every round: a digest of everything the round may have changed.
+    void ProcessEvents() override { RoundDigests.push_back(Digest(g_)); }
     void RefreshAnalysisWindow() override {}
     void CloseAnalysisWindow() override {
         Hands = g_.Hands;
@@ -32,6 +93,7 @@ class KeepingShell : public ShellView {
     }
 
     HandArray Hands{};
+    std::vector<std::uint64_t> RoundDigests;
     std::vector<std::uint16_t> ShoeValues; // the value at each position of the shoe
     std::int32_t CardsDealt = 0;
     std::int32_t RunningCount = 0;
@@ -109,6 +171,11 @@ void ExpectSameAccounts(const HandArray& a, const HandArray& b) {
 }
 
 void ExpectSameRun(const KeepingShell& plain, const KeepingShell& fast) {
+    // Round by round first, so that a difference is caught where it starts.
+    ASSERT_EQ(plain.RoundDigests.size(), fast.RoundDigests.size());
+    const auto split = std::mismatch(plain.RoundDigests.begin(), plain.RoundDigests.end(), fast.RoundDigests.begin());
+    EXPECT_TRUE(split.first == plain.RoundDigests.end())
+        << "the state differs from round " << (split.first - plain.RoundDigests.begin()) + 1;
     ExpectSameAccounts(plain.Hands, fast.Hands);
     EXPECT_EQ(plain.CardsDealt, fast.CardsDealt);
     EXPECT_EQ(plain.RunningCount, fast.RunningCount);

@@ -196,49 +196,110 @@ void BeginRoundTally(Game& g) {
     g.Tally.Deferred = !g.TableShown && !g.PlainAnalysis;
 }
 
-// Every hand of the round carries each strategy's round stake, doubled on a doubled hand, so the events
-// booked one by one would add the stake times each event's figure: the tally adds the stake times their sum.
-// All the sums are whole numbers or halves, exact in a double (while below 2^52), so the order of the
-// additions cannot change them and the accounts come out bit for bit the same.
+namespace {
+
+// Books a tally of rounds in which the strategy had the same stake and the same count index. Every hand
+// carries each strategy's round stake, doubled on a doubled hand, so the events booked one by one would add
+// the stake times each event's figure: the tally adds the stake times their sum. All the sums are whole
+// numbers or halves, exact in a double while below 2^52, so the order of the additions cannot change them
+// and the accounts come out bit for bit the same.
+void BookTally(Game& g, const RoundTally& t, int strategy, int countIndex) {
+    const std::uint16_t stake = t.Stakes[static_cast<std::size_t>(strategy)];
+    if (stake == 0) return;
+    PlayStats& a = Account(g, strategy);
+    const double charged = static_cast<double>(stake) * t.StakesCharged;
+    const double won = t.Won * stake;
+    const std::size_t count = CountSlot(countIndex);
+    a.TotalBet += charged;
+    a.BetByCount[count] += charged;
+    a.HandsPlayed += t.HandsPlaced;
+    a.HandsDoubled += t.Doubles;
+    a.HandsSplit += t.Splits;
+    a.Blackjacks += t.Blackjacks;
+    a.HourWon += won;
+    a.WonByCount[count] += won;
+    a.BetsWon += t.HandsWon;
+    a.BetsLost += t.Lost;
+}
+
+void AddTally(RoundTally& sum, const RoundTally& t) {
+    sum.HandsPlaced += t.HandsPlaced;
+    sum.StakesCharged += t.StakesCharged;
+    sum.Doubles += t.Doubles;
+    sum.Splits += t.Splits;
+    sum.Blackjacks += t.Blackjacks;
+    sum.HandsWon += t.HandsWon;
+    sum.Won += t.Won;
+    sum.Lost += t.Lost;
+}
+
+void BookSingleStrategyTally(Game& g, const RoundTally& t) {
+    const std::uint16_t stake = t.Stakes[SingleStrategy];
+    if (stake == 0) return;
+    PlayStats& a = Account(g, SingleStrategy);
+    a.TotalBet += static_cast<double>(stake) * t.StakesCharged;
+    a.HandsPlayed += t.HandsPlaced;
+    a.HandsDoubled += t.Doubles;
+    a.HandsSplit += t.Splits;
+    a.Blackjacks += t.Blackjacks;
+    a.HourWon += t.Won * stake;
+    a.BetsWon += t.HandsWon;
+    a.BetsLost += t.Lost;
+}
+
+// The strategies that bet by each count.
+constexpr std::array<int, 3> ByConventionalCount = {1, 2, 4};
+constexpr std::array<int, 1> BySimpleCount = {3};
+
+// Adds the round's tally to the rounds waiting at its count index, with the stakes of the given strategies.
+// Should those stakes differ from the waiting rounds' (the rules changed), everything waiting is booked first.
+template <std::size_t N>
+void AddPending(Game& g, PendingRounds& p, int countIndex, const std::array<int, N>& strategies) {
+    const RoundTally& t = g.Tally;
+    const std::size_t at = CountSlot(countIndex);
+    RoundTally& sum = p.ByIndex[at];
+    if (p.InUse[at]) {
+        bool same = true;
+        for (const int i : strategies) same &= sum.Stakes[static_cast<std::size_t>(i)] == t.Stakes[static_cast<std::size_t>(i)];
+        if (!same) BookPendingRounds(g);
+    }
+    if (!p.InUse[at]) {
+        p.InUse[at] = true;
+        p.Used[static_cast<std::size_t>(p.UsedCount++)] = static_cast<std::uint8_t>(at);
+        sum = RoundTally{};
+        for (const int i : strategies) sum.Stakes[static_cast<std::size_t>(i)] = t.Stakes[static_cast<std::size_t>(i)];
+    }
+    AddTally(sum, t);
+}
+
+template <std::size_t N>
+void BookPending(Game& g, PendingRounds& p, const std::array<int, N>& strategies) {
+    for (int k = 0; k < p.UsedCount; ++k) {
+        const std::uint8_t at = p.Used[static_cast<std::size_t>(k)];
+        for (const int i : strategies) BookTally(g, p.ByIndex[at], i, at - CountIndexLimit);
+        p.InUse[at] = false;
+    }
+    p.UsedCount = 0;
+}
+
+} // namespace
+
 void BookRoundTally(Game& g) {
     RoundTally& t = g.Tally;
     if (!t.Deferred) return;
     if (g.SingleStrategyMode) {
-        const std::uint16_t stake = t.Stakes[SingleStrategy];
-        if (stake > 0) {
-            PlayStats& a = Account(g, SingleStrategy);
-            a.TotalBet += static_cast<double>(stake) * t.StakesCharged;
-            a.HandsPlayed += t.HandsPlaced;
-            a.HandsDoubled += t.Doubles;
-            a.HandsSplit += t.Splits;
-            a.Blackjacks += t.Blackjacks;
-            a.HourWon += t.Won * stake;
-            a.BetsWon += t.HandsWon;
-            a.BetsLost += t.Lost;
-        }
+        // One account, booked at once (its count index is not clamped, so it has no place to wait in).
+        BookSingleStrategyTally(g, t);
     } else {
-        for (int i = 1; i <= StrategyCount; ++i) {
-            const std::uint16_t stake = t.Stakes[static_cast<std::size_t>(i)];
-            const std::int64_t staked = stake > 0;
-            PlayStats& a = Account(g, i);
-            const double charged = static_cast<double>(stake) * t.StakesCharged;
-            const double won = t.Won * stake;
-            const std::size_t count = CountSlot(RoundCountIndex(g, i));
-            a.TotalBet += charged;
-            a.BetByCount[count] += charged;
-            a.HandsPlayed += staked * t.HandsPlaced;
-            a.HandsDoubled += staked * t.Doubles;
-            a.HandsSplit += staked * t.Splits;
-            a.Blackjacks += staked * t.Blackjacks;
-            a.HourWon += won;
-            a.WonByCount[count] += won;
-            a.BetsWon += static_cast<double>(staked * t.HandsWon);
-            a.BetsLost += static_cast<double>(staked) * t.Lost;
-        }
+        AddPending(g, g.PendingByCount, g.CountIndexA, ByConventionalCount);
+        AddPending(g, g.PendingBySimpleCount, g.CountIndexB, BySimpleCount);
     }
-    const bool deferred = t.Deferred;
-    t = RoundTally{};
-    t.Deferred = deferred;
+    t = RoundTally{.Deferred = true};
+}
+
+void BookPendingRounds(Game& g) {
+    BookPending(g, g.PendingByCount, ByConventionalCount);
+    BookPending(g, g.PendingBySimpleCount, BySimpleCount);
 }
 
 void CloseHour(Game& g) {

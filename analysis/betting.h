@@ -30,9 +30,13 @@ void CountBlackjack(Game& g, int slot);
 void BookSettlement(Game& g, int slot, double r);
 
 // Starts a round's tally: without the table (unless Game::PlainAnalysis is set) the functions above only
-// count what happens, and BookRoundTally books it all when the round is over.
+// count what happens, and BookRoundTally books it when the round is over. In single-strategy mode that is
+// at once; otherwise the round waits with the others of its count indexes, and BookPendingRounds books them
+// all. The accounts are complete once BookPendingRounds has run: the game loop runs it at the end of every
+// hour and of the game, and saving a game runs it first.
 void BeginRoundTally(Game& g);
 void BookRoundTally(Game& g);
+void BookPendingRounds(Game& g);
 
 // Closes an hour of 100 rounds: histogram, totals and swings of every account.
 void CloseHour(Game& g);

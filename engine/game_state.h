@@ -59,6 +59,15 @@ struct RoundTally {
     double Lost = 0; // a loss counts 1, a surrender 0.5
 };
 
+// Analysis rounds waiting to be booked, summed by a count index (see BookPendingRounds): the rounds with
+// the same index have the same stakes for the strategies that bet by it.
+struct PendingRounds {
+    std::array<RoundTally, CountSlots> ByIndex{};
+    std::array<bool, CountSlots> InUse{};
+    std::array<std::uint8_t, CountSlots> Used{}; // the indexes in use, as count slots, in the order first used
+    int UsedCount = 0;
+};
+
 // Run time of an analysis, advanced one second per refresh that sees a new clock second.
 struct RunClock {
     std::int64_t Hours = 0;
@@ -103,6 +112,8 @@ struct Game {
     std::uint16_t ActiveHand = 0;
     bool SecondBoxActive = false;
     RoundTally Tally;
+    PendingRounds PendingByCount;       // strategies #1, #2 and #4, by the conventional count
+    PendingRounds PendingBySimpleCount; // strategy #3, by the simple count
     std::int32_t RoundsPlayed = 0;
     std::int64_t HoursPlayed = 0;
     std::int32_t SimulationDelay = 0;

@@ -209,10 +209,10 @@ class QuickRound {
     void PlayHand() {
         THand& h = Hand(active_);
         UpdateFlags(h);
-        const Recommendation r = DecideAction(g_.Strategy, h, Hand(DealerSlot).Cards[1]->Value, h.Total, NoAction);
-        g_.LastAdviceCase = r.reason;
-        playerAction_ = r.action;
-        switch (r.action) {
+        const Action action = DecideQuickly(g_.Strategy, h.SoftAce != 0, h.Total, Hand(DealerSlot).Cards[1]->Value,
+                                            h.MaySplit, h.MayDouble, h.MaySurrender);
+        playerAction_ = action;
+        switch (action) {
         case Stand:
             h.Finished = true;
             playerAction_ = NoAction;

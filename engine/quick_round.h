@@ -12,7 +12,8 @@ bool QuickRoundApplies(const Game& g);
 // round flow does with the table hidden (the deal, PlayHands, DealerPlay, SettleAgainstDealer): the same
 // cards in the same order, the same decisions, the same counts, hands and tally. It takes the same steps
 // without the table's and the human player's branches, and keeps the shoe position and the counts in
-// locals while the round is played. The tests play long analyses both ways and compare.
+// locals while the round is played. The tests play long analyses both ways and compare. (LastAdviceCase,
+// which only the table's advice reads, is left alone.)
 void PlayQuickRound(Game& g);
 
 } // namespace zvx

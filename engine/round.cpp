@@ -247,6 +247,7 @@ void RunGame(Game& g) {
             BookRoundTally(g);
             ProcessEvents(g);
         }
+        BookPendingRounds(g);
         if (g.AnalysisWindowOpen && !g.StopRequested) {
             CloseHour(g);
             ++hoursSinceRefresh;

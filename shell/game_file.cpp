@@ -1,5 +1,7 @@
 #include "shell/game_file.h"
 
+#include "analysis/betting.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -102,6 +104,7 @@ GameRecord BuildGameRecord(const Game& game) {
 }
 
 bool SaveGameFile(Game& game, const std::string& path) {
+    BookPendingRounds(game);
     const GameRecord record = BuildGameRecord(game);
     const bool ok = WriteRecordFileReplacing(path, record);
     game.FileError = !ok;

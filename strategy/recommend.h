@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include "cards/hand.h"
 #include "engine/game_state.h"
 #include "strategy/advice_case.h"
@@ -60,6 +62,26 @@ Recommendation DecideAction(const StrategyTable& strategy, const Hand& hand, int
     if (previousAction == DoubleDown) return {Hit, AdviceCase::DoNotDouble};
     if (previousAction == Split && hand.MaySplit && t > 7) return {Hit, AdviceCase::NeverSplitFours};
     return {Hit, AdviceCase::HitBelow12};
+}
+
+// DecideAction for computer play (previousAction 0) on a total of 2..21 against an up card of 2..11, where
+// every row lies inside the table, worked out without a branch on the hand: each rule's row is read and the
+// first rule that applies is chosen by selection, in DecideAction's order. The analysis decides with it; the
+// tests compare it with DecideAction for every hand, flag and up card.
+inline Action DecideQuickly(const StrategyTable& strategy, bool soft, int t, int upCard, bool maySplit,
+                            bool mayDouble, bool maySurrender) {
+    auto has = [&](int rowCode) { return strategy.Row(rowCode)[upCard] != 0; };
+    // A soft hand splits only as a pair of Aces (soft 12); a hard one doubles only below 12, and surrenders
+    // only from 12 to 16.
+    const bool split = maySplit & (soft ? (t == 12) & has(SplitRows + 22) : has(SplitRows + t));
+    const bool doubleDown = mayDouble & (soft | (t < 12)) & has(DoubleRows + t);
+    const bool surrender = maySurrender & !soft & (t >= 12) & (t < 17) & has(SurrenderRows + std::min(t, 16));
+    const bool hitRow = has(HitRows + t);
+    const bool hit = soft ? (t <= 16) | hitRow : (t < 12) | ((t < 17) & hitRow);
+    const Action otherwise = hit ? Hit : Stand;
+    const Action unlessSurrender = surrender ? Surrender : otherwise;
+    const Action unlessDouble = doubleDown ? DoubleDown : unlessSurrender;
+    return split ? Split : unlessDouble;
 }
 
 // The strategy's play for player hand 1..4 against the dealer's up-card value 2..11, followed by the advice

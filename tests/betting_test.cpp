@@ -43,7 +43,9 @@ class FakeShell : public ShellView {
     int Closes = 0;
 
   private:
+    // The accounts as they stand with every round so far booked.
     void Keep() {
+        BookPendingRounds(g_);
         Hands = g_.Hands;
         Hours = g_.HoursPlayed;
     }
@@ -81,6 +83,7 @@ class AnalysisTest : public ::testing::TestWithParam<bool> {
         g.AceFiveCount = aceFiveCount;
         StartRound(g);
         BookRoundTally(g);
+        BookPendingRounds(g);
     }
 
     // Plays whole rounds on the stacked cards and returns the accounts as the last round left them.

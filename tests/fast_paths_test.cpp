@@ -2,8 +2,13 @@
 // exactly as the plain way does: these tests play long analyses both ways under several sets of rules and
 // compare everything the screens and the game file could show.
 #include "analysis/analysis_run.h"
+#include "engine/quick_round.h"
 #include "engine/random.h"
+#include "analysis/betting.h"
 #include "engine/round.h"
+#include "engine/shoe.h"
+#include "shell/game_file.h"
+#include "tests/temp_folder.h"
 #include "engine/shell_view.h"
 #include "strategy/builtin_strategies.h"
 
@@ -37,7 +42,7 @@ class Digester {
     std::uint64_t hash_ = 14695981039346656037u;
 };
 
-std::uint64_t Digest(const Game& g) {
+std::uint64_t Digest(const Game& g, bool accounts) {
     Digester d;
     d.Add(g.Shoe.CardsDealt);
     d.Add(g.RunningCount);
@@ -63,6 +68,7 @@ std::uint64_t Digest(const Game& g) {
         d.Add(h.MayDouble);
         d.Add(h.MaySurrender);
         for (int c = 1; c <= h.CardCount && c <= MaxCardsPerHand; ++c) d.Add(h.Cards[static_cast<std::size_t>(c)]->Value);
+        if (!accounts) continue;
         const PlayStats& s = h.Stats;
         d.Add(s.WonByCount);
         d.Add(s.BetByCount);
@@ -78,9 +84,11 @@ std::uint64_t Digest(const Game& g) {
 class KeepingShell : public ShellView {
   public:
     explicit KeepingShell(Game& g) : g_(g) {}
-    // Called after every round: a digest of everything the round may have changed.
-    void ProcessEvents() override { RoundDigests.push_back(Digest(g_)); }
-    void RefreshAnalysisWindow() override {}
+    // Called after every round: a digest of everything the round may have changed but the accounts, which
+    // the analysis books once an hour.
+    void ProcessEvents() override { RoundDigests.push_back(Digest(g_, false)); }
+    // Called after every hour: a digest of the accounts as well.
+    void RefreshAnalysisWindow() override { HourDigests.push_back(Digest(g_, true)); }
     void CloseAnalysisWindow() override {
         Hands = g_.Hands;
         ShoeValues.clear();
@@ -94,6 +102,7 @@ class KeepingShell : public ShellView {
 
     HandArray Hands{};
     std::vector<std::uint64_t> RoundDigests;
+    std::vector<std::uint64_t> HourDigests;
     std::vector<std::uint16_t> ShoeValues; // the value at each position of the shoe
     std::int32_t CardsDealt = 0;
     std::int32_t RunningCount = 0;
@@ -176,6 +185,10 @@ void ExpectSameRun(const KeepingShell& plain, const KeepingShell& fast) {
     const auto split = std::mismatch(plain.RoundDigests.begin(), plain.RoundDigests.end(), fast.RoundDigests.begin());
     EXPECT_TRUE(split.first == plain.RoundDigests.end())
         << "the state differs from round " << (split.first - plain.RoundDigests.begin()) + 1;
+    ASSERT_EQ(plain.HourDigests.size(), fast.HourDigests.size());
+    const auto hour = std::mismatch(plain.HourDigests.begin(), plain.HourDigests.end(), fast.HourDigests.begin());
+    EXPECT_TRUE(hour.first == plain.HourDigests.end())
+        << "the accounts differ from hour " << (hour.first - plain.HourDigests.begin()) + 1;
     ExpectSameAccounts(plain.Hands, fast.Hands);
     EXPECT_EQ(plain.CardsDealt, fast.CardsDealt);
     EXPECT_EQ(plain.RunningCount, fast.RunningCount);
@@ -210,6 +223,30 @@ TEST(FastPathsTest, DrawingManyNumbersAtOnceDrawsWhatOneAtATimeWould) {
             EXPECT_EQ(many.RandomState, one.RandomState) << "seed " << seed << ", " << count << " numbers";
         }
     }
+}
+
+// Between the hours the accounts lack the rounds still waiting by their count indexes; whatever saves them
+// books those first.
+TEST(FastPathsTest, SavingAGameBooksTheRoundsStillWaiting) {
+    Game g;
+    LoadDefaultStrategy(g.Strategy);
+    g.FixedSeed = 5;
+    PrepareAnalysisRun(g);
+    for (int round = 0; round < 3; ++round) {
+        StartRound(g);
+        PlayQuickRound(g);
+        BookRoundTally(g);
+    }
+    ASSERT_GT(g.PendingByCount.UsedCount, 0);
+    EXPECT_EQ(g.Hands[1].Stats.HandsPlayed, 0);
+    const testing::TempFolder folder;
+    ASSERT_TRUE(SaveGameFile(g, folder.File("WAITING.ZVX")));
+    EXPECT_EQ(g.PendingByCount.UsedCount, 0);
+    EXPECT_EQ(g.PendingBySimpleCount.UsedCount, 0);
+    const PlayStats& basic = g.Hands[1].Stats;
+    EXPECT_GE(basic.HandsPlayed, 6); // two boxes a round, and any splits
+    // Two boxes: strategy #1 stakes twice the minimum on every hand and every double.
+    EXPECT_EQ(basic.TotalBet, 50.0 * static_cast<double>(basic.HandsPlayed + basic.HandsDoubled));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace zvx {
 namespace {
@@ -424,6 +425,37 @@ TEST(Decision, OnlyTheLowByteOfTheTotalCounts) {
     const THand h = MakeHand(16, false, false, false, false);
     ExpectSame(DecideAction(t, h, 10, 0x0100 + 16, NoAction), {Hit, AdviceCase::HitHard}, "low byte");
     ExpectSame(DecideAction(t, h, 5, 0x0100 + 16, NoAction), {Stand, AdviceCase::StandHard}, "low byte");
+}
+
+// The analysis's branch-free decision against the plain one: every total, up card, softness and flag, on the
+// built-in sets and on tables of random rows.
+TEST(Decision, TheQuickDecisionIsThePlainOne) {
+    std::vector<StrategyTable> tables(2);
+    LoadDefaultStrategy(tables[0]);
+    LoadAdvancedStrategy(tables[1]);
+    std::uint32_t x = 2024;
+    for (int k = 0; k < 20; ++k) {
+        StrategyTable random;
+        for (auto& b : random.Bytes) {
+            x = x * 1103515245u + 12345u;
+            b = static_cast<std::uint8_t>((x >> 16) % 3 == 0);
+        }
+        tables.push_back(random);
+    }
+    for (const StrategyTable& table : tables)
+        for (const bool soft : {false, true})
+            for (int t = 2; t <= 21; ++t)
+                for (int up = 2; up <= 11; ++up)
+                    for (int flags = 0; flags < 8; ++flags) {
+                        THand h;
+                        h.SoftAce = soft ? 1 : 0;
+                        h.MaySplit = (flags & 1) != 0;
+                        h.MayDouble = (flags & 2) != 0;
+                        h.MaySurrender = (flags & 4) != 0;
+                        ASSERT_EQ(DecideQuickly(table, soft, t, up, h.MaySplit, h.MayDouble, h.MaySurrender),
+                                  DecideAction(table, h, up, t, NoAction).action)
+                            << "soft " << soft << " total " << t << " up " << up << " flags " << flags;
+                    }
 }
 
 TEST(Decision, LowHardHitExplainsThePlayersMistake) {

@@ -245,7 +245,10 @@ ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<st
     const std::size_t n = entries.size();
     std::uint32_t* const out = sorted.data();
     std::array<std::uint16_t, MaxRadixEntries> unused;
-    RadixSortByRank(entries.data(), n, out, cards != nullptr ? cards : unused.data());
+    std::uint16_t* const cardsOut = cards != nullptr ? cards : unused.data();
+    // Up to two decks fit the vector sorting network, which orders equal ranks by card index rather than as
+    // they came; both differ from the quicksort only among equal keys.
+    if (!SortByRankWithVectors(entries.data(), n, out, cardsOut)) RadixSortByRank(entries.data(), n, out, cardsOut);
 
     // Equal keys sit side by side now; a group of them with more than one value has two neighbours that differ.
     // Equal neighbours are rare (a few shuffles in a hundred have any), so they are looked for without a

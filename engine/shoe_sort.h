@@ -47,6 +47,12 @@ inline constexpr std::size_t MaxRadixEntries = 1024;
 ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<std::uint32_t> sorted,
                             const std::uint8_t* values, std::uint16_t* cards = nullptr);
 
+// Sorts up to MaxVectorSortEntries entries into `out` by the whole entry (rank, then card index) with the
+// processor's 512-bit vectors, writing the card indexes to `cards` as well. Returns false, doing nothing,
+// when the processor has no such vectors or there are more entries.
+inline constexpr std::size_t MaxVectorSortEntries = 128;
+bool SortByRankWithVectors(const std::uint32_t* in, std::size_t n, std::uint32_t* out, std::uint16_t* cards);
+
 // Puts the entries of the tied ranks where the quicksort puts them, so that `sorted` (the BucketSortEntries
 // result for `entries`) then holds the quicksort's card values at every position. `entries` is used as
 // scratch.

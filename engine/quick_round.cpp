@@ -54,7 +54,7 @@ class QuickRound {
 
     // DealCard with the table hidden. A hand without a place left and a shoe dealt out are left to
     // DealUnusual, so that the usual step has no branch but the Ace's and the bust's.
-    void DealTo(int slot) {
+    [[gnu::always_inline]] void DealTo(int slot) {
         THand& h = Hand(slot);
         if ((h.CardCount >= MaxCardsPerHand) | (dealt_ >= shoeSize_)) [[unlikely]] {
             DealUnusual(slot);
@@ -82,7 +82,7 @@ class QuickRound {
 
     // Adds the card to the hand: an Ace counts 11, or 1 beside an Ace counted 11; past 21 a soft Ace drops
     // to 1, and a hand still past 21 is bust.
-    void Place(int slot, TCard* card) {
+    [[gnu::always_inline]] void Place(int slot, TCard* card) {
         THand& h = Hand(slot);
         const auto place = static_cast<std::uint16_t>(h.CardCount + 1);
         h.CardCount = place;

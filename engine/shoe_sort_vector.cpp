@@ -35,19 +35,19 @@ __attribute__((target("avx512f"), always_inline)) inline void BitonicStep(__m512
             v[r | Step] = ascending ? high : low;
         }
     } else {
-        // Partners within a register: lane l meets lane l ^ J.
-        const __m512i swapped = _mm512_xor_si512(
-            _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15), _mm512_set1_epi32(J));
+        // Partners within a register: lane l meets lane l ^ J, brought alongside by the cheapest shuffle.
         constexpr __mmask16 Lower = LanesWithBitClear(J);
         for (int r = 0; r < 8; ++r) {
             const __mmask16 ascending =
                 K <= 8 ? LanesWithBitClear(K) : (((r * 16) & K) == 0 ? __mmask16{0xFFFF} : __mmask16{0});
             // Lanes that keep the smaller entry: a lower lane going up, an upper lane going down.
             const auto keepLow = static_cast<__mmask16>(~(Lower ^ ascending));
-            const __m512i other = _mm512_permutexvar_epi32(swapped, v[r]);
-            const __m512i low = _mm512_min_epu32(v[r], other);
-            const __m512i high = _mm512_max_epu32(v[r], other);
-            v[r] = _mm512_mask_blend_epi32(keepLow, high, low);
+            __m512i other;
+            if constexpr (J == 1) other = _mm512_shuffle_epi32(v[r], _MM_PERM_CDAB);
+            else if constexpr (J == 2) other = _mm512_shuffle_epi32(v[r], _MM_PERM_BADC);
+            else if constexpr (J == 4) other = _mm512_shuffle_i32x4(v[r], v[r], _MM_SHUFFLE(2, 3, 0, 1));
+            else other = _mm512_shuffle_i32x4(v[r], v[r], _MM_SHUFFLE(1, 0, 3, 2));
+            v[r] = _mm512_mask_min_epu32(_mm512_max_epu32(v[r], other), keepLow, v[r], other);
         }
     }
 }

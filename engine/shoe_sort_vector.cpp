@@ -26,6 +26,7 @@ __attribute__((target("avx512f"), always_inline)) inline void BitonicStep(__m512
     if constexpr (J >= 16) {
         // Partners in different registers: a register r meets r | (J / 16).
         constexpr int Step = J / 16;
+#pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) {
             if ((r & Step) != 0) continue;
             const __m512i low = _mm512_min_epu32(v[r], v[r | Step]);
@@ -37,6 +38,7 @@ __attribute__((target("avx512f"), always_inline)) inline void BitonicStep(__m512
     } else {
         // Partners within a register: lane l meets lane l ^ J, brought alongside by the cheapest shuffle.
         constexpr __mmask16 Lower = LanesWithBitClear(J);
+#pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) {
             const __mmask16 ascending =
                 K <= 8 ? LanesWithBitClear(K) : (((r * 16) & K) == 0 ? __mmask16{0xFFFF} : __mmask16{0});
@@ -81,6 +83,7 @@ __attribute__((target("avx512f"))) void SortUpTo128(const std::uint32_t* in, std
     };
     const __m512i none = _mm512_set1_epi32(-1);
     __m512i v[8];
+#pragma GCC unroll 8
     for (std::size_t r = 0; r < 8; ++r) v[r] = r < used ? _mm512_mask_loadu_epi32(none, lanes(r), in + 16 * r) : none;
     BitonicSort128(v);
     for (std::size_t r = 0; r < used; ++r) {

@@ -42,6 +42,29 @@ void CloseAccountHour(Game& g, PlayStats& a, bool histogram) {
 
 } // namespace
 
+std::uint16_t AnalysisStake(const BettingRules& rules, int strategy, int countIndexA, int countIndexB) {
+    const int m = rules.Minimum;
+    int bet = 0;
+    switch (strategy) {
+    case 1:
+        bet = m;
+        break;
+    case 2:
+        bet = countIndexA < 0 ? m : 2 * m;
+        break;
+    case 3:
+        bet = countIndexB >= 0 && countIndexB < 4 * rules.Decks ? m : 0;
+        break;
+    case 4:
+        bet = countIndexA < 0 ? 0 : m;
+        break;
+    default:
+        break;
+    }
+    // With two boxes every bet is doubled.
+    return static_cast<std::uint16_t>(rules.TwoHands ? 2 * bet : bet);
+}
+
 void SetAnalysisBets(Game& g) {
     const auto& rules = g.Rules();
     const std::uint16_t m = rules.TableMinimum;
@@ -54,18 +77,9 @@ void SetAnalysisBets(Game& g) {
         return;
     }
     g.SecondBoxActive = rules.PlayTwoHands;
-    Slot(g, 1).Bet = m;
-    if (g.CountIndexA < 0) {
-        Slot(g, 2).Bet = m;
-    } else {
-        Slot(g, 2).Bet = static_cast<std::uint16_t>(2 * m);
-        Slot(g, 4).Bet = m;
-    }
-    if (g.CountIndexB >= 0 && g.CountIndexB < 4 * rules.Decks) Slot(g, 3).Bet = m;
-    if (g.SecondBoxActive) {
-        for (int i = 1; i <= StrategyCount; ++i) Slot(g, i).Bet = static_cast<std::uint16_t>(2 * Slot(g, i).Bet);
-        PlaceBets(g, 3);
-    }
+    g.Tally.Rules = {m, rules.Decks, rules.PlayTwoHands};
+    for (int i = 1; i <= StrategyCount; ++i) Slot(g, i).Bet = AnalysisStake(g.Tally.Rules, i, g.CountIndexA, g.CountIndexB);
+    if (g.SecondBoxActive) PlaceBets(g, 3);
     PlaceBets(g, 1);
 }
 
@@ -203,8 +217,7 @@ namespace {
 // the stake times each event's figure: the tally adds the stake times their sum. All the sums are whole
 // numbers or halves, exact in a double while below 2^52, so the order of the additions cannot change them
 // and the accounts come out bit for bit the same.
-void BookTally(Game& g, const RoundTally& t, int strategy, int countIndex) {
-    const std::uint16_t stake = t.Stakes[static_cast<std::size_t>(strategy)];
+void BookTally(Game& g, const RoundTally& t, int strategy, std::uint16_t stake, int countIndex) {
     if (stake == 0) return;
     PlayStats& a = Account(g, strategy);
     const double charged = static_cast<double>(stake) * t.StakesCharged;
@@ -222,17 +235,7 @@ void BookTally(Game& g, const RoundTally& t, int strategy, int countIndex) {
     a.BetsLost += t.Lost;
 }
 
-void AddTally(RoundTally& sum, const RoundTally& t) {
-    sum.HandsPlaced += t.HandsPlaced;
-    sum.StakesCharged += t.StakesCharged;
-    sum.Doubles += t.Doubles;
-    sum.Splits += t.Splits;
-    sum.Blackjacks += t.Blackjacks;
-    sum.HandsWon += t.HandsWon;
-    sum.Won += t.Won;
-    sum.Lost += t.Lost;
-}
-
+// Single-strategy mode keeps no by-count figures.
 void BookSingleStrategyTally(Game& g, const RoundTally& t) {
     const std::uint16_t stake = t.Stakes[SingleStrategy];
     if (stake == 0) return;
@@ -247,39 +250,15 @@ void BookSingleStrategyTally(Game& g, const RoundTally& t) {
     a.BetsLost += t.Lost;
 }
 
-// The strategies that bet by each count.
-constexpr std::array<int, 3> ByConventionalCount = {1, 2, 4};
-constexpr std::array<int, 1> BySimpleCount = {3};
-
-// Adds the round's tally to the rounds waiting at its count index, with the stakes of the given strategies.
-// Should those stakes differ from the waiting rounds' (the rules changed), everything waiting is booked first.
-template <std::size_t N>
-void AddPending(Game& g, PendingRounds& p, int countIndex, const std::array<int, N>& strategies) {
-    const RoundTally& t = g.Tally;
-    const std::size_t at = CountSlot(countIndex);
-    RoundTally& sum = p.ByIndex[at];
-    if (p.InUse[at]) {
-        bool same = true;
-        for (const int i : strategies) same &= sum.Stakes[static_cast<std::size_t>(i)] == t.Stakes[static_cast<std::size_t>(i)];
-        if (!same) BookPendingRounds(g);
-    }
-    if (!p.InUse[at]) {
-        p.InUse[at] = true;
-        p.Used[static_cast<std::size_t>(p.UsedCount++)] = static_cast<std::uint8_t>(at);
-        sum = RoundTally{};
-        for (const int i : strategies) sum.Stakes[static_cast<std::size_t>(i)] = t.Stakes[static_cast<std::size_t>(i)];
-    }
-    AddTally(sum, t);
-}
-
-template <std::size_t N>
-void BookPending(Game& g, PendingRounds& p, const std::array<int, N>& strategies) {
-    for (int k = 0; k < p.UsedCount; ++k) {
-        const std::uint8_t at = p.Used[static_cast<std::size_t>(k)];
-        for (const int i : strategies) BookTally(g, p.ByIndex[at], i, at - CountIndexLimit);
-        p.InUse[at] = false;
-    }
-    p.UsedCount = 0;
+void AddTally(RoundTally& sum, const RoundTally& t) {
+    sum.HandsPlaced += t.HandsPlaced;
+    sum.StakesCharged += t.StakesCharged;
+    sum.Doubles += t.Doubles;
+    sum.Splits += t.Splits;
+    sum.Blackjacks += t.Blackjacks;
+    sum.HandsWon += t.HandsWon;
+    sum.Won += t.Won;
+    sum.Lost += t.Lost;
 }
 
 } // namespace
@@ -291,15 +270,32 @@ void BookRoundTally(Game& g) {
         // One account, booked at once (its count index is not clamped, so it has no place to wait in).
         BookSingleStrategyTally(g, t);
     } else {
-        AddPending(g, g.PendingByCount, g.CountIndexA, ByConventionalCount);
-        AddPending(g, g.PendingBySimpleCount, g.CountIndexB, BySimpleCount);
+        PendingRounds& p = g.Pending;
+        // Rounds under other betting rules would have other stakes: those waiting are booked first.
+        if (p.Any && !(p.Rules == t.Rules)) BookPendingRounds(g);
+        p.Any = true;
+        p.Rules = t.Rules;
+        AddTally(p.ByCount[CountSlot(g.CountIndexA)], t);
+        AddTally(p.BySimpleCount[CountSlot(g.CountIndexB)], t);
     }
-    t = RoundTally{.Deferred = true};
+    t = RoundTally{};
+    t.Deferred = true;
 }
 
 void BookPendingRounds(Game& g) {
-    BookPending(g, g.PendingByCount, ByConventionalCount);
-    BookPending(g, g.PendingBySimpleCount, BySimpleCount);
+    PendingRounds& p = g.Pending;
+    if (!p.Any) return;
+    for (int index = -CountIndexLimit; index <= CountIndexLimit; ++index) {
+        const auto at = static_cast<std::size_t>(CountSlot(index));
+        // Strategies #1, #2 and #4 stake by the conventional count alone, #3 by the simple count alone.
+        if (p.ByCount[at].HandsPlaced > 0)
+            for (const int i : {1, 2, 4}) BookTally(g, p.ByCount[at], i, AnalysisStake(p.Rules, i, index, 0), index);
+        if (p.BySimpleCount[at].HandsPlaced > 0)
+            BookTally(g, p.BySimpleCount[at], 3, AnalysisStake(p.Rules, 3, 0, index), index);
+        p.ByCount[at] = RoundTally{};
+        p.BySimpleCount[at] = RoundTally{};
+    }
+    p.Any = false;
 }
 
 void CloseHour(Game& g) {

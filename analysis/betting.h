@@ -11,6 +11,9 @@ namespace zvx {
 // conventional one.
 inline int RoundCountIndex(const Game& g, int strategy) { return strategy == 3 ? g.CountIndexB : g.CountIndexA; }
 
+// The stake of betting strategy 1..4 at these count indexes under these rules.
+std::uint16_t AnalysisStake(const BettingRules& rules, int strategy, int countIndexA, int countIndexB);
+
 // Sets the strategies' bets for a round without the table and opens the boxes (1, and 3 with two hands).
 void SetAnalysisBets(Game& g);
 

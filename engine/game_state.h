@@ -43,6 +43,14 @@ struct ShoeState {
     const TCard& At(int position) const { return Cards[Order[static_cast<std::size_t>(position)]]; }
 };
 
+// The betting rules an analysis round's bets were made under.
+struct BettingRules {
+    std::uint16_t Minimum = 0;
+    std::uint16_t Decks = 0;
+    bool TwoHands = false;
+    friend bool operator==(const BettingRules&, const BettingRules&) = default;
+};
+
 // The bookkeeping of a round without the table, gathered while the round is played and booked once when it
 // ends (see BookRoundTally). Every strategy stakes on the same hands in proportion to its round stake, so a
 // tally in units of that stake says what each account gains.
@@ -57,15 +65,16 @@ struct RoundTally {
     std::int32_t HandsWon = 0;
     double Won = 0;  // the results in stakes: r times 1, or 2 on a doubled hand
     double Lost = 0; // a loss counts 1, a surrender 0.5
+    BettingRules Rules; // set when the bets are made
 };
 
-// Analysis rounds waiting to be booked, summed by a count index (see BookPendingRounds): the rounds with
-// the same index have the same stakes for the strategies that bet by it.
+// Analysis rounds waiting to be booked (see BookPendingRounds), summed by count index: under the same
+// betting rules the rounds with the same index have the same stakes for the strategies that bet by it.
 struct PendingRounds {
-    std::array<RoundTally, CountSlots> ByIndex{};
-    std::array<bool, CountSlots> InUse{};
-    std::array<std::uint8_t, CountSlots> Used{}; // the indexes in use, as count slots, in the order first used
-    int UsedCount = 0;
+    std::array<RoundTally, CountSlots> ByCount{};       // for strategies #1, #2 and #4
+    std::array<RoundTally, CountSlots> BySimpleCount{}; // for strategy #3
+    BettingRules Rules;
+    bool Any = false;
 };
 
 // Run time of an analysis, advanced one second per refresh that sees a new clock second.
@@ -112,8 +121,7 @@ struct Game {
     std::uint16_t ActiveHand = 0;
     bool SecondBoxActive = false;
     RoundTally Tally;
-    PendingRounds PendingByCount;       // strategies #1, #2 and #4, by the conventional count
-    PendingRounds PendingBySimpleCount; // strategy #3, by the simple count
+    PendingRounds Pending;
     std::int32_t RoundsPlayed = 0;
     std::int64_t HoursPlayed = 0;
     std::int32_t SimulationDelay = 0;

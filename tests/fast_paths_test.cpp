@@ -237,12 +237,11 @@ TEST(FastPathsTest, SavingAGameBooksTheRoundsStillWaiting) {
         PlayQuickRound(g);
         BookRoundTally(g);
     }
-    ASSERT_GT(g.PendingByCount.UsedCount, 0);
+    ASSERT_TRUE(g.Pending.Any);
     EXPECT_EQ(g.Hands[1].Stats.HandsPlayed, 0);
     const testing::TempFolder folder;
     ASSERT_TRUE(SaveGameFile(g, folder.File("WAITING.ZVX")));
-    EXPECT_EQ(g.PendingByCount.UsedCount, 0);
-    EXPECT_EQ(g.PendingBySimpleCount.UsedCount, 0);
+    EXPECT_FALSE(g.Pending.Any);
     const PlayStats& basic = g.Hands[1].Stats;
     EXPECT_GE(basic.HandsPlayed, 6); // two boxes a round, and any splits
     // Two boxes: strategy #1 stakes twice the minimum on every hand and every double.

@@ -42,29 +42,6 @@ void CloseAccountHour(Game& g, PlayStats& a, bool histogram) {
 
 } // namespace
 
-std::uint16_t AnalysisStake(const BettingRules& rules, int strategy, int countIndexA, int countIndexB) {
-    const int m = rules.Minimum;
-    int bet = 0;
-    switch (strategy) {
-    case 1:
-        bet = m;
-        break;
-    case 2:
-        bet = countIndexA < 0 ? m : 2 * m;
-        break;
-    case 3:
-        bet = countIndexB >= 0 && countIndexB < 4 * rules.Decks ? m : 0;
-        break;
-    case 4:
-        bet = countIndexA < 0 ? 0 : m;
-        break;
-    default:
-        break;
-    }
-    // With two boxes every bet is doubled.
-    return static_cast<std::uint16_t>(rules.TwoHands ? 2 * bet : bet);
-}
-
 void SetAnalysisBets(Game& g) {
     const auto& rules = g.Rules();
     const std::uint16_t m = rules.TableMinimum;
@@ -77,8 +54,13 @@ void SetAnalysisBets(Game& g) {
         return;
     }
     g.SecondBoxActive = rules.PlayTwoHands;
-    g.Tally.Rules = {m, rules.Decks, rules.PlayTwoHands};
-    for (int i = 1; i <= StrategyCount; ++i) Slot(g, i).Bet = AnalysisStake(g.Tally.Rules, i, g.CountIndexA, g.CountIndexB);
+    RoundTally& t = g.Tally;
+    t.Rules = {m, rules.Decks, rules.PlayTwoHands};
+    for (int i = 1; i <= StrategyCount; ++i) {
+        const std::uint16_t stake = AnalysisStake(t.Rules, i, g.CountIndexA, g.CountIndexB);
+        Slot(g, i).Bet = stake;
+        t.Stakes[static_cast<std::size_t>(i)] = stake;
+    }
     if (g.SecondBoxActive) PlaceBets(g, 3);
     PlaceBets(g, 1);
 }
@@ -93,7 +75,7 @@ void PlaceBets(Game& g, int slot) {
             t.Stakes[SingleStrategy] = Slot(g, SingleStrategy).Bet;
             hand.StrategyBets[SingleStrategy] = t.Stakes[SingleStrategy];
         } else {
-            for (int i = 1; i <= StrategyCount; ++i) t.Stakes[static_cast<std::size_t>(i)] = Slot(g, i).Bet;
+            // SetAnalysisBets has put the round's stakes in the tally.
             hand.StrategyBets = t.Stakes;
         }
         ++t.HandsPlaced;

@@ -11,8 +11,17 @@ namespace zvx {
 // conventional one.
 inline int RoundCountIndex(const Game& g, int strategy) { return strategy == 3 ? g.CountIndexB : g.CountIndexA; }
 
-// The stake of betting strategy 1..4 at these count indexes under these rules.
-std::uint16_t AnalysisStake(const BettingRules& rules, int strategy, int countIndexA, int countIndexB);
+// The stake of betting strategy 1..4 at these count indexes under these rules: #1 the minimum; #2 the
+// minimum below a conventional count of 0, twice it from 0; #3 the minimum while the simple count lies in
+// 0..4 per deck (exclusive); #4 the minimum from a conventional count of 0. With two boxes, twice as much.
+inline std::uint16_t AnalysisStake(const BettingRules& rules, int strategy, int countIndexA, int countIndexB) {
+    const int m = rules.Minimum;
+    const int bet = strategy == 1   ? m
+                    : strategy == 2 ? (countIndexA < 0 ? m : 2 * m)
+                    : strategy == 3 ? (countIndexB >= 0 && countIndexB < 4 * rules.Decks ? m : 0)
+                                    : (countIndexA < 0 ? 0 : m);
+    return static_cast<std::uint16_t>(rules.TwoHands ? 2 * bet : bet);
+}
 
 // Sets the strategies' bets for a round without the table and opens the boxes (1, and 3 with two hands).
 void SetAnalysisBets(Game& g);

@@ -269,9 +269,14 @@ void SettleValueTies(std::span<std::uint32_t> entries, std::span<std::uint32_t> 
     // Both arrays hold the same ranks position by position (each is sorted), so the block of a tied rank is
     // the same in both: there the quicksort's order replaces the radix sort's; everywhere else the radix
     // sort's entries stand, which leaves every card in the result exactly once.
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint16_t rank = EntryRank(sorted[i]);
-        if (ties.AnyWithin(rank, rank)) sorted[i] = entries[i];
+    if (ties.Count > ValueTies::Capacity) {
+        std::copy(entries.begin(), entries.end(), sorted.begin());
+        return;
+    }
+    for (int k = 0; k < ties.Count; ++k) {
+        const std::uint32_t rank = ties.Ranks[static_cast<std::size_t>(k)];
+        auto at = static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), rank << 16) - sorted.begin());
+        for (; at < n && EntryRank(sorted[at]) == rank; ++at) sorted[at] = entries[at];
     }
 }
 

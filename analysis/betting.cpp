@@ -56,11 +56,11 @@ void SetAnalysisBets(Game& g) {
     g.SecondBoxActive = rules.PlayTwoHands;
     RoundTally& t = g.Tally;
     t.Rules = {m, rules.Decks, rules.PlayTwoHands};
-    for (int i = 1; i <= StrategyCount; ++i) {
-        const std::uint16_t stake = AnalysisStake(t.Rules, i, g.CountIndexA, g.CountIndexB);
-        Slot(g, i).Bet = stake;
-        t.Stakes[static_cast<std::size_t>(i)] = stake;
-    }
+    t.Stakes = {0, AnalysisStake(t.Rules, 1, g.CountIndexA, g.CountIndexB),
+                AnalysisStake(t.Rules, 2, g.CountIndexA, g.CountIndexB),
+                AnalysisStake(t.Rules, 3, g.CountIndexA, g.CountIndexB),
+                AnalysisStake(t.Rules, 4, g.CountIndexA, g.CountIndexB)};
+    for (int i = 1; i <= StrategyCount; ++i) Slot(g, i).Bet = t.Stakes[static_cast<std::size_t>(i)];
     if (g.SecondBoxActive) PlaceBets(g, 3);
     PlaceBets(g, 1);
 }

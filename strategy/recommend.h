@@ -70,7 +70,9 @@ Recommendation DecideAction(const StrategyTable& strategy, const Hand& hand, int
 // tests compare it with DecideAction for every hand, flag and up card.
 inline Action DecideQuickly(const StrategyTable& strategy, bool soft, int t, int upCard, bool maySplit,
                             bool mayDouble, bool maySurrender) {
-    auto has = [&](int rowCode) { return strategy.Row(rowCode)[upCard] != 0; };
+    // The up card's column of the table, addressed by row code.
+    const std::uint8_t* column = strategy.Bytes.data() + upCard;
+    auto has = [column](int rowCode) { return column[(rowCode - FirstStrategyRow) * StrategyRowSize] != 0; };
     // A soft hand splits only as a pair of Aces (soft 12); a hard one doubles only below 12, and surrenders
     // only from 12 to 16.
     const bool split = maySplit & (soft ? (t == 12) & has(SplitRows + 22) : has(SplitRows + t));

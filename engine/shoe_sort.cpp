@@ -67,17 +67,19 @@ std::uint16_t Partition(std::uint32_t* e, int l, int r, int& i, int& j) {
         ScanPartition(e, l, r, pivotLow, i, j);
         return pivot;
     }
-    std::array<std::uint16_t, MaxRadixEntries> up;
-    std::array<std::uint16_t, MaxRadixEntries> down;
+    std::array<std::int32_t, MaxRadixEntries> up;
+    std::array<std::int32_t, MaxRadixEntries> down;
     int ups = 0;
     int downs = 0;
-    for (int k = l; k <= r; ++k) {
-        up[static_cast<std::size_t>(ups)] = static_cast<std::uint16_t>(k);
-        ups += e[k] >= pivotLow;
-    }
-    for (int k = r; k >= l; --k) {
-        down[static_cast<std::size_t>(downs)] = static_cast<std::uint16_t>(k);
-        downs += e[k] <= pivotHigh;
+    if (!ListStopsWithVectors(e, l, r, pivotLow, pivotHigh, up.data(), ups, down.data(), downs)) {
+        for (int k = l; k <= r; ++k) {
+            up[static_cast<std::size_t>(ups)] = k;
+            ups += e[k] >= pivotLow;
+        }
+        for (int k = r; k >= l; --k) {
+            down[static_cast<std::size_t>(downs)] = k;
+            downs += e[k] <= pivotHigh;
+        }
     }
     // The pivot's own entry is on both lists, so neither is empty.
     i = up[0];

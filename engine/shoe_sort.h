@@ -53,6 +53,12 @@ ValueTies BucketSortEntries(std::span<const std::uint32_t> entries, std::span<st
 inline constexpr std::size_t MaxVectorSortEntries = 128;
 bool SortByRankWithVectors(const std::uint32_t* in, std::size_t n, std::uint32_t* out, std::uint16_t* cards);
 
+// The stop lists of a quicksort partition of e[l..r], found with 512-bit vectors: the places of the
+// entries >= pivotLow in rising order, then those <= pivotHigh in falling order. Returns false, doing
+// nothing, when the processor has no such vectors.
+bool ListStopsWithVectors(const std::uint32_t* e, int l, int r, std::uint32_t pivotLow, std::uint32_t pivotHigh,
+                          std::int32_t* up, int& ups, std::int32_t* down, int& downs);
+
 // Puts the entries of the tied ranks where the quicksort puts them, so that `sorted` (the BucketSortEntries
 // result for `entries`) then holds the quicksort's card values at every position. `entries` is used as
 // scratch.

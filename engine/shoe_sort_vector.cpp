@@ -93,6 +93,37 @@ __attribute__((target("avx512f"))) void SortUpTo128(const std::uint32_t* in, std
     }
 }
 
+// The stop lists of a partition (see Partition in shoe_sort.cpp), sixteen entries at a time: the upward
+// scan's stops in rising order, the downward scan's in falling order.
+__attribute__((target("avx512f,popcnt"))) void ListStops(const std::uint32_t* e, int l, int r,
+                                                        std::uint32_t pivotLow, std::uint32_t pivotHigh,
+                                                        std::int32_t* up, int& ups, std::int32_t* down,
+                                                        int& downs) {
+    const __m512i lane = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    const __m512i low = _mm512_set1_epi32(static_cast<int>(pivotLow));
+    const __m512i high = _mm512_set1_epi32(static_cast<int>(pivotHigh));
+    ups = 0;
+    for (int first = l; first <= r; first += 16) {
+        const int count = r - first + 1 < 16 ? r - first + 1 : 16;
+        const auto valid = static_cast<__mmask16>((1u << count) - 1u);
+        const __m512i v = _mm512_maskz_loadu_epi32(valid, e + first);
+        const __mmask16 stops = _mm512_mask_cmpge_epu32_mask(valid, v, low);
+        _mm512_mask_compressstoreu_epi32(up + ups, stops, _mm512_add_epi32(lane, _mm512_set1_epi32(first)));
+        ups += __builtin_popcount(stops);
+    }
+    downs = 0;
+    for (int last = r; last >= l; last -= 16) {
+        const int count = last - l + 1 < 16 ? last - l + 1 : 16;
+        const auto valid = static_cast<__mmask16>((1u << count) - 1u);
+        // Lane k takes entry last - k.
+        const __m512i block = _mm512_maskz_loadu_epi32(valid, e + last - count + 1);
+        const __m512i v = _mm512_permutexvar_epi32(_mm512_sub_epi32(_mm512_set1_epi32(count - 1), lane), block);
+        const __mmask16 stops = _mm512_mask_cmple_epu32_mask(valid, v, high);
+        _mm512_mask_compressstoreu_epi32(down + downs, stops, _mm512_sub_epi32(_mm512_set1_epi32(last), lane));
+        downs += __builtin_popcount(stops);
+    }
+}
+
 bool HasVectorSort() {
     static const bool has = __builtin_cpu_supports("avx512f");
     return has;
@@ -106,7 +137,19 @@ bool SortByRankWithVectors(const std::uint32_t* in, std::size_t n, std::uint32_t
     return true;
 }
 
+bool ListStopsWithVectors(const std::uint32_t* e, int l, int r, std::uint32_t pivotLow, std::uint32_t pivotHigh,
+                          std::int32_t* up, int& ups, std::int32_t* down, int& downs) {
+    if (!HasVectorSort()) return false;
+    ListStops(e, l, r, pivotLow, pivotHigh, up, ups, down, downs);
+    return true;
+}
+
 #else
+
+bool ListStopsWithVectors(const std::uint32_t*, int, int, std::uint32_t, std::uint32_t, std::int32_t*, int&,
+                          std::int32_t*, int&) {
+    return false;
+}
 
 bool SortByRankWithVectors(const std::uint32_t*, std::size_t, std::uint32_t*, std::uint16_t*) { return false; }
 

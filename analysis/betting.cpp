@@ -260,8 +260,8 @@ void BookRoundTally(Game& g) {
         AddTally(p.ByCount[CountSlot(g.CountIndexA)], t);
         AddTally(p.BySimpleCount[CountSlot(g.CountIndexB)], t);
     }
-    t = RoundTally{};
-    t.Deferred = true;
+    // Booked: the next round's BeginRoundTally starts a new tally.
+    t.Deferred = false;
 }
 
 void BookPendingRounds(Game& g) {

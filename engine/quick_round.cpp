@@ -26,15 +26,18 @@ class QuickRound {
         : g_(g), rules_(g.Rules()), tally_(g.Tally), order_(g.Shoe.Order.data()), cards_(g.Shoe.Cards.data()),
           shoeSize_(g.Shoe.ShoeSize), dealt_(g.Shoe.CardsDealt), runningCount_(g.RunningCount),
           aceFiveCount_(g.AceFiveCount), aceFiveTags_(g.SingleStrategyMode ? NoTags.data() : AceFiveTags.data()),
-          playerAction_(g.PlayerAction), active_(g.ActiveHand) {}
+          playerAction_(g.PlayerAction), active_(g.ActiveHand) {
+        for (const int slot : {1, 2, 3, 4})
+            if (!Hand(slot).Finished) open_ |= OpenBit[static_cast<std::size_t>(slot)];
+    }
 
     void Play() {
         Deal();
         if (g_.SingleStrategyMode && Hand(1).StrategyBets[4] == 0) {
             // Strategy #4 sits the round out: its cards are dealt (and counted) but not played.
             Hand(DealerSlot).Finished = true;
-            Hand(1).Finished = true;
-            Hand(3).Finished = true;
+            SetFinished(1, true);
+            SetFinished(3, true);
         } else {
             PlayHands();
         }
@@ -72,7 +75,7 @@ class QuickRound {
         if (h.CardCount >= MaxCardsPerHand) {
             // No twelfth place: the hand stands where it is.
             if (slot == DealerSlot) dealerStands_ = true;
-            else h.Finished = true;
+            else SetFinished(slot, true);
             return;
         }
         // The shoe ran out mid-round: earlier cards are reused, uncounted.
@@ -132,12 +135,12 @@ class QuickRound {
         DealTo(DealerSlot);
         DealTo(1);
         box1.IsUnsplit = true;
-        box1.Finished = false;
+        SetFinished(1, false);
         box1.IsBlackjack = box1.Total == 21;
         if (second) {
             DealTo(3);
             box2.IsUnsplit = true;
-            box2.Finished = false;
+            SetFinished(3, false);
             box2.IsBlackjack = box2.Total == 21;
         } else {
             box2.IsBlackjack = false;
@@ -151,7 +154,7 @@ class QuickRound {
         THand& h = Hand(slot);
         if (active_ != 0) {
             h.Total = 0;
-            h.Finished = true;
+            SetFinished(slot, true);
             NextHand();
         }
         const bool won = r > 0;
@@ -160,12 +163,17 @@ class QuickRound {
         tally_.Lost += static_cast<double>(!won) * -r;
     }
 
+    // A player hand's Finished flag, kept together with the set of open hands.
+    void SetFinished(int slot, bool finished) {
+        Hand(slot).Finished = finished;
+        const unsigned bit = OpenBit[static_cast<std::size_t>(slot)];
+        open_ = finished ? open_ & ~bit : open_ | bit;
+    }
+
     // The first open hand in the play order 2, 1, 4, 3, or 0.
     void NextHand() {
         static constexpr std::uint8_t FirstOpen[16] = {0, 2, 1, 2, 4, 2, 1, 2, 3, 2, 1, 2, 4, 2, 1, 2};
-        const unsigned open = (!Hand(2).Finished ? 1u : 0u) | (!Hand(1).Finished ? 2u : 0u) |
-                              (!Hand(4).Finished ? 4u : 0u) | (!Hand(3).Finished ? 8u : 0u);
-        active_ = FirstOpen[open];
+        active_ = FirstOpen[open_];
     }
 
     void PlayHands() {
@@ -214,7 +222,7 @@ class QuickRound {
         playerAction_ = action;
         switch (action) {
         case Stand:
-            h.Finished = true;
+            SetFinished(active_, true);
             playerAction_ = NoAction;
             break;
         case Hit:
@@ -225,7 +233,7 @@ class QuickRound {
             ++tally_.StakesCharged;
             h.StakeMultiple = 2;
             for (auto& stake : h.StrategyBets) stake = static_cast<std::uint16_t>(2 * stake);
-            h.Finished = true;
+            SetFinished(active_, true);
             DealTo(active_);
             break;
         case Split:
@@ -257,11 +265,11 @@ class QuickRound {
         t.Cards[1] = f.Cards[2];
         t.CardCount = 1;
         t.Total = t.Cards[1]->Value;
-        t.Finished = t.Cards[1]->Value == 11;
+        SetFinished(to, t.Cards[1]->Value == 11);
         f.IsUnsplit = false;
         f.CardCount = 1;
         f.Total = f.Cards[1]->Value;
-        f.Finished = f.Cards[1]->Value == 11;
+        SetFinished(from, f.Cards[1]->Value == 11);
         ++tally_.Splits;
         DealTo(from);
         DealTo(to);
@@ -301,6 +309,9 @@ class QuickRound {
     const std::int8_t* aceFiveTags_;
     std::uint16_t playerAction_;
     int active_;
+    // The open player hands, a bit each in the play order 2, 1, 4, 3 (slot 2 the lowest bit).
+    static constexpr std::array<unsigned, HandCount> OpenBit = {0, 2, 1, 8, 4};
+    unsigned open_ = 0;
     bool dealerStands_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include "engine/round.h"
 #include "engine/shoe.h"
 #include "shell/game_file.h"
+#include "tests/stacked_shoe.h"
 #include "tests/temp_folder.h"
 #include "engine/shell_view.h"
 #include "strategy/builtin_strategies.h"
@@ -86,7 +87,13 @@ class KeepingShell : public ShellView {
     explicit KeepingShell(Game& g) : g_(g) {}
     // Called after every round: a digest of everything the round may have changed but the accounts, which
     // the analysis books once an hour.
-    void ProcessEvents() override { RoundDigests.push_back(Digest(g_, false)); }
+    void ProcessEvents() override {
+        RoundDigests.push_back(Digest(g_, false));
+        for (int slot = 1; slot < HandCount; ++slot)
+            MostCards = std::max<int>(MostCards, g_.Hands[static_cast<std::size_t>(slot)].CardCount);
+        MostDealt = std::max(MostDealt, g_.Shoe.CardsDealt);
+        if (RoundsLeft > 0 && --RoundsLeft == 0) g_.StopRequested = true;
+    }
     // Called after every hour: a digest of the accounts as well.
     void RefreshAnalysisWindow() override { HourDigests.push_back(Digest(g_, true)); }
     void CloseAnalysisWindow() override {
@@ -103,6 +110,9 @@ class KeepingShell : public ShellView {
     HandArray Hands{};
     std::vector<std::uint64_t> RoundDigests;
     std::vector<std::uint64_t> HourDigests;
+    int RoundsLeft = 0; // stops the game after this many rounds, when set
+    int MostCards = 0;  // the most cards a player hand held after a round
+    std::int32_t MostDealt = 0;
     std::vector<std::uint16_t> ShoeValues; // the value at each position of the shoe
     std::int32_t CardsDealt = 0;
     std::int32_t RunningCount = 0;
@@ -207,6 +217,57 @@ TEST(FastPathsTest, TheShortcutsLeaveEveryAccountAndCountAsThePlainWay) {
             ExpectSameRun(plain, fast);
         }
     }
+}
+
+// One round from a stacked shoe, the strategy hitting every total below 21 (and never doubling, splitting or
+// surrendering), started with `dealt` cards already gone.
+KeepingShell PlayStacked(const std::vector<int>& codes, std::int32_t dealt, bool plain) {
+    Game g;
+    g.Options.Rules.PlayTwoHands = false;
+    for (int t = 2; t <= 21; ++t)
+        for (int up = 2; up <= 11; ++up) g.Strategy.Row(HitRows + t)[up] = 1;
+    g.PlainAnalysis = plain;
+    KeepingShell shell(g);
+    shell.RoundsLeft = 1;
+    PrepareAnalysisRun(g);
+    testing::StackShoe(g, codes, testing::King, static_cast<int>(std::max<std::size_t>(codes.size(), 52)));
+    g.Shoe.CardsDealt = dealt;
+    g.Shell = &shell;
+    g.AnalysisWindowOpen = true;
+    RunGame(g);
+    FinishAnalysisRun(g);
+    return shell;
+}
+
+TEST(FastPathsTest, RoundsAtTheEdgesGoTheSameWayBothWays) {
+    using testing::Ace;
+    using testing::King;
+    // The player's hand of Aces takes eleven cards (soft 21) and is refused a twelfth.
+    std::vector<int> aces = {Ace, King, Ace, 7};
+    for (int k = 0; k < 12; ++k) aces.push_back(Ace);
+    // Dealt from the last cards of the shoe: the hits run past its end and reuse earlier cards.
+    std::vector<int> pastTheEnd(52, 2);
+    pastTheEnd[48] = 2;
+    pastTheEnd[49] = King;
+    pastTheEnd[50] = 2;
+    pastTheEnd[51] = 7;
+    struct Case {
+        std::string Name;
+        std::vector<int> Codes;
+        std::int32_t Dealt;
+    };
+    for (const Case& c : {Case{"a hand of eleven cards", aces, 0}, Case{"past the end of the shoe", pastTheEnd, 48}}) {
+        SCOPED_TRACE(c.Name);
+        const KeepingShell plain = PlayStacked(c.Codes, c.Dealt, true);
+        const KeepingShell fast = PlayStacked(c.Codes, c.Dealt, false);
+        ASSERT_EQ(plain.RoundDigests.size(), 1u);
+        EXPECT_EQ(plain.RoundDigests, fast.RoundDigests);
+        ExpectSameAccounts(plain.Hands, fast.Hands);
+        EXPECT_EQ(fast.MostCards, plain.MostCards);
+        EXPECT_EQ(fast.MostDealt, plain.MostDealt);
+    }
+    EXPECT_EQ(PlayStacked(aces, 0, false).MostCards, MaxCardsPerHand);
+    EXPECT_GT(PlayStacked(pastTheEnd, 48, false).MostDealt, 52);
 }
 
 TEST(FastPathsTest, DrawingManyNumbersAtOnceDrawsWhatOneAtATimeWould) {

@@ -3,6 +3,7 @@
 #include "engine/shell_view.h"
 #include "engine/shoe.h"
 #include "strategy/builtin_strategies.h"
+#include "tests/same_stats.h"
 #include "tests/stacked_shoe.h"
 
 #include <algorithm>
@@ -477,24 +478,6 @@ TEST_P(AnalysisRunTest, SingleStrategyModeRefreshesEveryFiftiethHour) {
     EXPECT_GT(s.Hands[4].Stats.HandsPlayed, 0);
 }
 
-void ExpectSameStats(const PlayStats& a, const PlayStats& b) {
-    EXPECT_EQ(a.WonByCount, b.WonByCount);
-    EXPECT_EQ(a.BetByCount, b.BetByCount);
-    EXPECT_EQ(a.HourHistogram, b.HourHistogram);
-    EXPECT_EQ(a.HourWon, b.HourWon);
-    EXPECT_EQ(a.TotalWon, b.TotalWon);
-    EXPECT_EQ(a.TotalBet, b.TotalBet);
-    EXPECT_EQ(a.SwingBalance, b.SwingBalance);
-    EXPECT_EQ(a.BetsWon, b.BetsWon);
-    EXPECT_EQ(a.BetsLost, b.BetsLost);
-    EXPECT_EQ(a.SwingsLost, b.SwingsLost);
-    EXPECT_EQ(a.SwingsWon, b.SwingsWon);
-    EXPECT_EQ(a.HandsPlayed, b.HandsPlayed);
-    EXPECT_EQ(a.HandsSplit, b.HandsSplit);
-    EXPECT_EQ(a.HandsDoubled, b.HandsDoubled);
-    EXPECT_EQ(a.Blackjacks, b.Blackjacks);
-}
-
 TEST_P(AnalysisRunTest, AFixedSeedGivesTheSameStatisticsEveryRun) {
     g.Options.Rules.PlayTwoHands = true;
     g.Options.Rules.SurrenderAllowed = true;
@@ -502,7 +485,7 @@ TEST_P(AnalysisRunTest, AFixedSeedGivesTheSameStatisticsEveryRun) {
     const HandArray second = Run(5).Hands;
     for (int i = 1; i <= 4; ++i) {
         SCOPED_TRACE(i);
-        ExpectSameStats(first[static_cast<std::size_t>(i)].Stats, second[static_cast<std::size_t>(i)].Stats);
+        testing::ExpectSameStats(first[static_cast<std::size_t>(i)].Stats, second[static_cast<std::size_t>(i)].Stats);
     }
     EXPECT_GT(first[1].Stats.Blackjacks, 0);
     EXPECT_GT(first[1].Stats.HandsSplit, 0);

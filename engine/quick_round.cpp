@@ -16,10 +16,15 @@ constexpr int ReuseDistance = 30;
 constexpr std::array<std::int8_t, 12> CountTags = {0, 0, 1, 1, 1, 1, 1, 0, 0, 0, -1, -1};
 constexpr std::array<std::int8_t, 12> AceFiveTags = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, -1};
 constexpr std::array<std::int8_t, 12> NoTags = {};
-static_assert(CountTags[2] == CountTagOf(2) && CountTags[7] == CountTagOf(7) && CountTags[10] == CountTagOf(10));
+constexpr bool CountTagsMatchTheCards() {
+    for (int value = 2; value <= 11; ++value)
+        if (CountTags[static_cast<std::size_t>(value)] != CountTagOf(value)) return false;
+    return true;
+}
+static_assert(CountTagsMatchTheCards());
 
-// The round flow's steps for an analysis round, on the game's own hands. The shoe position, the counts,
-// the active hand and the dealer's stop live in locals while the round is played.
+// The round flow's steps for an analysis round, on the game's own hands. The shoe position, the counts, the
+// active hand and the dealer's stop are kept here while the round is played and written back at its end.
 class QuickRound {
   public:
     explicit QuickRound(Game& g)

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Rounds per second of a zvx-analysis binary, best of three runs for each set of rules.
+# Rounds per second of a zvx-analysis binary, best of five runs for each set of rules.
 # Usage: bench/bench.sh path/to/zvx-analysis
 # The machine is shared, so the best run is the one least disturbed by other work.
 set -euo pipefail
@@ -10,7 +10,7 @@ bench() {
     local name=$1 hours=$2
     shift 2
     local best=0
-    for _ in 1 2 3; do
+    for _ in 1 2 3 4 5; do
         local start end
         start=$(date +%s%N)
         "$bin" --hours "$hours" --seed 1 "$@" >/dev/null

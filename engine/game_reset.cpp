@@ -9,6 +9,8 @@ void ResetStatistics(Game& g) {
     g.RunTime = RunClock{};
     g.HoursPlayed = 0;
     for (int i = 1; i < HandCount; ++i) g.Hands[static_cast<std::size_t>(i)].Stats = PlayStats{};
+    // Rounds still waiting to be booked belong to the statistics just cleared.
+    g.Pending = PendingRounds{};
 }
 
 void ResetGame(Game& g) {

@@ -138,6 +138,8 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
 
     game.Options = options;
     for (int h = 0; h < HandCount; ++h) game.Hands[static_cast<std::size_t>(h)].Stats = stats[static_cast<std::size_t>(h)];
+    // The file's accounts replace the game's, and with them any rounds still waiting to be booked.
+    game.Pending = PendingRounds{};
     game.RunTime = runTime;
     game.GameFileUnusedWord = GetU16(all, GameUnusedWordOffset);
     game.HoursPlayed = GetI32(all, GameHoursPlayedOffset);

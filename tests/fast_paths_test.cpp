@@ -3,6 +3,7 @@
 // compare everything the screens and the game file could show.
 #include "analysis/analysis_run.h"
 #include "engine/quick_round.h"
+#include "engine/game_reset.h"
 #include "engine/random.h"
 #include "analysis/betting.h"
 #include "engine/round.h"
@@ -292,6 +293,36 @@ TEST(FastPathsTest, SavingAGameBooksTheRoundsStillWaiting) {
     EXPECT_GE(basic.HandsPlayed, 6); // two boxes a round, and any splits
     // Two boxes: strategy #1 stakes twice the minimum on every hand and every double.
     EXPECT_EQ(basic.TotalBet, 50.0 * static_cast<double>(basic.HandsPlayed + basic.HandsDoubled));
+}
+
+// Clearing the statistics, or loading others from a game file, drops the rounds still waiting: booked later,
+// they would land in accounts they were never part of.
+TEST(FastPathsTest, RoundsWaitingToBeBookedGoWithTheStatistics) {
+    const testing::TempFolder folder;
+    const std::string saved = folder.File("EMPTY.ZVX");
+    for (const bool load : {false, true}) {
+        Game g;
+        LoadDefaultStrategy(g.Strategy);
+        g.FixedSeed = 9;
+        PrepareAnalysisRun(g);
+        if (load) {
+            ASSERT_TRUE(SaveGameFile(g, saved));
+        }
+        for (int round = 0; round < 3; ++round) {
+            StartRound(g);
+            PlayQuickRound(g);
+            BookRoundTally(g);
+        }
+        ASSERT_TRUE(g.Pending.Any);
+        if (load) {
+            ASSERT_EQ(LoadGameFile(g, saved), GameFileLoad::Ok);
+        } else {
+            ResetStatistics(g);
+        }
+        EXPECT_FALSE(g.Pending.Any) << (load ? "load" : "reset");
+        BookPendingRounds(g);
+        EXPECT_EQ(g.Hands[1].Stats.HandsPlayed, 0) << (load ? "load" : "reset");
+    }
 }
 
 } // namespace

@@ -225,30 +225,23 @@ class QuickRound {
         const Action action = DecideQuickly(g_.Strategy, h.SoftAce != 0, h.Total, Hand(DealerSlot).Cards[1]->Value,
                                             h.MaySplit, h.MayDouble, h.MaySurrender);
         playerAction_ = action;
-        switch (action) {
-        case Stand:
+        // The common choices first.
+        if (action == Stand) {
             SetFinished(active_, true);
             playerAction_ = NoAction;
-            break;
-        case Hit:
+        } else if (action == Hit) [[likely]] {
             DealTo(active_);
-            break;
-        case DoubleDown:
+        } else if (action == DoubleDown) {
             ++tally_.Doubles;
             ++tally_.StakesCharged;
             h.StakeMultiple = 2;
             for (auto& stake : h.StrategyBets) stake = static_cast<std::uint16_t>(2 * stake);
             SetFinished(active_, true);
             DealTo(active_);
-            break;
-        case Split:
+        } else if (action == Split) {
             SplitActive();
-            break;
-        case Surrender:
+        } else if (action == Surrender) {
             Settle(active_, -0.5);
-            break;
-        default:
-            break;
         }
     }
 

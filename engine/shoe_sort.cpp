@@ -71,7 +71,8 @@ std::uint16_t Partition(std::uint32_t* e, int l, int r, int& i, int& j) {
     std::array<std::int32_t, MaxRadixEntries> down;
     int ups = 0;
     int downs = 0;
-    if (!ListStopsWithVectors(e, l, r, pivotLow, pivotHigh, up.data(), ups, down.data(), downs)) {
+    // Short ranges are listed one entry at a time: there the vectors would cost more than they save.
+    if (r - l < 24 || !ListStopsWithVectors(e, l, r, pivotLow, pivotHigh, up.data(), ups, down.data(), downs)) {
         for (int k = l; k <= r; ++k) {
             up[static_cast<std::size_t>(ups)] = k;
             ups += e[k] >= pivotLow;

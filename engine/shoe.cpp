@@ -29,19 +29,30 @@ void SortWithNewKeys(Game& g) {
               [&](std::size_t i, std::uint32_t key) { entries[i] = PackEntry(ranks[key], order[i]); });
     const std::span<std::uint32_t> keyed(entries.data(), n);
     const std::span<std::uint32_t> result(sorted.data(), n);
-    // With the table hidden only the card values matter: the radix sort gives the quicksort's values except
-    // where equal keys carry different values, and only those are settled by the quicksort. Whenever faces
-    // are shown the quicksort decides the whole order.
+    // With the table hidden only the card values matter: the fast sorts (the vector network or the radix
+    // sort) give the quicksort's values except where equal keys carry different values, and only those are
+    // settled by the quicksort. Whenever faces are shown the quicksort decides the whole order.
     if (g.TableShown || g.PlainAnalysis || n > MaxRadixEntries) {
         QuickSortEntries(keyed);
         for (std::size_t i = 0; i < n; ++i) shoe.Order[i] = EntryCard(entries[i]);
         return;
     }
-    // The radix sort writes the new order as it goes; only settled ties change it afterwards.
+    // The fast sort writes the new order as it goes; only settled ties change it afterwards.
     const ValueTies ties = BucketSortEntries(keyed, result, shoe.Values.data(), shoe.Order.data());
     if (!ties.Any()) return;
     SettleValueTies(keyed, result, ties);
     for (std::size_t i = 0; i < n; ++i) shoe.Order[i] = EntryCard(sorted[i]);
+}
+
+// A hand past 21 with no soft Ace: the dealer's total becomes 0 and the drawing ends; a player's hand is
+// settled as lost.
+void SettleBust(Game& g, int slot) {
+    if (slot != DealerSlot) {
+        Settle(g, slot, -1);
+    } else {
+        g.Hands[DealerSlot].Total = 0;
+        g.PlayerAction = Stand;
+    }
 }
 
 } // namespace
@@ -95,15 +106,6 @@ void ShuffleShoe(Game& g) {
     g.Shoe.CardsDealt = 0;
     g.RunningCount = 0;
     g.AceFiveCount = 0;
-}
-
-void SettleBust(Game& g, int slot) {
-    if (slot != DealerSlot) {
-        Settle(g, slot, -1);
-    } else {
-        g.Hands[DealerSlot].Total = 0;
-        g.PlayerAction = Stand;
-    }
 }
 
 void DealCard(Game& g, int slot) {

@@ -18,10 +18,6 @@ void ShuffleShoe(Game& g);
 // the soft Ace; a player hand that busts is settled as lost.
 void DealCard(Game& g, int slot);
 
-// A hand past 21 with no soft Ace: the dealer's total becomes 0 and the drawing ends; a player's hand is
-// settled as lost.
-void SettleBust(Game& g, int slot);
-
 // Cards per suit in the shoe: 13, or 9 on the practice deck.
 int RanksPerSuit(const Game& g);
 

@@ -2,24 +2,24 @@
 // exactly as the plain way does: these tests play long analyses both ways under several sets of rules and
 // compare everything the screens and the game file could show.
 #include "analysis/analysis_run.h"
-#include "engine/quick_round.h"
-#include "engine/game_reset.h"
-#include "engine/random.h"
 #include "analysis/betting.h"
+#include "engine/game_reset.h"
+#include "engine/quick_round.h"
+#include "engine/random.h"
 #include "engine/round.h"
+#include "engine/shell_view.h"
 #include "engine/shoe.h"
 #include "shell/game_file.h"
+#include "strategy/builtin_strategies.h"
 #include "tests/same_stats.h"
 #include "tests/stacked_shoe.h"
 #include "tests/temp_folder.h"
-#include "engine/shell_view.h"
-#include "strategy/builtin_strategies.h"
 
 #include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace zvx {

@@ -132,25 +132,24 @@ void ChargeDoubleDown(Game& g, int slot) {
     }
 }
 
-void CountSplit(Game& g, int slot) {
+namespace {
+
+// Counts one event of the slot's hand for every strategy with a stake on it, or in the round's tally.
+void CountForStakes(Game& g, int slot, std::int64_t PlayStats::*counter, std::int32_t RoundTally::*tallied) {
     if (g.Tally.Deferred) {
-        ++g.Tally.Splits;
+        ++(g.Tally.*tallied);
         return;
     }
     const THand& hand = Slot(g, slot);
     for (int i = 1; i <= StrategyCount; ++i)
-        if (hand.StrategyBets[static_cast<std::size_t>(i)] > 0) ++Account(g, i).HandsSplit;
+        if (hand.StrategyBets[static_cast<std::size_t>(i)] > 0) ++(Account(g, i).*counter);
 }
 
-void CountBlackjack(Game& g, int slot) {
-    if (g.Tally.Deferred) {
-        ++g.Tally.Blackjacks;
-        return;
-    }
-    const THand& hand = Slot(g, slot);
-    for (int i = 1; i <= StrategyCount; ++i)
-        if (hand.StrategyBets[static_cast<std::size_t>(i)] > 0) ++Account(g, i).Blackjacks;
-}
+} // namespace
+
+void CountSplit(Game& g, int slot) { CountForStakes(g, slot, &PlayStats::HandsSplit, &RoundTally::Splits); }
+
+void CountBlackjack(Game& g, int slot) { CountForStakes(g, slot, &PlayStats::Blackjacks, &RoundTally::Blackjacks); }
 
 void BookSettlement(Game& g, int slot, double r) {
     const THand& hand = Slot(g, slot);

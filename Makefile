@@ -15,11 +15,11 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Until the desktop program exists, `run` plays a short analysis on the command line.
+# Starts the desktop program in the current directory (where it keeps ZVX.PRM).
 run: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis
-	$(RELEASE)/zvx-analysis --hours 2000
+	cmake --build $(RELEASE) -j $(JOBS) --target zvx zvx-analysis
+	$(RELEASE)/zvx
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -29,8 +29,8 @@ test: build
 
 bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis
-	bench/bench.sh $(RELEASE)/zvx-analysis
+	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis zvx
+	bench/bench.sh $(RELEASE)/zvx-analysis $(RELEASE)/zvx
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(RELEASE)

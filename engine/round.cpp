@@ -124,7 +124,7 @@ bool AwaitDecision(Game& g) {
     table.PrepareChipsFor(g.CurrentBet);
     do {
         g.PlayerAction = NoAction;
-        table.ProcessEvents();
+        table.WaitForPlayer();
         if (g.StopRequested) return false;
         if (g.ActiveHand >= 1 && g.ActiveHand < HandCount) {
             const THand& active = Hand(g, g.ActiveHand);
@@ -337,7 +337,7 @@ void TakeBets(Game& g) {
     table.ShowBetPrompts(rules.PlayTwoHands);
     table.PrepareChipsFor(g.CurrentBet);
     g.FirstBetBoxClick = false;
-    while (g.ChosenBet == 0 && !g.StopRequested) table.ProcessEvents();
+    while (g.ChosenBet == 0 && !g.StopRequested) table.WaitForPlayer();
     if (!Showing(g)) return;
     g.PairedChips = table.RingShown(1);
     box1.Bet = g.ChosenBet;

@@ -27,8 +27,11 @@ class TableView {
 public:
     virtual ~TableView() = default;
 
-    // Lets the window system dispatch pending events; handlers change the game state.
+    // Lets the window system dispatch pending events without waiting; handlers change the game state.
     virtual void ProcessEvents() = 0;
+    // The game waits for the player (a bet, a decision): blocks until the next event has been handled, so an
+    // idle table costs no processor time. Scripted tables need no difference between the two.
+    virtual void WaitForPlayer() { ProcessEvents(); }
 
     // Pacing, in delay units.
     virtual void Pause(int units) = 0;

@@ -154,6 +154,13 @@ struct Game {
     bool ChipDragActive = false;
     bool FirstBetBoxClick = false;
 
+    // The session's drill score: the player's decisions judged against the strategy, and those that drew no
+    // advice. Cleared when a Run item starts a game.
+    struct DrillScore {
+        std::int32_t Judged = 0;
+        std::int32_t Matched = 0;
+    } Drill;
+
     // Advice.
     std::string AdviceText;
     AdviceCase LastAdviceCase = AdviceCase::None;

@@ -151,6 +151,7 @@ struct Game {
     bool PairedChips = false;      // bets are shown as a chip and its ring (two chips)
     bool BettingOpen = false;
     bool CardDragActive = false;
+    bool CardClickPending = false; // a press on a second card waits for its release
     bool ChipDragActive = false;
     bool FirstBetBoxClick = false;
 

@@ -20,6 +20,7 @@ namespace zvx::gui {
 
 class TSimForm;
 class TPlayer;
+class TFileCtrls;
 
 // How the program was started.
 struct StartOptions {
@@ -120,6 +121,11 @@ private:
     void OpenOptionForm(OptionForm form);
     QWidget* CreateOptionForm(OptionForm form);
     void CloseOptionForms();
+    // Game files: the picker's name for a save (the naming rule applied) and for a load, the write with its
+    // message, and the analysis window's label.
+    bool PickSaveName(const std::string& proposed);
+    void WriteGameFileTelling();
+    void RelabelAnalysisWindow();
 
     StartOptions options_;
     Game game_;
@@ -127,6 +133,7 @@ private:
     QPointer<TSimForm> simForm_;
     QPointer<TPlayer> table_;
     QPointer<QWidget> optionForm_;
+    TFileCtrls* fileCtrls_ = nullptr;
     QAction* dash1_ = nullptr;
     QAction* bet_ = nullptr;
     QAction* dash2_ = nullptr;

@@ -95,6 +95,7 @@ TPreferForm::TPreferForm(Game& game, QWidget* parent) : OptionFormWidget(parent)
     column->addStretch(1);
     auto* form = new QHBoxLayout(this);
     form->setContentsMargins(16, 12, 16, 12);
+    form->addStretch(1);
     form->addLayout(column);
     form->addStretch(1);
 

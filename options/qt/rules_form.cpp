@@ -85,6 +85,8 @@ TRulesForm::TRulesForm(Game& game, QWidget* parent) : OptionFormWidget(parent), 
     outer->addStretch(1);
     auto* form = new QHBoxLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
+    // Centred across a wide window, so a maximised form does not leave its groups in a corner.
+    form->addStretch(1);
     form->addLayout(outer);
     form->addStretch(1);
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 
 #include "shell/game_file.h"
 
@@ -34,8 +35,14 @@ std::optional<TFileCtrls::Picked> TFileCtrls::Pick(const QString& proposed, Purp
     selectFile(name);
     const bool ok = exec() == QDialog::Accepted;
     hide();
-    if (!ok || selectedFiles().isEmpty()) return std::nullopt;
-    const QFileInfo picked(selectedFiles().constFirst());
+    if (!ok) return std::nullopt;
+    // The name field says what was picked: choosing in the list copies the name there, and a name typed over
+    // it must win even where the list still shows the proposed file selected.
+    const auto* field = findChild<QLineEdit*>("fileNameEdit");
+    const QString typed = field ? field->text().trimmed() : QString();
+    const QString chosen = typed.isEmpty() ? selectedFiles().value(0) : directory().absoluteFilePath(typed);
+    if (chosen.isEmpty()) return std::nullopt;
+    const QFileInfo picked(chosen);
     if (picked.fileName().isEmpty()) return std::nullopt;
     return Picked{picked.absolutePath(), picked.fileName()};
 }

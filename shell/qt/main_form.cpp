@@ -520,8 +520,8 @@ void TMainForm::Preferences1Click() { OpenOptionForm(OptionForm::Preferences); }
 // --- Files, help, print ------------------------------------------------------------------------------------
 
 bool TMainForm::PickSaveName(const std::string& proposed) {
-    if (!fileCtrls_) fileCtrls_ = new TFileCtrls(this);
-    const auto picked = fileCtrls_->Pick(QString::fromStdString(proposed), TFileCtrls::Purpose::Save);
+    TFileCtrls picker(this);
+    const auto picked = picker.Pick(QString::fromStdString(proposed), TFileCtrls::Purpose::Save);
     if (!picked) return false;
     const auto name = GameFileToSave(picked->Folder.toStdString(), picked->Name.toStdString(),
                                      QDir::currentPath().toStdString());
@@ -563,8 +563,8 @@ void TMainForm::LoadFileClick() {
         QMessageBox::information(this, windowTitle(), "Load Game File AFTER You Start Playing");
         return;
     }
-    if (!fileCtrls_) fileCtrls_ = new TFileCtrls(this);
-    const auto picked = fileCtrls_->Pick(QString::fromStdString(game_.GameFileName), TFileCtrls::Purpose::Load);
+    TFileCtrls picker(this);
+    const auto picked = picker.Pick(QString::fromStdString(game_.GameFileName), TFileCtrls::Purpose::Load);
     if (!picked) return;
     const std::string folder = picked->Folder.toStdString();
     const std::string here = QDir::currentPath().toStdString();

@@ -20,7 +20,6 @@ namespace zvx::gui {
 
 class TSimForm;
 class TPlayer;
-class TFileCtrls;
 
 // How the program was started.
 struct StartOptions {
@@ -133,7 +132,6 @@ private:
     QPointer<TSimForm> simForm_;
     QPointer<TPlayer> table_;
     QPointer<QWidget> optionForm_;
-    TFileCtrls* fileCtrls_ = nullptr;
     QAction* dash1_ = nullptr;
     QAction* bet_ = nullptr;
     QAction* dash2_ = nullptr;

@@ -3,6 +3,7 @@
 #include "analysis/betting.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string_view>
 
 #include "engine/byte_io.h"
@@ -103,24 +104,32 @@ GameRecord BuildGameRecord(const Game& game) {
     return record;
 }
 
-bool SaveGameFile(Game& game, const std::string& path) {
+bool SaveGameFile(Game& game, const std::string& path, std::error_code* why) {
     BookPendingRounds(game);
     const GameRecord record = BuildGameRecord(game);
-    const bool ok = WriteRecordFileReplacing(path, record);
+    const bool ok = WriteRecordFileReplacing(path, record, why);
     game.FileError = !ok;
     return ok;
 }
 
 GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     GameRecord record{};
-    switch (ReadRecordFile(path, record)) {
+    bool longer = false;
+    switch (ReadRecordFile(path, record, &longer)) {
     case RecordReadStatus::Ok: break;
     case RecordReadStatus::NotFound: return GameFileLoad::NotFound;
-    case RecordReadStatus::ReadFailed: return GameFileLoad::ReadFailed;
+    case RecordReadStatus::ReadFailed:
+        // A folder opens but cannot be read; a file that is merely short is the wrong size.
+        return std::filesystem::is_regular_file(path) ? GameFileLoad::WrongSize : GameFileLoad::ReadFailed;
     }
+    if (longer) return GameFileLoad::WrongSize;
 
-    // Everything is decoded and repaired first, so the live state is replaced in one step.
+    // Everything is checked, decoded and repaired first, so the live state is replaced in one step or not at all.
     const std::span<const std::uint8_t> all(record);
+    const auto strategyBytes = all.subspan(GameStrategyOffset, StrategyTableSize);
+    if (!OptionsBytesIntact(all.first<OptionsRecordSize>()) ||
+        !std::all_of(strategyBytes.begin(), strategyBytes.end(), [](std::uint8_t b) { return b <= 1; }))
+        return GameFileLoad::Damaged;
     OptionsRecord options = DecodeOptionsRecord(all.first<OptionsRecordSize>());
     RepairOptionsRecord(options);
     std::array<PlayStats, HandCount> stats;
@@ -132,9 +141,7 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     runTime.Minutes = GetU16(all, GameRunMinutesOffset);
     runTime.Seconds = GetU16(all, GameRunSecondsOffset);
     StrategyTable strategy;
-    const auto strategyBytes = all.subspan(GameStrategyOffset, StrategyTableSize);
     std::copy(strategyBytes.begin(), strategyBytes.end(), strategy.Bytes.begin());
-    RepairStrategy(strategy);
 
     game.Options = options;
     for (int h = 0; h < HandCount; ++h) game.Hands[static_cast<std::size_t>(h)].Stats = stats[static_cast<std::size_t>(h)];
@@ -154,6 +161,46 @@ std::optional<std::string> GameFileNameFromInput(const std::string& typed) {
                    [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
     if (name.find(GameFileExtension) == std::string::npos) name += GameFileExtension;
     return name;
+}
+
+std::string GameFileLoadProblem(GameFileLoad result) {
+    switch (result) {
+    case GameFileLoad::Ok: return {};
+    case GameFileLoad::NotFound: return "it cannot be opened";
+    case GameFileLoad::ReadFailed: return "it cannot be read";
+    case GameFileLoad::WrongSize: return "a game file is exactly " + std::to_string(GameRecordSize) + " bytes long";
+    case GameFileLoad::Damaged: return "it holds rules, settings or strategy entries that no saved game holds";
+    }
+    return {};
+}
+
+namespace {
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    return (fs::path(a) / "").lexically_normal() == (fs::path(b) / "").lexically_normal();
+}
+
+std::string InFolder(const std::string& folder, const std::string& name, const std::string& currentFolder) {
+    if (folder.empty() || SameFolder(folder, currentFolder)) return name;
+    return (std::filesystem::path(folder) / name).string();
+}
+
+} // namespace
+
+std::optional<std::string> GameFileToSave(const std::string& folder, const std::string& picked,
+                                          const std::string& currentFolder) {
+    const std::optional<std::string> name = GameFileNameFromInput(picked);
+    if (!name) return std::nullopt;
+    return InFolder(folder, *name, currentFolder);
+}
+
+std::string GameFileToLoad(const std::string& folder, const std::string& picked, const std::string& currentFolder) {
+    const std::string asPicked = InFolder(folder, picked, currentFolder);
+    std::error_code ec;
+    if (picked.empty() || std::filesystem::is_regular_file(std::filesystem::path(folder) / picked, ec))
+        return asPicked;
+    return GameFileToSave(folder, picked, currentFolder).value_or(asPicked);
 }
 
 std::string ProposedGameFileName(const std::string& current) {

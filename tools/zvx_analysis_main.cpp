@@ -206,14 +206,15 @@ std::optional<std::string> ChooseStrategy(Game& g, const std::string& choice) {
         return std::nullopt;
     }
     Game fromFile;
-    switch (LoadGameFile(fromFile, choice)) {
+    const GameFileLoad result = LoadGameFile(fromFile, choice);
+    switch (result) {
     case GameFileLoad::Ok:
         g.Strategy = fromFile.Strategy;
         return std::nullopt;
     case GameFileLoad::NotFound:
         return "cannot open game file '" + choice + "'";
     default:
-        return "'" + choice + "' is not a game file (it is shorter than one record or unreadable)";
+        return "'" + choice + "' is not a game file: " + GameFileLoadProblem(result);
     }
 }
 

@@ -109,6 +109,12 @@ void TSimForm::Redraw() {
     dirty_ = true;
 }
 
+void TSimForm::GameFileNamed() {
+    screens_.RelabelPending = true;
+    Redraw();
+    ShowGrid();
+}
+
 QString TSimForm::CellText(int column, int row) const { return grid_->item(row, column)->text(); }
 
 void TSimForm::ShowGrid() {

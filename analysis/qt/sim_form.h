@@ -29,6 +29,8 @@ public:
     void Redraw();
     // Copies a changed grid into the widgets.
     void ShowGrid();
+    // A game file was named or loaded: the labels show its name, the cells what it holds.
+    void GameFileNamed();
 
     const ScreenGrid& Grid() const { return screens_.Grid; }
     std::uint8_t AnalysisScreen() const { return screens_.AnalysisScreen; }

@@ -120,6 +120,11 @@ private:
     void OpenOptionForm(OptionForm form);
     QWidget* CreateOptionForm(OptionForm form);
     void CloseOptionForms();
+    // Game files: the picker's name for a save (the naming rule applied) and for a load, the write with its
+    // message, and the analysis window's label.
+    bool PickSaveName(const std::string& proposed);
+    void WriteGameFileTelling();
+    void RelabelAnalysisWindow();
 
     StartOptions options_;
     Game game_;

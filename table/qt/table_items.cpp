@@ -188,7 +188,7 @@ void PanelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
     }
     QFont font = monospace_ ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QFont("DejaVu Sans");
     font.setBold(true);
-    font.setPixelSize(std::max(9, height_ - 6));
+    font.setPixelSize(fontPixels_ > 0 ? fontPixels_ : std::max(9, height_ - 6));
     painter->setFont(font);
     painter->setPen(textColour_);
     painter->drawText(r.adjusted(2, 0, -2, 0), int(alignment_ | Qt::AlignVCenter), text_);

@@ -86,6 +86,7 @@ public:
     QColor TextColour() const { return textColour_; }
     void SetBevel(bool lowered) { bevel_ = lowered; }
     void SetMonospace(bool monospace) { monospace_ = monospace; }
+    void SetFontPixels(int pixels) { fontPixels_ = pixels; }
 
 private:
     int width_;
@@ -96,6 +97,7 @@ private:
     QString text_;
     bool bevel_ = false;
     bool monospace_ = false;
+    int fontPixels_ = 0;
 };
 
 // The pointing hand over the hand being played.

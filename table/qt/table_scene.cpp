@@ -74,6 +74,7 @@ QGraphicsItem* TTableScene::MakeItem(const Place& place) {
     case PlaceKind::BankPanel: {
         auto* panel = new PanelItem(place.Width, place.Height, TableFelt, Qt::white, Qt::AlignRight);
         panel->SetMonospace(true);
+        panel->SetFontPixels(12);
         item = panel;
         break;
     }
@@ -103,6 +104,7 @@ QGraphicsItem* TTableScene::MakeItem(const Place& place) {
         auto* panel = new PanelItem(place.Width, place.Height, Qt::white, Qt::black, Qt::AlignLeft);
         panel->SetBevel(true);
         panel->SetText("< Slower    Faster>");
+        panel->SetFontPixels(11);
         item = panel;
         break;
     }

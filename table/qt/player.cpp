@@ -586,6 +586,7 @@ void TPlayer::ReturnAllChips() {
             ReturnChipToStack(Q(SpotName(hand, s)));
         }
     Repaint();
+    emit roundSwept();
 }
 
 void TPlayer::ChipsLeave(int value, int n) {

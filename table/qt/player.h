@@ -78,6 +78,10 @@ public:
     bool AskYesNo(const std::string& question) override;
     void ShowAdviceBox(const std::string& text, int left, int top) override;
 
+signals:
+    // The chips of a round are back in the rack: the table and the books agree again.
+    void roundSwept();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -164,14 +164,16 @@ void PlaceComputerBets(Game& g) {
     const auto& rules = g.Rules();
     const std::uint16_t m = rules.TableMinimum;
     table.ClearTable();
-    g.SecondBoxActive = rules.PlayTwoHands;
     if (m > g.Bankroll) {
         g.StopRequested = true;
         return;
     }
+    // Two boxes carry two chips of the minimum each: with less than that in the rack the computer plays one
+    // box, so every stake it books lies on the table in chips.
+    g.SecondBoxActive = rules.PlayTwoHands && 4.0 * m <= g.Bankroll;
+    g.PairedChips = g.SecondBoxActive;
     THand& box1 = Hand(g, 1);
     if (g.SecondBoxActive) {
-        g.PairedChips = true;
         box1.Bet = static_cast<std::uint16_t>(2 * m);
         PlaceBets(g, 3);
         for (const int slot : {1, 3}) {

@@ -600,6 +600,20 @@ TEST_F(ComputerPlayTest, TwoBoxSplitGoesToSlotFourBetweenSlotOneAndSlotThree) {
     EXPECT_DOUBLE_EQ(after[1].Stats.HourWon, 20 + 10 + 10);
 }
 
+TEST_F(ComputerPlayTest, TwoBoxesNeedFourChipsOfTheMinimumOrTheComputerPlaysOne) {
+    // $15 covers one box at the $5 table but not two boxes of two $5 chips each: every stake booked must lie
+    // on the table in chips.
+    g.Bankroll = 15;
+    Capture();
+    Play({10, 10, 9, 7});
+    ASSERT_TRUE(captured);
+    EXPECT_EQ(after[1].StrategyBets[1], 5);
+    EXPECT_EQ(after[3].StrategyBets[1], 0);
+    EXPECT_FALSE(table.Saw("PlaceBetChip 5 3"));
+    EXPECT_TRUE(table.Saw("PlaceBetChip 5 1"));
+    EXPECT_FALSE(g.PairedChips);
+}
+
 TEST_F(ComputerPlayTest, DealerBlackjackIsAnnounced) {
     g.Options.Rules.PlayTwoHands = false;
     Capture();

@@ -14,10 +14,11 @@
 #include "analysis/screen_render.h"
 #include "shell/qt/analysis_bench.h"
 #include "shell/qt/main_form.h"
+#include "table/qt/table_bench.h"
 
 namespace {
 
-constexpr const char* Usage = R"(Usage: zvx [--seed S] [--analysis-hours N]
+constexpr const char* Usage = R"(Usage: zvx [--seed S] [--analysis-hours N] [--table-bench]
 
 Zorvex Professional BlackJack: play at the table, drill decisions on the practice deck, watch the computer
 play, and compare four betting strategies. The options file ZVX.PRM lives in the current directory.
@@ -26,6 +27,9 @@ play, and compare four betting strategies. The options file ZVX.PRM lives in the
                         a drill or an analysis can be repeated exactly
   --analysis-hours N    unattended: run Betting and Rules Analysis in the window for N hours of 100 rounds,
                         print the statistics screen and the speed, and quit (writes no file)
+  --table-bench         unattended: measure the table at the default speed (time to the first card of
+                        computer play, frames per second while it deals, processor use while Normal
+                        Play waits for a bet), print the figures and quit (writes no file)
   --help                show this text
 
 Without a display the program cannot open its window; zvx-analysis plays the analysis on the command line.
@@ -58,11 +62,16 @@ int UsageError(const std::string& message) {
 int main(int argc, char** argv) {
     zvx::gui::StartOptions options;
     std::optional<long long> analysisHours;
+    bool tableBench = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::cout << Usage;
             return 0;
+        }
+        if (arg == "--table-bench") {
+            tableBench = true;
+            continue;
         }
         if (arg != "--seed" && arg != "--analysis-hours") return UsageError("unknown flag '" + std::string(arg) + "'");
         if (i + 1 >= argc) return UsageError(std::string(arg) + " needs a value");
@@ -93,6 +102,15 @@ int main(int argc, char** argv) {
         std::cout << zvx::RenderAligned(result.Grid);
         std::fprintf(stderr, "%lld rounds in %.3f s: %.0f rounds/s\n", static_cast<long long>(result.Rounds),
                      result.Seconds, result.Seconds > 0 ? static_cast<double>(result.Rounds) / result.Seconds : 0.0);
+        return 0;
+    }
+    if (tableBench) {
+        options.Unattended = true;
+        const auto r = zvx::gui::RunTableBench(options, 1024, 768);
+        std::printf("first card shown %.0f ms, landed %.0f ms after the menu item\n", r.FirstCardShownMs,
+                    r.FirstCardLandedMs);
+        std::printf("first deal: %d frames, %.0f frames/s\n", r.DealFrames, r.DealFramesPerSecond);
+        std::printf("waiting for a bet: %.2f %% of a core\n", r.IdleCpuPercent);
         return 0;
     }
     zvx::gui::TMainForm window(options);

@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <chrono>
+#include <thread>
 
 namespace zvx::gui {
 
@@ -17,6 +19,24 @@ constexpr long long EventIntervalNanoseconds = 10'000'000;
 void WaitForNextEvent() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
 
 void LetEventsRun() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void PauseOnClock(std::chrono::nanoseconds length) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + length;
+    // The step just drawn is painted first, whatever the length.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() < 2) break;
+        // A timer wakes the wait; until then the thread sleeps in the event dispatcher.
+        QTimer wake;
+        wake.setSingleShot(true);
+        wake.setTimerType(Qt::PreciseTimer);
+        wake.start(static_cast<int>(left.count() - 1));
+        while (wake.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    std::this_thread::sleep_until(end);
+}
 
 bool EventTicker::Due() {
     if (++calls_ % CallsPerClockRead != 0) return false;

@@ -19,7 +19,9 @@ build: deps
 run: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE) -j $(JOBS) --target zvx zvx-analysis
-	$(RELEASE)/zvx
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display to open the window on: run $(RELEASE)/zvx-analysis --help for the analysis on the command line."; \
+	else $(RELEASE)/zvx; fi
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -203,6 +203,7 @@ void TakeHumanBets(Game& g) {
     g.BettingOpen = false;
     table.HideActionItems(BetItem);
     g.CardDragActive = false;
+    g.CardClickPending = false;
     g.ChipDragActive = false;
 }
 

@@ -399,6 +399,9 @@ TEST_F(TableRoundTest, AHintShowsTheAdviceAndWaitsForARealDecision) {
     EXPECT_EQ(DecisionsAsked(), 1);
     EXPECT_EQ(table.AdviceBoxes, (std::vector<std::string>{"Hit 16 against Dealer 10", "Hit 16 against Dealer 10"}));
     EXPECT_EQ(after[1].CardCount, 2);
+    // The drill score judges the stand, not the hint.
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 0);
     EXPECT_TRUE(table.Saw("ShowHandResult 1 -1"));
 }
 
@@ -414,6 +417,8 @@ TEST_F(TableRoundTest, PracticeRoundEndsAfterTheFirstDecisionWithAdviceButNoDeal
     ASSERT_EQ(table.AdviceBoxes.size(), 1u);
     EXPECT_EQ(table.AdviceBoxes[0], "Stand with hard 16 against Dealer 5");
     EXPECT_EQ(after[1].CardCount, 2); // the hit is never carried out
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 0);
     EXPECT_EQ(after[0].CardCount, 2);
     const auto calls = RoundCalls();
     for (const std::string c : {"RevealHoleCard", "ReturnAllChips", "ShowBetPrompts 2", "ShowBetPrompts 1"})
@@ -432,6 +437,8 @@ TEST_F(TableRoundTest, PracticeDecisionThatFollowsTheStrategyShowsNoAdvice) {
     RunGame(g);
     ASSERT_TRUE(captured);
     EXPECT_TRUE(table.AdviceBoxes.empty());
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 1);
 }
 
 // --- Game over and stopping -------------------------------------------------------------------------------

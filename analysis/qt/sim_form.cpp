@@ -47,6 +47,9 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     grid_->setObjectName("SimGrid");
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
+    // The edge column is two pixels wide; the style's minimum section would widen it.
+    grid_->horizontalHeader()->setMinimumSectionSize(0);
+    grid_->verticalHeader()->setMinimumSectionSize(0);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
     grid_->setFocusPolicy(Qt::NoFocus);
@@ -143,15 +146,26 @@ void TSimForm::ApplyColumnWidths() {
     for (int w : widths) total += w > 1 ? w : 0;
     const int available = grid_->viewport()->width();
     const double stretch = total > 0 && available > total ? static_cast<double>(available) / total : 1.0;
+    const QFontMetrics metrics(grid_->font());
     for (int column = 0; column < GridColumns; ++column) {
         const int w = widths[static_cast<std::size_t>(column)];
         grid_->setColumnHidden(column, w <= 1);
-        if (w > 1) grid_->setColumnWidth(column, static_cast<int>(w * stretch));
+        if (w <= 1) continue;
+        // A label wider than its column in this font gets the room it needs rather than an ellipsis.
+        int widest = 0;
+        for (int row = 1; row < GridRows; ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(grid_->item(row, column)->text()));
+        grid_->setColumnWidth(column, std::max(static_cast<int>(w * stretch), widest + 8));
     }
 }
 
 void TSimForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    FitGrid();
+}
+
+// Rows and columns share out a window larger than the design size, so the grid fills it.
+void TSimForm::FitGrid() {
     ApplyColumnWidths();
     const int rowsHeight = grid_->viewport()->height();
     const int extra = rowsHeight - HeadingRowHeight - (GridRows - 1) * RowHeight;
@@ -160,6 +174,7 @@ void TSimForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TSimForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_->viewport() && event->type() == QEvent::Resize) FitGrid();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && watched != button1_) {

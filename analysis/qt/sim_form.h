@@ -47,6 +47,7 @@ protected:
 
 private:
     void ApplyColumnWidths();
+    void FitGrid();
 
     Game& game_;
     AnalysisScreens screens_;

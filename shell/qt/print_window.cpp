@@ -36,7 +36,8 @@ void PrintWindow(QWidget& window) {
                                                   "PDF file instead?",
                                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer != QMessageBox::Yes) return;
-        QString path = QFileDialog::getSaveFileName(&window, "Save Picture as PDF", "zvx.pdf", "PDF files (*.pdf)");
+        QString path = QFileDialog::getSaveFileName(&window, "Save Picture as PDF", "zvx.pdf", "PDF files (*.pdf)",
+                                                    nullptr, QFileDialog::DontUseNativeDialog);
         if (path.isEmpty()) return;
         if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
         printer.setOutputFormat(QPrinter::PdfFormat);

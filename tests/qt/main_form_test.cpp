@@ -3,12 +3,15 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QTest>
 
 #include "analysis/qt/sim_form.h"
@@ -73,6 +76,8 @@ private slots:
     void aboutDuringAnAnalysisShowsTheStrategiesBox();
     void optionsThatCannotBeSavedAreReportedOnce();
     void optionFormWaitEndsOnAMenuTitle();
+    void printWithoutAPrinterSavesAPdf();
+    void topicsOpensTheHelpAtItsIndex();
 };
 
 void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
@@ -290,6 +295,47 @@ void MainFormTest::optionFormWaitEndsOnAMenuTitle() {
     w.WaitForOptionForm();
     QVERIFY(w.game().OptionsReturn);
     QVERIFY(!w.game().SaveOptionsOnReturn);
+}
+
+void MainFormTest::printWithoutAPrinterSavesAPdf() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a printer is installed here");
+    const QString pdf = folder.File("table.pdf");
+    BoxAnswerer boxes;
+    boxes.Press(QMessageBox::Yes);
+    boxes.Then([&](QDialog& dialog) {
+        auto* picker = qobject_cast<QFileDialog*>(&dialog);
+        QVERIFY(picker);
+        picker->selectFile(pdf);
+        dialog.accept(); // QFileDialog::accept is protected; QDialog::accept reaches it
+    });
+    Item(w, "Print1")->trigger();
+    QVERIFY(boxes.Seen.value(0).contains("No printer is installed"));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QVERIFY(file.size() > 1000);
+}
+
+void MainFormTest::topicsOpensTheHelpAtItsIndex() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    Item(w, "Topics1")->trigger();
+    QTextBrowser* browser = nullptr;
+    QVERIFY(WaitUntil([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && (browser = top->findChild<QTextBrowser*>("HelpBrowser"))) return true;
+        return false;
+    }));
+    QCOMPARE(browser->source(), QUrl("qrc:/help/index.html"));
+    const QString text = browser->toPlainText();
+    for (const char* topic : {"Normal Play", "Practice Deck", "Computer Simulated Play", "Betting and Rules Analysis",
+                              "strategy editor", "Preferences", "Game files"})
+        QVERIFY2(text.contains(topic, Qt::CaseInsensitive), topic);
+    browser->window()->close();
 }
 
 QTEST_MAIN(MainFormTest)

@@ -79,6 +79,8 @@ public:
     virtual bool AskYesNo(const std::string& question) = 0;
     // A refused gesture ("SORRY ..."): a box with an OK button and no icon.
     virtual void ShowRefusal(const std::string& /*text*/) {}
+    // The drill score (Game::Drill) changed.
+    virtual void ShowDrillScore() {}
     virtual void ShowAdviceBox(const std::string& text, int left, int top) = 0; // error kind, OK button
 };
 

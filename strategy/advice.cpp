@@ -122,6 +122,7 @@ void CheckPlayerAction(Game& g, int hand, int action) {
     if (action >= Stand && action <= Surrender) {
         ++g.Drill.Judged;
         if (g.AdviceText.empty()) ++g.Drill.Matched;
+        if (g.TableShown && g.Table != nullptr) g.Table->ShowDrillScore();
     }
 
     if (!g.AdviceText.empty() && g.TableShown && g.Table != nullptr) {

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -74,6 +75,10 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     setCentralWidget(mdi_);
     createMenus();
     statusBar()->setSizeGripEnabled(false);
+    drill_ = new QLabel(this);
+    drill_->setObjectName("DrillScore");
+    drill_->hide();
+    statusBar()->addPermanentWidget(drill_);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     game_.FixedSeed = options_.Seed;
 }
@@ -329,12 +334,27 @@ void TMainForm::RunMode() {
     game_.DecksChanged = false;
     game_.StopRequested = false;
     game_.CurrentBet = game_.Rules().TableMinimum;
+    game_.Drill = {};
+    drill_->setVisible(!game_.AutoPlay);
+    ShowDrillScore();
     table_->BeginGame();
     NewBankroll(game_);
     ++runDepth_;
     RunGame(game_);
     --runDepth_;
     HideActionItems(AllActionItems);
+}
+
+void TMainForm::ShowDrillScore() {
+    const auto& drill = game_.Drill;
+    if (drill.Judged == 0) {
+        drill_->setText("Decisions: none judged yet");
+        return;
+    }
+    drill_->setText(QString("Decisions: %1 of %2 as the strategy plays them (%3 %)")
+                        .arg(drill.Matched)
+                        .arg(drill.Judged)
+                        .arg(100.0 * drill.Matched / drill.Judged, 0, 'f', 1));
 }
 
 void TMainForm::CloseTableWindow() {
@@ -387,6 +407,7 @@ void TMainForm::Simulation1Click() {
 
 void TMainForm::AnalysisClick() {
     HideActionItems(AllActionItems);
+    drill_->hide();
     game_.StopRequested = true;
     if (!game_.Options.HideStrategyIntro && !options_.Unattended) ShowStrategyIntro();
     if (closing_) return;

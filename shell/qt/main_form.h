@@ -13,6 +13,7 @@
 
 class QAction;
 class QMdiArea;
+class QLabel;
 class QMdiSubWindow;
 class QMenu;
 
@@ -66,6 +67,9 @@ public:
 
     // Waits, handling events, until an option form sets OptionsReturn; then closes the forms.
     void WaitForOptionForm();
+
+    // The status bar's score of the player's decisions in Normal Play and Practice Deck.
+    void ShowDrillScore();
 
     // The table window asks to go (the game reset closes it).
     void CloseTableWindow();
@@ -132,6 +136,7 @@ private:
     QPointer<TSimForm> simForm_;
     QPointer<TPlayer> table_;
     QPointer<QWidget> optionForm_;
+    QLabel* drill_ = nullptr;
     QAction* dash1_ = nullptr;
     QAction* bet_ = nullptr;
     QAction* dash2_ = nullptr;

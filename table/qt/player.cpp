@@ -12,7 +12,9 @@
 #include "shell/qt/event_waits.h"
 #include "shell/qt/main_form.h"
 #include "table/layout.h"
+#include "table/chip_gestures.h"
 #include "table/pacing.h"
+#include "table/qt/table_gestures.h"
 
 namespace zvx::gui {
 
@@ -76,6 +78,7 @@ TPlayer::TPlayer(TMainForm& main, Game& game, QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
+    new TTableGestures(*this, game_);
     connect(scene_->SpeedBar(), &QScrollBar::valueChanged, this, [this](int position) {
         if (game_.AutoPlay) game_.SimulationDelay = 101 - position;
     });
@@ -670,38 +673,20 @@ void TPlayer::HideBetPrompts() {
 void TPlayer::ShowBetBox(int box) { Show(box == 2 ? "BetBox3" : "BetBox1", true); }
 
 void TPlayer::RepeatLastBet() {
-    Game& g = game_;
-    if (!g.BettingOpen || !g.TableShown) return;
-    const std::uint16_t minimum = g.Rules().TableMinimum;
-    if (minimum > g.CurrentBet || g.CurrentBet > g.Bankroll) g.CurrentBet = minimum;
-    std::uint16_t bet = 0;
-    if (g.SecondBoxActive) {
-        if (g.CurrentBet > g.Bankroll) return;
-        bet = g.CurrentBet;
-        if (2.0 * g.CurrentBet > g.Bankroll) g.SecondBoxActive = g.PairedChips = false;
-        // Two boxes of two $5 chips are $10 a box, as a bet on both boxes makes them; they need $20.
-        if (g.SecondBoxActive && g.CurrentBet == 5) {
-            g.PairedChips = 20 <= g.Bankroll;
-            if (!g.PairedChips) g.SecondBoxActive = false;
-        }
-    } else if (g.CurrentBet <= g.Bankroll) {
-        bet = g.CurrentBet;
-    } else if (minimum > g.Bankroll) {
-        return;
-    } else {
-        g.PairedChips = false;
-        bet = minimum;
-    }
-    if (g.PairedChips && bet == 5) bet = 10;
-    // Two chips make a bet only when each is worth half of it.
-    if (g.PairedChips && 2 * ColumnFor(bet) != bet) g.PairedChips = false;
-    for (const int slot : {1, 3}) {
-        if (slot == 3 && !g.SecondBoxActive) break;
-        if (SpotHasChips(slot)) continue;
-        PlaceChipOn(bet, Q(SpotName(slot, 1)));
-        if (g.PairedChips) PlaceChipOn(bet, Q(SpotName(slot, 1)));
-    }
-    g.ChosenBet = bet;
+    if (game_.BettingOpen && game_.TableShown) zvx::RepeatLastBet(game_);
+}
+
+void TPlayer::ExchangeChip(int value) {
+    BusyScope busy(*this);
+    ChipItem* moving = scene_->Chip("MovingChip");
+    FlyChip(value, moving->pos(), QPointF(moving->x(), -50));
+    moving->hide();
+    const Exchange plan = PlanExchange(game_, value);
+    if (plan.What == Exchange::ColourUp) zvx::ColourUp(game_, *this, plan.Target, plan.Given - 1);
+    else if (plan.What == Exchange::Break) zvx::BreakChip(game_, *this, plan.Target);
+    ShowChipStacks();
+    ShowBankroll();
+    LoadHeldChipFor(game_.CurrentBet);
 }
 
 void TPlayer::ShowActionItems(unsigned items) { main_.ShowActionItems(items); }
@@ -714,6 +699,13 @@ bool TPlayer::AskYesNo(const std::string& question) {
     return QMessageBox::question(this, "ZVX", Q(question), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
 }
+
+void TPlayer::ShowRefusal(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, "ZVX", Q(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TPlayer::ShowDrillScore() { main_.ShowDrillScore(); }
 
 void TPlayer::ShowAdviceBox(const std::string& text, int left, int top) {
     QMessageBox box(QMessageBox::Critical, "Advice", Q(text), QMessageBox::Ok, this);

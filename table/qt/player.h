@@ -33,6 +33,11 @@ public:
     TTableView& View() { return *view_; }
     // A point of this window in table coordinates, for the gestures.
     QPointF ToScene(QPoint windowPoint) const;
+    // The chip the player dragged up to the dealer is exchanged for chips of another colour (or not, when the
+    // rack lacks the chips for it); the bankroll never changes.
+    void ExchangeChip(int value);
+    // An animation or pause of the table is running (the player's input waits for it).
+    bool Busy() const { return busy_ > 0 || pausing_ > 0; }
 
     // The money lying on the bet spots, and what the dealer has taken less what it has paid since the game
     // began: with the rack, they always add up to the starting bankroll.
@@ -76,6 +81,8 @@ public:
     void HideActionItems(unsigned items) override;
     void CloseTableWindow() override;
     bool AskYesNo(const std::string& question) override;
+    void ShowRefusal(const std::string& text) override;
+    void ShowDrillScore() override;
     void ShowAdviceBox(const std::string& text, int left, int top) override;
 
 signals:

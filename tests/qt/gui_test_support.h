@@ -51,6 +51,10 @@ public:
                     b->click();
                     return;
                 }
+                if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+                    ok->click(); // a box with only OK: the answer is all it takes
+                    return;
+                }
             }
             dialog.reject();
         });

@@ -9,7 +9,7 @@ namespace zvx {
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json; // fields in the order written, as a reader expects them
 
 constexpr int ShownMultiples = 9;
 

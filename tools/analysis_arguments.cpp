@@ -20,28 +20,42 @@ constexpr const char* Footer = R"(Jobs: job k of N plays its share of the hours 
 would be after k * floor(2^32 / N) draws; the same seed and N give the same output on any machine, and
 --jobs 1 is the plain run.
 
-Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.)";
+Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.
+)";
 
-// Numbers are whole decimal numbers, as they always were: no signs, no hexadecimal or octal forms.
+// Numbers are whole decimal numbers, as they always were: no signs, no hexadecimal forms, and a leading 0
+// is no octal sign (CLI11 would read 010 as 8).
 const CLI::Validator Decimal(
-    [](const std::string& text) {
+    [](std::string& text) {
         const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-        return digits ? std::string{} : "'" + text + "' is not a whole decimal number";
+        if (!digits) return "'" + text + "' is not a whole decimal number";
+        text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+        return std::string{};
     },
-    "NUMBER");
+    "");
+
+// The sets and ranges are in each flag's own text; CLI11 would repeat them beside it.
+CLI::Validator Quiet(CLI::Validator v) { return v.description(""); }
 
 // A value of the set, as an optional: nothing when the flag was not given.
+std::string TypeName(const std::vector<int>& allowed) {
+    std::string text;
+    for (int a : allowed) text += (text.empty() ? "" : "|") + std::to_string(a);
+    return text;
+}
+
 template <typename T>
 void AddChoice(CLI::App& app, const char* flag, std::optional<T>& target, std::vector<int> allowed, const char* help) {
     app.add_option_function<int>(flag, [&target](const int& v) { target = static_cast<T>(v); }, help)
-        ->check(Decimal)
-        ->check(CLI::IsMember(allowed));
+        ->transform(Decimal)
+        ->check(Quiet(CLI::IsMember(allowed)))
+        ->type_name(TypeName(allowed));
 }
 
 void AddSwitch(CLI::App& app, const char* flag, std::optional<bool>& target, const char* help) {
     app.add_option_function<int>(flag, [&target](const int& v) { target = v == 1; }, help)
-        ->check(Decimal)
-        ->check(CLI::IsMember({0, 1}))
+        ->transform(Decimal)
+        ->check(Quiet(CLI::IsMember({0, 1})))
         ->type_name("0|1");
 }
 
@@ -50,8 +64,8 @@ void AddOutputOptions(CLI::App& app, OutputChoice& out) {
                                          "write the game file (rules, statistics, strategy) to FILE at the end")
         ->type_name("FILE");
     app.add_option("--screen", out.Screen, "screen to print: 1 odds per hour, 2 advantage by count, 3 statistics (default)")
-        ->check(Decimal)
-        ->check(CLI::IsMember({1, 2, 3}))
+        ->transform(Decimal)
+        ->check(Quiet(CLI::IsMember({1, 2, 3})))
         ->type_name("1|2|3");
     app.add_flag("--tsv", out.Tsv, "print the screen's 20 rows as tab-separated cells instead of an aligned table");
     app.add_option_function<std::string>(
@@ -80,17 +94,17 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
     app.footer(Footer);
     app.get_formatter()->column_width(30);
 
-    app.add_option("--hours", a.Hours, "play exactly N hours of 100 rounds, then stop")
-        ->check(Decimal)
-        ->check(CLI::Range(std::int64_t{1}, std::int64_t{1000000000}))
+    app.add_option("--hours", a.Hours, "play exactly N hours of 100 rounds (1..1000000000), then stop")
+        ->transform(Decimal)
+        ->check(Quiet(CLI::Range(std::int64_t{1}, std::int64_t{1000000000})))
         ->type_name("N");
     app.add_option_function<std::uint32_t>("--seed", [&a](const std::uint32_t& v) { a.Seed = v; },
                                            "seed the card shuffle with S (0..4294967295) instead of the clock")
-        ->check(Decimal)
+        ->transform(Decimal)
         ->type_name("S");
     app.add_option("--jobs", a.Jobs, "play on N threads (1..256), each its share of the hours on its own shoe")
-        ->check(Decimal)
-        ->check(CLI::Range(1, 256))
+        ->transform(Decimal)
+        ->check(Quiet(CLI::Range(1, 256)))
         ->type_name("N");
     app.add_flag("--single", a.Single, "single-strategy mode: only strategy #4 is played and booked");
     AddChoice(app, "--decks", a.Decks, {1, 2, 4, 6, 8}, "decks in the shoe");

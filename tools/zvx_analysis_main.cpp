@@ -54,6 +54,7 @@ int RunAnalysis(const Arguments& args) {
 
     RunTimeWatch watch;
     ProgressLine progress(args.Hours);
+    progress.Show(0, 0); // at once: the first look at the jobs comes a quarter of a second later
     auto result = std::make_unique<Game>(RunAnalysisJobs(g, plan, [&](std::int64_t hoursDone) {
         watch.Look();
         progress.Show(hoursDone, watch.WallSeconds());

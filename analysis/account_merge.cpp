@@ -44,6 +44,7 @@ void MergeStatistics(Game& into, const Game& from) {
     for (int i = 1; i <= StrategyCount; ++i)
         MergeAccount(into.Hands[static_cast<std::size_t>(i)].Stats, from.Hands[static_cast<std::size_t>(i)].Stats);
     into.HoursPlayed += from.HoursPlayed;
+    into.KeysDrawn += from.KeysDrawn;
     AddRunTime(into.RunTime, from.RunTime);
 }
 

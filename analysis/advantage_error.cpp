@@ -22,9 +22,9 @@ std::optional<AdvantageError> EstimateAdvantageError(const PlayStats& a, std::in
     return e;
 }
 
-ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown) {
+ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown, bool reliable) {
     ScreenLine line;
-    line[2] = " S.E. [95 %]";
+    line[2] = reliable ? " S.E. [95 %]" : " S.E. unreliable";
     constexpr int FirstStrategyColumn = 3;
     if (!squaresKnown) {
         line[FirstStrategyColumn] = "not known: game files keep no hour-by-hour results";

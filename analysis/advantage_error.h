@@ -27,7 +27,8 @@ inline constexpr double NormalQuantile975 = 1.959963984540054;
 std::optional<AdvantageError> EstimateAdvantageError(const PlayStats& account, std::int64_t hours, bool squaresKnown);
 
 // The line under the statistics screen: " S.E. [95 %]", then per shown strategy its standard error and the
-// interval ("0.012 [-0.23, -0.18]"); for a merge of game files one cell saying why there is none.
-ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown);
+// interval ("0.012 [-0.23, -0.18]"); for a merge of game files one cell saying why there is none. Errors of a
+// run whose shoes repeated are labelled " S.E. unreliable".
+ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown, bool reliable = true);
 
 } // namespace zvx

@@ -26,23 +26,34 @@ class JobWindow : public ShellView {
 public:
     explicit JobWindow(const Game& game) : game_(game) {}
     void ProcessEvents() override {}
-    void RefreshAnalysisWindow() override { hours_.store(game_.HoursPlayed, std::memory_order_relaxed); }
+    void RefreshAnalysisWindow() override {
+        hours_.store(game_.HoursPlayed, std::memory_order_relaxed);
+        keys_.store(game_.KeysDrawn, std::memory_order_relaxed);
+    }
     void CloseAnalysisWindow() override {
         final_ = game_;
         final_.Shell = nullptr;
         final_.Table = nullptr;
     }
     std::int64_t Hours() const { return hours_.load(std::memory_order_relaxed); }
+    std::uint64_t Keys() const { return keys_.load(std::memory_order_relaxed); }
     const Game& Final() const { return final_; }
 
 private:
     const Game& game_;
-    alignas(64) std::atomic<std::int64_t> hours_{0}; // a line of its own: the other jobs write theirs
+    // A line of their own: the other jobs write theirs.
+    alignas(64) std::atomic<std::int64_t> hours_{0};
+    std::atomic<std::uint64_t> keys_{0};
     Game final_;
 };
 
 void PlayJob(Game& g, JobWindow& window, const AnalysisPlan& plan, int job) {
-    g.FixedSeed = JobSeed(plan.Seed, plan.Jobs, job);
+    if (plan.Shuffler == Generator::Long) {
+        g.FixedSeed = plan.Seed;
+        g.LongRandomStart = LongStart(plan.Seed, plan.Stream, job);
+    } else {
+        g.FixedSeed = JobSeed(plan.Seed, plan.Jobs, job);
+    }
     PrepareAnalysisRun(g);
     g.SingleStrategyMode = plan.Single;
     g.Shell = &window;
@@ -85,16 +96,19 @@ Game RunAnalysisJobs(const Game& start, const AnalysisPlan& plan, const Analysis
             finished.notify_one();
         });
 
-    auto hoursDone = [&] {
-        std::int64_t sum = 0;
-        for (const auto& w : windows) sum += w->Hours();
+    auto progress = [&] {
+        AnalysisProgress sum;
+        for (const auto& w : windows) {
+            sum.Hours += w->Hours();
+            sum.Keys += w->Keys();
+        }
         return sum;
     };
     {
         std::unique_lock lock(mutex);
         while (!finished.wait_for(lock, TickInterval, [&] { return running == 0; })) {
             lock.unlock();
-            tick(hoursDone());
+            tick(progress());
             lock.lock();
         }
     }
@@ -103,7 +117,7 @@ Game RunAnalysisJobs(const Game& start, const AnalysisPlan& plan, const Analysis
     Game result = windows.front()->Final();
     for (std::size_t job = 1; job < windows.size(); ++job) MergeStatistics(result, windows[job]->Final());
     result.RunTime = RunClock{};
-    tick(result.HoursPlayed);
+    tick({result.HoursPlayed, result.KeysDrawn});
     return result;
 }
 

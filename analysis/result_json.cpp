@@ -95,7 +95,12 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
               {"wall_time_seconds", facts.WallSeconds},
               {"rounds_per_second", facts.WallSeconds > 0 ? json(rounds / facts.WallSeconds) : json(nullptr)},
               {"average_bet", g.SecondBoxActive ? 4 * minimum : 2 * minimum},
-              {"standard_errors_known", facts.SquaresKnown}};
+              {"generator", facts.Generator},
+              {"stream", facts.Stream ? json(*facts.Stream) : json(nullptr)},
+              {"keys_drawn", g.KeysDrawn},
+              {"standard_errors_known", facts.SquaresKnown},
+              {"standard_errors_reliable", facts.ErrorsReliable},
+              {"warnings", facts.Warnings}};
     if (!facts.Sources.empty()) j["sources"] = facts.Sources;
     json strategies = json::array();
     for (int i = 1; i <= StrategyCount; ++i) strategies.push_back(StrategyJson(g, i, facts));

@@ -22,6 +22,10 @@ struct RunFacts {
     double WallSeconds = 0;
     bool SquaresKnown = true;          // false for a merge of game files: no error can be given
     std::vector<std::string> Sources;  // the merged files
+    std::string Generator = "classic"; // or "long"
+    std::optional<std::uint32_t> Stream;
+    std::vector<std::string> Warnings; // said on standard error during the run
+    bool ErrorsReliable = true;        // false once the classic generator went round its cycle
 };
 
 // Every figure of the three analysis screens as numbers, with the rules and the facts of the run, as one

@@ -23,6 +23,9 @@ std::uint32_t AdvanceRandomState(std::uint32_t state, std::uint64_t steps) {
     return state;
 }
 
-void SeedRandom(Game& g) { g.RandomState = g.FixedSeed ? *g.FixedSeed : ClockSeed(); }
+void SeedRandom(Game& g) {
+    g.RandomState = g.FixedSeed ? *g.FixedSeed : ClockSeed();
+    if (g.LongRandomStart) g.LongRandomState = *g.LongRandomStart;
+}
 
 } // namespace zvx

@@ -68,7 +68,8 @@ std::uint32_t AdvanceRandomState(std::uint32_t state, std::uint64_t steps);
 // Milliseconds since midnight, UTC, from the system clock.
 std::uint32_t ClockSeed();
 
-// Seeds the generator from the clock, or from Game::FixedSeed when a tool or test has set one.
+// Seeds the generator from the clock, or from Game::FixedSeed when a tool or test has set one; and the long
+// generator from Game::LongRandomStart when that is set.
 void SeedRandom(Game& g);
 
 } // namespace zvx

@@ -22,7 +22,7 @@ expect_status() { # expected-status description command...
 
 expect_status 0 "help" "$bin" --help
 for flag in --hours --seed --single --decks --penetration --minimum --surrender --soft17 --double-any --das \
-            --resplit --two-hands --strategy --save --screen --tsv --jobs --json merge; do
+            --resplit --two-hands --strategy --save --screen --tsv --jobs --json merge --generator --stream; do
     grep -q -- "$flag" out.txt || fail "--help does not describe $flag"
 done
 
@@ -41,6 +41,9 @@ expect_status 2 "value missing" "$bin" --hours 1 --seed
 expect_status 2 "no jobs" "$bin" --hours 1 --jobs 0
 expect_status 2 "too many jobs" "$bin" --hours 1 --jobs 257
 expect_status 2 "hours in hexadecimal" "$bin" --hours 0x10
+expect_status 2 "unknown generator" "$bin" --hours 1 --generator fast
+expect_status 2 "stream too large" "$bin" --hours 1 --stream 65536
+expect_status 2 "stream with the classic generator" "$bin" --hours 1 --stream 1 --generator classic
 expect_status 1 "json into a missing folder" "$bin" --hours 1 --json nosuch/dir/out.json
 expect_status 1 "missing strategy file" "$bin" --hours 1 --strategy nosuch.zvx
 head -c 100 /dev/urandom >short.zvx
@@ -90,7 +93,7 @@ expect_status 0 "quiet run" "$bin" --hours 50 --seed 1 --jobs 2
 
 # On a terminal it shows its progress (when the system has script(1) to give it one).
 if command -v script >/dev/null; then
-    script -qec "$bin --hours 40000 --seed 1 --jobs 2 --tsv >/dev/null" /dev/null >tty.txt 2>&1
+    script -qec "$bin --hours 2000 --seed 1 --jobs 2 --tsv >/dev/null" /dev/null >tty.txt 2>&1
     grep -q "rounds/s" tty.txt || fail "no progress line on a terminal: $(head -c 200 tty.txt)"
 fi
 
@@ -121,6 +124,9 @@ grep -q "Total Hands   [0-9]" j3a.txt || fail "jobs 3 printed no hands"
 expect_status 0 "json to standard output" "$bin" --hours 30 --seed 1 --jobs 2 --json -
 head -c 1 out.txt | grep -q "{" || fail "--json - did not print JSON"
 grep -q '"schema_version": 1' out.txt || fail "the JSON has no schema version"
+grep -q '"generator": "long"' out.txt || fail "two jobs did not default to the long generator"
+"$bin" --hours 30 --seed 1 --json - | grep -q '"generator": "classic"' || fail "one job did not default to classic"
+"$bin" --hours 30 --seed 1 --stream 2 --json - | grep -q '"stream": 2' || fail "a stream did not reach the JSON"
 expect_status 0 "json to a file" "$bin" --hours 30 --seed 1 --json r.json
 grep -q "STATISTICS" out.txt || fail "--json FILE did not print the screen too"
 grep -q '"standard_error_percent": [0-9]' r.json || fail "the JSON file has no standard error"

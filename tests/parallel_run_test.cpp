@@ -97,7 +97,7 @@ Game Jobs(int jobs, std::uint32_t seed, std::int64_t hours, bool single = false)
     plan.Seed = seed;
     plan.Hours = hours;
     plan.Single = single;
-    return RunAnalysisJobs(StartingGame(), plan, [](std::int64_t) {});
+    return RunAnalysisJobs(StartingGame(), plan, [](const AnalysisProgress&) {});
 }
 
 void ExpectSameAccounts(const Game& a, const Game& b) {
@@ -165,7 +165,7 @@ TEST(ParallelRunTest, TheWatcherHearsTheHoursAndTheLastTickHasThemAll) {
     plan.Seed = 3;
     plan.Hours = 21;
     std::vector<std::int64_t> ticks;
-    const Game result = RunAnalysisJobs(StartingGame(), plan, [&](std::int64_t h) { ticks.push_back(h); });
+    const Game result = RunAnalysisJobs(StartingGame(), plan, [&](const AnalysisProgress& p) { ticks.push_back(p.Hours); });
     ASSERT_FALSE(ticks.empty());
     EXPECT_EQ(ticks.back(), 21);
     for (std::size_t i = 1; i < ticks.size(); ++i) EXPECT_LE(ticks[i - 1], ticks[i]);

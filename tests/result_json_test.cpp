@@ -26,7 +26,7 @@ protected:
         plan.Jobs = 2;
         plan.Seed = 11;
         plan.Hours = 120;
-        result = std::make_unique<Game>(RunAnalysisJobs(start, plan, [](std::int64_t) {}));
+        result = std::make_unique<Game>(RunAnalysisJobs(start, plan, [](const AnalysisProgress&) {}));
         result->RunTime = {0, 1, 7};
         facts.Strategy = "default";
         facts.Seed = 11;

@@ -16,9 +16,14 @@ The tool never writes ZVX.PRM.
   zvx-analysis --hours N [options]            play an analysis
   zvx-analysis merge A.zvx B.zvx ... [output]  merge the game files of runs with the same rules and strategy)";
 
-constexpr const char* Footer = R"(Jobs: job k of N plays its share of the hours on its own shoe, its generator starting where the seed's
-would be after k * floor(2^32 / N) draws; the same seed and N give the same output on any machine, and
---jobs 1 is the plain run.
+constexpr const char* Footer = R"(Jobs: job k of N plays its share of the hours on its own shoe; the same seed and N give the same output on
+any machine. Generators: classic is the program's own, with a cycle of 2^32 draws (a shuffle draws one per
+card, so about 7 per round): it is the default for one job without --stream, exactly the run it always was.
+long is xoshiro256** (period 2^256 - 1), the default with --jobs above 1 or --stream: seeded by SplitMix64
+from --seed, stream K starts K long jumps (2^192 draws each) on and job k k jumps (2^128) on from there, so
+no two jobs or streams ever deal the same shoes. For a study to be merged give every run the same seed and
+its own --stream. Under classic, job k starts where the seed's cycle is k * floor(2^32 / N) draws on, and a
+run past 2^32 draws says so: its later shoes repeat earlier ones.
 
 Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.
 )";
@@ -83,6 +88,7 @@ std::optional<std::string> CheckValues(const Arguments& a) {
         return std::nullopt;
     }
     if (a.Hours == 0) return "--hours N is required (see --help)";
+    if (a.Stream && a.Shuffler == Generator::Classic) return "--stream needs the long generator, not --generator classic";
     return std::nullopt;
 }
 
@@ -106,6 +112,17 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
         ->transform(Decimal)
         ->check(Quiet(CLI::Range(1, 256)))
         ->type_name("N");
+    app.add_option_function<std::string>(
+           "--generator",
+           [&a](const std::string& v) { a.Shuffler = GeneratorNamed(v); },
+           "the shuffle's random numbers: classic (one job), or long (several jobs, --stream); see below")
+        ->check(Quiet(CLI::IsMember({"classic", "long"})))
+        ->type_name("classic|long");
+    app.add_option_function<std::uint32_t>("--stream", [&a](const std::uint32_t& v) { a.Stream = v; },
+                                           "part K (0..65535) of a study to be merged: the long generator's stream K")
+        ->transform(Decimal)
+        ->check(Quiet(CLI::Range(0, 65535)))
+        ->type_name("K");
     app.add_flag("--single", a.Single, "single-strategy mode: only strategy #4 is played and booked");
     AddChoice(app, "--decks", a.Decks, {1, 2, 4, 6, 8}, "decks in the shoe");
     AddChoice(app, "--penetration", a.Penetration, {2, 3}, "deal 1/2 (2) or 3/4 (3) of each deck before the cut card");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/generator_choice.h"
 #include "analysis/screens.h"
 
 namespace zvx {
@@ -24,6 +25,8 @@ struct Arguments {
     std::int64_t Hours = 0;
     std::optional<std::uint32_t> Seed;
     int Jobs = 1;
+    std::optional<Generator> Shuffler;
+    std::optional<std::uint32_t> Stream;
     bool Single = false;
     std::optional<std::uint16_t> Decks, Penetration, Minimum;
     std::optional<bool> Surrender, Soft17, DoubleAny, Das, Resplit, TwoHands;

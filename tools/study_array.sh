@@ -7,9 +7,10 @@
 # Without a scheduler, ZVX_PARTS local processes and the merge, in one go:
 #   ZVX_PARTS=4 tools/study_array.sh
 #
-# Settings (environment): ZVX_ANALYSIS the binary (zvx-analysis on PATH), ZVX_HOURS hours per part,
-# ZVX_SEED the first part's seed (part k gets ZVX_SEED + k), ZVX_OUT the folder, ZVX_FLAGS further flags
-# (rules, strategy) for every part.
+# Every part plays the same seed on its own stream of the long generator (part k: --stream k), so no two
+# parts ever deal the same shoes. Settings (environment): ZVX_ANALYSIS the binary (zvx-analysis on PATH),
+# ZVX_HOURS hours per part, ZVX_SEED the seed, ZVX_OUT the folder, ZVX_FLAGS further flags (rules, strategy)
+# for every part.
 #SBATCH --job-name=zvx-study
 #SBATCH --cpus-per-task=2
 #SBATCH --output=zvx-study-%a.log
@@ -22,7 +23,7 @@ read -r -a flags <<<"${ZVX_FLAGS:-}"
 mkdir -p "$out"
 
 part() {
-    "$bin" --hours "$hours" --seed $((seed + $1)) --jobs "${SLURM_CPUS_PER_TASK:-1}" "${flags[@]}" \
+    "$bin" --hours "$hours" --seed "$seed" --stream "$1" --jobs "${SLURM_CPUS_PER_TASK:-1}" "${flags[@]}" \
         --save "$out/part-$1.zvx" --json "$out/part-$1.json" >/dev/null
 }
 

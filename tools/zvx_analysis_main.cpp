@@ -51,18 +51,32 @@ int RunAnalysis(const Arguments& args) {
     plan.Jobs = args.Jobs;
     plan.Seed = args.Seed ? *args.Seed : ClockSeed();
     plan.Single = args.Single;
+    plan.Shuffler = args.Shuffler ? *args.Shuffler : DefaultGenerator(args.Jobs, args.Stream.has_value());
+    plan.Stream = args.Stream.value_or(0);
 
+    RunFacts facts;
+    CycleWarning cycle(plan.Shuffler);
     RunTimeWatch watch;
     ProgressLine progress(args.Hours);
+    auto warnIfRepeating = [&](std::uint64_t keys) {
+        if (const auto warning = cycle.Check(keys)) {
+            progress.Clear();
+            std::cerr << "zvx-analysis: warning: " << *warning << "\n";
+            facts.Warnings.push_back(*warning);
+        }
+    };
     progress.Show(0, 0); // at once: the first look at the jobs comes a quarter of a second later
-    auto result = std::make_unique<Game>(RunAnalysisJobs(g, plan, [&](std::int64_t hoursDone) {
+    auto result = std::make_unique<Game>(RunAnalysisJobs(g, plan, [&](const AnalysisProgress& p) {
         watch.Look();
-        progress.Show(hoursDone, watch.WallSeconds());
+        warnIfRepeating(p.Keys);
+        progress.Show(p.Hours, watch.WallSeconds());
     }));
     progress.Clear();
     result->RunTime = watch.RunTime();
 
-    RunFacts facts;
+    facts.Generator = GeneratorName(plan.Shuffler);
+    facts.Stream = args.Stream;
+    facts.ErrorsReliable = !cycle.Given();
     facts.Strategy = StrategyName(g.Strategy, args.Strategy ? *args.Strategy : "ZVX.PRM");
     facts.Seed = plan.Seed;
     facts.Jobs = plan.Jobs;

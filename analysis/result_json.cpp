@@ -105,7 +105,8 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
     json strategies = json::array();
     for (int i = 1; i <= StrategyCount; ++i) strategies.push_back(StrategyJson(g, i, facts));
     j["strategies"] = strategies;
-    return j.dump(2) + "\n";
+    // A file name need not be UTF-8: its stray bytes are replaced rather than refused.
+    return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
 } // namespace zvx

@@ -140,5 +140,12 @@ TEST_F(ResultJsonTest, AMergeOfFilesHasNoErrorsAndNamesItsSources) {
     }
 }
 
+TEST_F(ResultJsonTest, AFileNameThatIsNotUtf8IsWrittenNotRefused) {
+    facts.Sources = {"caf\xe9.zvx", "b.zvx"};
+    const json doc2 = json::parse(ResultJson(*result, facts));
+    EXPECT_EQ(doc2["sources"][1], "b.zvx");
+    EXPECT_EQ(doc2["sources"][0].get<std::string>().rfind("caf", 0), 0u);
+}
+
 } // namespace
 } // namespace zvx

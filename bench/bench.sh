@@ -35,4 +35,3 @@ printf '%-34s %12s\n' "  --jobs 2 against --jobs 1" "$(ratio "$last_best" "$defa
 bench "default rules, --generator long" 50000 --generator long
 printf '%-34s %12s\n' "  long against classic" "$(ratio "$last_best" "$default_rules")"
 bench "single strategy" 80000 --single
-

@@ -28,6 +28,7 @@ void CloseAccountHour(Game& g, PlayStats& a, bool histogram) {
             ++a.HourHistogram[CountSlot(0)];
     }
     a.TotalWon += a.HourWon;
+    a.HourWonSquares += a.HourWon * a.HourWon;
     a.SwingBalance += a.HourWon;
     a.HourWon = 0;
     const double x = g.SwingThreshold;

@@ -20,7 +20,9 @@ void TrimRight(std::string& line) {
 
 } // namespace
 
-std::string RenderAligned(const ScreenGrid& grid) {
+std::string RenderAligned(const ScreenGrid& grid) { return RenderAligned(grid, {}); }
+
+std::string RenderAligned(const ScreenGrid& grid, const std::vector<ScreenLine>& linesBelow) {
     std::vector<int> columns;
     for (int column = 0; column < GridColumns; ++column)
         if (ColumnShown(grid, column)) columns.push_back(column);
@@ -40,6 +42,18 @@ std::string RenderAligned(const ScreenGrid& grid) {
             const std::string& cell = grid.Cell(columns[i], row);
             line += cell;
             line.append(widths[i] - cell.size(), ' ');
+        }
+        TrimRight(line);
+        text += line + "\n";
+    }
+    for (const ScreenLine& cells : linesBelow) {
+        std::string line;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0) line += ' ';
+            if (line.size() < start) line.append(start - line.size(), ' ');
+            line += cells[static_cast<std::size_t>(columns[i])];
+            start += widths[i] + 1;
         }
         TrimRight(line);
         text += line + "\n";

@@ -27,6 +27,13 @@ bench "default rules" 50000
 default_rules=$last_best
 bench "8 decks, two hands" 40000 --decks 8 --two-hands 1
 bench "one box" 60000 --two-hands 0
+# The analysis at scale: two jobs on this machine's two cores, and the long-period generator, each against
+# the default rules above.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+bench "default rules, --jobs 2" 100000 --jobs 2
+printf '%-34s %12s\n' "  --jobs 2 against --jobs 1" "$(ratio "$last_best" "$default_rules")"
+bench "default rules, --generator long" 50000 --generator long
+printf '%-34s %12s\n' "  long against classic" "$(ratio "$last_best" "$default_rules")"
 bench "single strategy" 80000 --single
 
 # The same analysis in the desktop program's window (offscreen): events handled every few milliseconds and the

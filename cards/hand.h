@@ -35,6 +35,9 @@ struct PlayStats {
     std::int64_t HandsSplit = 0;
     std::int64_t HandsDoubled = 0;
     std::int64_t Blackjacks = 0;
+    // The sum of the squares of the hours' results, for the error of the advantage. Kept in memory only: the
+    // game file has no place for it, so a loaded account has 0 here.
+    double HourWonSquares = 0;
 };
 
 // One of the five hand objects. Hands 1..4 double as the accounts of betting strategies #1..#4.

@@ -8,6 +8,7 @@
 
 #include "cards/card.h"
 #include "cards/hand.h"
+#include "engine/long_random.h"
 #include "engine/options.h"
 #include "strategy/advice_case.h"
 #include "strategy/strategy_table.h"
@@ -98,6 +99,12 @@ struct Game {
     // Random generator shared by the whole program, and the seed that replaces the clock when set.
     std::uint32_t RandomState = 0;
     std::optional<std::uint32_t> FixedSeed;
+    // Analysis only: when set, the shuffles draw their keys from the long-period generator instead, started
+    // from this state whenever the shoe is built (the generator above still picks the card back).
+    std::optional<LongRandom> LongRandomStart;
+    LongRandom LongRandomState;
+    // Shuffle keys drawn since the game was made: past 2^32 the generator above repeats its shoes.
+    std::uint64_t KeysDrawn = 0;
 
     // Shoe and counts.
     ShoeState Shoe;

@@ -61,10 +61,15 @@ inline void RandomBelowMany(Game& g, std::uint32_t n, std::uint32_t* out, std::s
     DrawBelow(g, n, count, [out](std::size_t i, std::uint32_t number) { out[i] = number; });
 }
 
+// The state reached from `state` after `steps` draws, in about 64 steps: k draws are the affine map
+// x -> A^k x + (1 + A + ... + A^(k-1)), and such maps compose by squaring.
+std::uint32_t AdvanceRandomState(std::uint32_t state, std::uint64_t steps);
+
 // Milliseconds since midnight, UTC, from the system clock.
 std::uint32_t ClockSeed();
 
-// Seeds the generator from the clock, or from Game::FixedSeed when a tool or test has set one.
+// Seeds the generator from the clock, or from Game::FixedSeed when a tool or test has set one; and the long
+// generator from Game::LongRandomStart when that is set.
 void SeedRandom(Game& g);
 
 } // namespace zvx

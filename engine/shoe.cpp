@@ -25,8 +25,10 @@ void SortWithNewKeys(Game& g) {
     std::array<std::uint32_t, MaxShoeSize> sorted;
     const std::uint16_t* ranks = KeyTextRanks();
     const std::uint16_t* order = shoe.Order.data();
-    DrawBelow(g, ShuffleKeyRange, n,
-              [&](std::size_t i, std::uint32_t key) { entries[i] = PackEntry(ranks[key], order[i]); });
+    const auto keyEntry = [&](std::size_t i, std::uint32_t key) { entries[i] = PackEntry(ranks[key], order[i]); };
+    if (g.LongRandomStart) DrawBelowLong(g.LongRandomState, ShuffleKeyRange, n, keyEntry);
+    else DrawBelow(g, ShuffleKeyRange, n, keyEntry);
+    g.KeysDrawn += n;
     const std::span<std::uint32_t> keyed(entries.data(), n);
     const std::span<std::uint32_t> result(sorted.data(), n);
     // With the table hidden only the card values matter: the fast sorts (the vector network or the radix

@@ -2,6 +2,7 @@
 # Behaviour of the zvx-analysis command line: flags, exit codes, files and determinism.
 set -u
 bin=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -21,7 +22,7 @@ expect_status() { # expected-status description command...
 
 expect_status 0 "help" "$bin" --help
 for flag in --hours --seed --single --decks --penetration --minimum --surrender --soft17 --double-any --das \
-            --resplit --two-hands --strategy --save --screen --tsv; do
+            --resplit --two-hands --strategy --save --screen --tsv --jobs --json merge --generator --stream; do
     grep -q -- "$flag" out.txt || fail "--help does not describe $flag"
 done
 
@@ -37,6 +38,13 @@ expect_status 2 "seed too large" "$bin" --hours 1 --seed 4294967296
 expect_status 2 "seed negative" "$bin" --hours 1 --seed -1
 expect_status 2 "screen outside the set" "$bin" --hours 1 --screen 4
 expect_status 2 "value missing" "$bin" --hours 1 --seed
+expect_status 2 "no jobs" "$bin" --hours 1 --jobs 0
+expect_status 2 "too many jobs" "$bin" --hours 1 --jobs 257
+expect_status 2 "hours in hexadecimal" "$bin" --hours 0x10
+expect_status 2 "unknown generator" "$bin" --hours 1 --generator fast
+expect_status 2 "stream too large" "$bin" --hours 1 --stream 65536
+expect_status 2 "stream with the classic generator" "$bin" --hours 1 --stream 1 --generator classic
+expect_status 1 "json into a missing folder" "$bin" --hours 1 --json nosuch/dir/out.json
 expect_status 1 "missing strategy file" "$bin" --hours 1 --strategy nosuch.zvx
 head -c 100 /dev/urandom >short.zvx
 expect_status 1 "damaged strategy file" "$bin" --hours 1 --strategy short.zvx
@@ -78,6 +86,87 @@ expect_status 0 "short options file" "$bin" --hours 5 --seed 1
 expect_status 0 "single" "$bin" --hours 100 --seed 1 --single --tsv
 awk -F'\t' 'NR == 4 && ($4 != "" || $5 != "" || $6 != "" || $7 == "") { bad = 1 } END { exit bad }' out.txt \
     || fail "single-strategy mode shows other strategies"
+
+# Without a terminal the run says nothing on standard error: no progress line.
+expect_status 0 "quiet run" "$bin" --hours 50 --seed 1 --jobs 2
+[ ! -s err.txt ] || fail "a run without a terminal wrote to standard error: $(head -c 200 err.txt)"
+
+# On a terminal it shows its progress (when the system has script(1) to give it one).
+if command -v script >/dev/null; then
+    script -qec "$bin --hours 2000 --seed 1 --jobs 2 --tsv >/dev/null" /dev/null >tty.txt 2>&1
+    grep -q "rounds/s" tty.txt || fail "no progress line on a terminal: $(head -c 200 tty.txt)"
+fi
+
+# The output before jobs, kept from then: one job is still exactly that (the run time aside, now real).
+data=$here/data
+without_run_time() { grep -v -e "Run Time" -e "S.E. \[95 %\]" "$@"; }
+"$bin" --hours 200 --seed 42 --screen 1 | cmp -s - "$data/seed42-200h-screen1.txt" || fail "jobs 1 changed screen 1"
+"$bin" --hours 200 --seed 42 --screen 2 --tsv --jobs 1 | cmp -s - "$data/seed42-200h-screen2.tsv" \
+    || fail "jobs 1 changed screen 2"
+"$bin" --hours 200 --seed 42 >s3.txt
+cmp -s <(without_run_time s3.txt) <(without_run_time "$data/seed42-200h-screen3.txt") || fail "jobs 1 changed screen 3"
+grep -qE "Run Time +0:00:0[1-9]" s3.txt || fail "the run time is not the real one: $(grep 'Run Time' s3.txt)"
+grep -q "S.E. \[95 %\]" s3.txt || fail "no error line under the statistics screen"
+"$bin" --hours 200 --seed 42 --single --decks 6 --two-hands 0 >single.txt
+cmp -s <(without_run_time single.txt) "$data/seed42-200h-single-6decks.txt" || fail "jobs 1 changed single-strategy mode"
+"$bin" --hours 200 --seed 42 --tsv | grep -q "S.E." && fail "the tsv screen has the error line"
+
+# Jobs: the same seed and count give the same figures; another count gives others.
+"$bin" --hours 300 --seed 5 --jobs 3 --save j3a.zvx >j3a.txt
+"$bin" --hours 300 --seed 5 --jobs 3 --save j3b.zvx >j3b.txt
+cmp -s <(without_run_time j3a.txt) <(without_run_time j3b.txt) || fail "jobs 3 printed different screens"
+cmp -s <(head -c 5868 j3a.zvx) <(head -c 5868 j3b.zvx) || fail "jobs 3 wrote different statistics"
+"$bin" --hours 300 --seed 5 --jobs 2 >j2.txt
+cmp -s <(without_run_time j3a.txt) <(without_run_time j2.txt) && fail "jobs 2 and 3 printed the same screen"
+grep -q "Total Hands   [0-9]" j3a.txt || fail "jobs 3 printed no hands"
+
+# JSON: on standard output instead of the screen, or to a file beside it.
+expect_status 0 "json to standard output" "$bin" --hours 30 --seed 1 --jobs 2 --json -
+head -c 1 out.txt | grep -q "{" || fail "--json - did not print JSON"
+grep -q '"schema_version": 1' out.txt || fail "the JSON has no schema version"
+grep -q '"generator": "long"' out.txt || fail "two jobs did not default to the long generator"
+"$bin" --hours 30 --seed 1 --json - | grep -q '"generator": "classic"' || fail "one job did not default to classic"
+"$bin" --hours 30 --seed 1 --stream 2 --json - | grep -q '"stream": 2' || fail "a stream did not reach the JSON"
+expect_status 0 "json to a file" "$bin" --hours 30 --seed 1 --json r.json
+grep -q "STATISTICS" out.txt || fail "--json FILE did not print the screen too"
+grep -q '"standard_error_percent": [0-9]' r.json || fail "the JSON file has no standard error"
+
+# A study split into four processes and merged: the merged accounts are the sums of the four.
+json_sum() { # field strategy files... : the field of that strategy, added over the files
+    local field=$1 strategy=$2; shift 2
+    awk -v f="\"$field\":" -v want="$strategy" '$1 == "\"number\":" { n = $2 + 0 } $1 == f && n == want { s += $2 } END { printf "%.1f\n", s }' "$@"
+}
+for k in 1 2 3 4; do "$bin" --hours 60 --seed "$k" --save "p$k.zvx" --json "p$k.json" >/dev/null; done
+expect_status 0 "merge of four" "$bin" merge p1.zvx p2.zvx p3.zvx p4.zvx --save all.zvx --json all.json
+grep -q "not known" out.txt || fail "a merge printed an error line it cannot know"
+grep -q '"hours": 240,' all.json || fail "the merge does not have 240 hours"
+for field in hands total_bet total_won swings_won; do
+    for strategy in 1 2 3 4; do
+        [ "$(json_sum "$field" "$strategy" p?.json)" = "$(json_sum "$field" "$strategy" all.json)" ] \
+            || fail "merged $field of strategy $strategy is not the sum of the parts"
+    done
+done
+"$bin" merge all.zvx p1.zvx --tsv --screen 1 >/dev/null || fail "a merged file cannot be merged again"
+
+# Merges that are refused, by name, with nothing written.
+"$bin" --hours 10 --seed 9 --decks 6 --save six.zvx >/dev/null
+"$bin" --hours 10 --seed 9 --strategy advanced --save adv.zvx >/dev/null
+expect_status 1 "merge of other rules" "$bin" merge p1.zvx six.zvx --save never.zvx
+grep -q "six.zvx.*decks 2 and 6" err.txt || fail "the rules refusal does not name the file and difference: $(cat err.txt)"
+expect_status 1 "merge of another strategy" "$bin" merge p1.zvx adv.zvx --save never.zvx
+grep -q "adv.zvx.*playing strategy" err.txt || fail "the strategy refusal does not say so: $(cat err.txt)"
+expect_status 1 "merge of a damaged file" "$bin" merge p1.zvx short.zvx --save never.zvx
+grep -q "short.zvx" err.txt || fail "the damaged file is not named"
+expect_status 1 "merge of a missing file" "$bin" merge p1.zvx nosuch.zvx --save never.zvx
+expect_status 2 "merge of one file" "$bin" merge p1.zvx
+[ ! -e never.zvx ] || fail "a refused merge wrote its game file"
+
+# The distributed example, end to end with four local processes.
+ZVX_ANALYSIS=$bin ZVX_PARTS=4 ZVX_HOURS=40 ZVX_OUT=study "$here/../tools/study_array.sh" >study.txt 2>study-err.txt \
+    || fail "the study script failed: $(head -c 300 study-err.txt)"
+[ "$(ls study/part-*.zvx 2>/dev/null | wc -l)" -eq 4 ] || fail "the study script did not write four parts"
+grep -q '"hours": 160,' study/study.json || fail "the study's merge does not have 160 hours"
+grep -q "STATISTICS" study.txt || fail "the study script printed no screen"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"

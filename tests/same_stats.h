@@ -23,6 +23,7 @@ inline void ExpectSameStats(const PlayStats& a, const PlayStats& b) {
     EXPECT_EQ(a.HandsSplit, b.HandsSplit);
     EXPECT_EQ(a.HandsDoubled, b.HandsDoubled);
     EXPECT_EQ(a.Blackjacks, b.Blackjacks);
+    EXPECT_EQ(a.HourWonSquares, b.HourWonSquares);
 }
 
 } // namespace zvx::testing

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "analysis/screen_render.h"
+#include "cards/hand.h"
+#include "engine/game_state.h"
+
+namespace zvx {
+
+// The error of an account's advantage by batch means over hours: the hours' results are taken as independent
+// draws of one distribution (an hour spans several shoes, so neighbouring hours share little), their sample
+// variance gives the variance of the total won, and the advantage is the total won per money bet. In percent,
+// like the screen's advantage.
+struct AdvantageError {
+    double Advantage = 0;     // TotalWon * 100 / TotalBet
+    double StandardError = 0; // of the advantage
+    double Low = 0;           // the 95 % interval: Advantage -+ 1.96 StandardError
+    double High = 0;
+};
+
+inline constexpr double NormalQuantile975 = 1.959963984540054;
+
+// Nothing when the account has no bets or fewer than two hours, or when its squares are unknown (`squaresKnown`
+// false: a merge of game files, which do not keep them).
+std::optional<AdvantageError> EstimateAdvantageError(const PlayStats& account, std::int64_t hours, bool squaresKnown);
+
+// The line under the statistics screen: " S.E. [95 %]", then per shown strategy its standard error and the
+// interval ("0.012 [-0.23, -0.18]"); for a merge of game files one cell saying why there is none. Errors of a
+// run whose shoes repeated are labelled " S.E. unreliable".
+ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown, bool reliable = true);
+
+} // namespace zvx

@@ -1,0 +1,112 @@
+#include "analysis/result_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include "analysis/advantage_error.h"
+#include "analysis/screens.h"
+
+namespace zvx {
+
+namespace {
+
+using json = nlohmann::ordered_json; // fields in the order written, as a reader expects them
+
+constexpr int ShownMultiples = 9;
+
+json Ratio(double part, double whole) { return whole != 0 ? json(part / whole) : json(nullptr); }
+
+std::string Trimmed(const char* heading) {
+    std::string text(heading);
+    text.erase(0, text.find_first_not_of(' '));
+    return text;
+}
+
+json RulesJson(const CasinoRules& r) {
+    return {{"decks", r.Decks},
+            {"penetration", r.Penetration},
+            {"table_minimum", r.TableMinimum},
+            {"surrender", r.SurrenderAllowed},
+            {"dealer_hits_soft17", r.DealerHitsSoft17},
+            {"double_any_hand", r.DoubleAnyHand},
+            {"double_after_split", r.DoubleAfterSplit},
+            {"resplit", r.ResplitAllowed},
+            {"two_hands", r.PlayTwoHands}};
+}
+
+json StrategyJson(const Game& g, int strategy, const RunFacts& facts) {
+    const PlayStats& s = g.Hands[static_cast<std::size_t>(strategy)].Stats;
+    const double n = static_cast<double>(s.HandsPlayed);
+    const double hours = static_cast<double>(g.HoursPlayed);
+    json j = {{"number", strategy},
+              {"name", Trimmed(StrategyHeadings[static_cast<std::size_t>(strategy - 1)])},
+              {"hands", s.HandsPlayed},
+              {"total_bet", s.TotalBet},
+              {"total_won", s.TotalWon},
+              {"bet_per_hand", Ratio(s.TotalBet, n)},
+              {"won_per_hour", Ratio(s.TotalWon, hours)},
+              {"advantage_percent", Ratio(s.TotalWon * 100, s.TotalBet)},
+              {"bets_won_rate", Ratio(s.BetsWon, n)},
+              {"bets_lost_rate", Ratio(s.BetsLost, n)},
+              {"pushed_rate", n != 0 ? json(1 - s.BetsWon / n - s.BetsLost / n) : json(nullptr)},
+              {"split_rate", Ratio(static_cast<double>(s.HandsSplit), n)},
+              {"doubled_rate", Ratio(static_cast<double>(s.HandsDoubled), n)},
+              {"blackjack_rate", Ratio(static_cast<double>(s.Blackjacks), n)},
+              {"swings_won", s.SwingsWon},
+              {"swings_lost", s.SwingsLost}};
+    const auto error = EstimateAdvantageError(s, g.HoursPlayed, facts.SquaresKnown);
+    j["standard_error_percent"] = error ? json(error->StandardError) : json(nullptr);
+    j["interval_95_percent"] = error ? json::array({error->Low, error->High}) : json(nullptr);
+
+    json histogram = json::array();
+    for (int k = -ShownMultiples; k <= ShownMultiples; ++k) {
+        const auto hoursAtK = s.HourHistogram[static_cast<std::size_t>(CountSlot(k))];
+        histogram.push_back({{"multiple", k}, {"hours", hoursAtK}, {"share", Ratio(static_cast<double>(hoursAtK), hours)}});
+    }
+    j["hour_histogram"] = histogram;
+
+    json byCount = json::array();
+    for (int k = -CountIndexLimit; k <= CountIndexLimit; ++k) {
+        const auto slot = static_cast<std::size_t>(CountSlot(k));
+        byCount.push_back({{"count", k},
+                           {"bet", s.BetByCount[slot]},
+                           {"won", s.WonByCount[slot]},
+                           {"advantage_percent", Ratio(s.WonByCount[slot] * 100, s.BetByCount[slot])}});
+    }
+    j["advantage_by_count"] = byCount;
+    return j;
+}
+
+} // namespace
+
+std::string ResultJson(const Game& g, const RunFacts& facts) {
+    const double rounds = static_cast<double>(g.HoursPlayed) * 100;
+    const std::int64_t minimum = g.Rules().TableMinimum;
+    json j = {{"schema_version", ResultSchemaVersion},
+              {"kind", facts.Kind},
+              {"rules", RulesJson(g.Rules())},
+              {"playing_strategy", facts.Strategy},
+              {"single_strategy_mode", g.SingleStrategyMode},
+              {"seed", facts.Seed ? json(*facts.Seed) : json(nullptr)},
+              {"jobs", facts.Jobs > 0 ? json(facts.Jobs) : json(nullptr)},
+              {"hours", g.HoursPlayed},
+              {"rounds", g.HoursPlayed * 100},
+              {"run_time", RunTimeText(g.RunTime)},
+              {"run_time_seconds", g.RunTime.Hours * 3600 + g.RunTime.Minutes * 60 + g.RunTime.Seconds},
+              {"wall_time_seconds", facts.WallSeconds},
+              {"rounds_per_second", facts.WallSeconds > 0 ? json(rounds / facts.WallSeconds) : json(nullptr)},
+              {"average_bet", g.SecondBoxActive ? 4 * minimum : 2 * minimum},
+              {"generator", facts.Generator},
+              {"stream", facts.Stream ? json(*facts.Stream) : json(nullptr)},
+              {"keys_drawn", g.KeysDrawn},
+              {"standard_errors_known", facts.SquaresKnown},
+              {"standard_errors_reliable", facts.ErrorsReliable},
+              {"warnings", facts.Warnings}};
+    if (!facts.Sources.empty()) j["sources"] = facts.Sources;
+    json strategies = json::array();
+    for (int i = 1; i <= StrategyCount; ++i) strategies.push_back(StrategyJson(g, i, facts));
+    j["strategies"] = strategies;
+    // A file name need not be UTF-8: its stray bytes are replaced rather than refused.
+    return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+} // namespace zvx

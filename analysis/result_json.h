@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/game_state.h"
+
+namespace zvx {
+
+// The version of the JSON below; it goes up when a field changes its meaning or goes away (new fields
+// alone keep it).
+inline constexpr int ResultSchemaVersion = 1;
+
+// What the result itself does not say: where it came from and how long it took.
+struct RunFacts {
+    std::string Kind = "analysis"; // or "merge"
+    std::string Strategy;          // "default", "advanced", or the file the playing strategy came from
+    std::optional<std::uint32_t> Seed;
+    int Jobs = 1;
+    double WallSeconds = 0;
+    bool SquaresKnown = true;          // false for a merge of game files: no error can be given
+    std::vector<std::string> Sources;  // the merged files
+    std::string Generator = "classic"; // or "long"
+    std::optional<std::uint32_t> Stream;
+    std::vector<std::string> Warnings; // said on standard error during the run
+    bool ErrorsReliable = true;        // false once the classic generator went round its cycle
+};
+
+// Every figure of the three analysis screens as numbers, with the rules and the facts of the run, as one
+// JSON document (indented, ending in a newline). Rates are fractions of 1; advantages are in percent, as
+// on the screens; a figure that cannot be worked out (nothing bet) is null.
+std::string ResultJson(const Game& result, const RunFacts& facts);
+
+} // namespace zvx

@@ -1,0 +1,167 @@
+#include "tools/analysis_arguments.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+
+namespace zvx {
+
+namespace {
+
+constexpr const char* Description = R"(Plays Betting and Rules Analysis without windows: four betting strategies on the same cards, in hours of
+100 rounds, and prints one analysis screen at the end. Starts from the rules and strategy of ZVX.PRM in the
+current directory when it is readable and valid, else from the defaults; the flags below override them.
+The tool never writes ZVX.PRM.
+
+  zvx-analysis --hours N [options]            play an analysis
+  zvx-analysis merge A.zvx B.zvx ... [output]  merge the game files of runs with the same rules and strategy)";
+
+constexpr const char* Footer = R"(Jobs: job k of N plays its share of the hours on its own shoe; the same seed and N give the same output on
+any machine. Generators: classic is the program's own, with a cycle of 2^32 draws (a shuffle draws one per
+card, so about 7 per round): it is the default for one job without --stream, exactly the run it always was.
+long is xoshiro256** (period 2^256 - 1), the default with --jobs above 1 or --stream: seeded by SplitMix64
+from --seed, stream K starts K long jumps (2^192 draws each) on and job k k jumps (2^128) on from there, so
+no two jobs or streams ever deal the same shoes. For a study to be merged give every run the same seed and
+its own --stream. Under classic, job k starts where the seed's cycle is k * floor(2^32 / N) draws on, and a
+run past 2^32 draws says so: its later shoes repeat earlier ones.
+
+Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.
+)";
+
+// Numbers are whole decimal numbers, as they always were: no signs, no hexadecimal forms, and a leading 0
+// is no octal sign (CLI11 would read 010 as 8).
+const CLI::Validator Decimal(
+    [](std::string& text) {
+        const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!digits) return "'" + text + "' is not a whole decimal number";
+        text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+        return std::string{};
+    },
+    "");
+
+// The sets and ranges are in each flag's own text; CLI11 would repeat them beside it.
+CLI::Validator Quiet(CLI::Validator v) { return v.description(""); }
+
+// A value of the set, as an optional: nothing when the flag was not given.
+std::string TypeName(const std::vector<int>& allowed) {
+    std::string text;
+    for (int a : allowed) text += (text.empty() ? "" : "|") + std::to_string(a);
+    return text;
+}
+
+template <typename T>
+void AddChoice(CLI::App& app, const char* flag, std::optional<T>& target, std::vector<int> allowed, const char* help) {
+    app.add_option_function<int>(flag, [&target](const int& v) { target = static_cast<T>(v); }, help)
+        ->transform(Decimal)
+        ->check(Quiet(CLI::IsMember(allowed)))
+        ->type_name(TypeName(allowed));
+}
+
+void AddSwitch(CLI::App& app, const char* flag, std::optional<bool>& target, const char* help) {
+    app.add_option_function<int>(flag, [&target](const int& v) { target = v == 1; }, help)
+        ->transform(Decimal)
+        ->check(Quiet(CLI::IsMember({0, 1})))
+        ->type_name("0|1");
+}
+
+void AddOutputOptions(CLI::App& app, OutputChoice& out) {
+    app.add_option_function<std::string>("--save", [&out](const std::string& v) { out.SavePath = v; },
+                                         "write the game file (rules, statistics, strategy) to FILE at the end")
+        ->type_name("FILE");
+    app.add_option("--screen", out.Screen, "screen to print: 1 odds per hour, 2 advantage by count, 3 statistics (default)")
+        ->transform(Decimal)
+        ->check(Quiet(CLI::IsMember({1, 2, 3})))
+        ->type_name("1|2|3");
+    app.add_flag("--tsv", out.Tsv, "print the screen's 20 rows as tab-separated cells instead of an aligned table");
+    app.add_option_function<std::string>(
+           "--json", [&out](const std::string& v) { out.JsonPath = v; },
+           "write every figure as JSON to FILE (- for standard output, instead of the screen)")
+        ->type_name("FILE|-");
+}
+
+std::optional<std::string> CheckValues(const Arguments& a) {
+    if (a.Strategy && a.Strategy->empty()) return "--strategy needs default, advanced or a game file";
+    if (a.Output.SavePath && a.Output.SavePath->empty()) return "--save needs a file name";
+    if (a.Output.JsonPath && a.Output.JsonPath->empty()) return "--json needs a file name or -";
+    if (a.Merge) {
+        if (a.MergeFiles.size() < 2) return "merge needs at least two game files";
+        return std::nullopt;
+    }
+    if (a.Hours == 0) return "--hours N is required (see --help)";
+    if (a.Stream && a.Shuffler == Generator::Classic) return "--stream needs the long generator, not --generator classic";
+    return std::nullopt;
+}
+
+} // namespace
+
+ParsedArguments ParseArguments(int argc, const char* const* argv) {
+    Arguments a;
+    CLI::App app(Description, "zvx-analysis");
+    app.footer(Footer);
+    app.get_formatter()->column_width(30);
+
+    app.add_option("--hours", a.Hours, "play exactly N hours of 100 rounds (1..1000000000), then stop")
+        ->transform(Decimal)
+        ->check(Quiet(CLI::Range(std::int64_t{1}, std::int64_t{1000000000})))
+        ->type_name("N");
+    app.add_option_function<std::uint32_t>("--seed", [&a](const std::uint32_t& v) { a.Seed = v; },
+                                           "seed the card shuffle with S (0..4294967295) instead of the clock")
+        ->transform(Decimal)
+        ->type_name("S");
+    app.add_option("--jobs", a.Jobs, "play on N threads (1..256), each its share of the hours on its own shoe")
+        ->transform(Decimal)
+        ->check(Quiet(CLI::Range(1, 256)))
+        ->type_name("N");
+    app.add_option_function<std::string>(
+           "--generator",
+           [&a](const std::string& v) { a.Shuffler = GeneratorNamed(v); },
+           "the shuffle's random numbers: classic (one job), or long (several jobs, --stream); see below")
+        ->check(Quiet(CLI::IsMember({"classic", "long"})))
+        ->type_name("classic|long");
+    app.add_option_function<std::uint32_t>("--stream", [&a](const std::uint32_t& v) { a.Stream = v; },
+                                           "part K (0..65535) of a study to be merged: the long generator's stream K")
+        ->transform(Decimal)
+        ->check(Quiet(CLI::Range(0, 65535)))
+        ->type_name("K");
+    app.add_flag("--single", a.Single, "single-strategy mode: only strategy #4 is played and booked");
+    AddChoice(app, "--decks", a.Decks, {1, 2, 4, 6, 8}, "decks in the shoe");
+    AddChoice(app, "--penetration", a.Penetration, {2, 3}, "deal 1/2 (2) or 3/4 (3) of each deck before the cut card");
+    AddChoice(app, "--minimum", a.Minimum, {5, 25, 100}, "table minimum in dollars (also the betting unit)");
+    AddSwitch(app, "--surrender", a.Surrender, "Surrender Allowed");
+    AddSwitch(app, "--soft17", a.Soft17, "Dealer Hits Soft 17");
+    AddSwitch(app, "--double-any", a.DoubleAny, "Double Any Hand (0: only on 10 and 11)");
+    AddSwitch(app, "--das", a.Das, "Double After Split");
+    AddSwitch(app, "--resplit", a.Resplit, "Re-Split a Split Hand");
+    AddSwitch(app, "--two-hands", a.TwoHands, "Play 2 Hands (two boxes, twice the bets)");
+    app.add_option_function<std::string>("--strategy", [&a](const std::string& v) { a.Strategy = v; },
+                                         "the playing strategy: a built-in set, or the live strategy of game file FILE")
+        ->type_name("default|advanced|FILE");
+    AddOutputOptions(app, a.Output);
+
+    CLI::App* merge = app.add_subcommand("merge", "merge game files of runs with the same rules and playing strategy "
+                                                  "into one and print its screen");
+    merge->add_option("files", a.MergeFiles, "the game files")->type_name("FILE");
+    AddOutputOptions(*merge, a.Output);
+
+    ParsedArguments result;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        result.Message = app.help();
+        return result;
+    } catch (const CLI::ParseError& e) {
+        result.Message = std::string(e.what()) + " (see --help)";
+        result.Status = UsageError;
+        return result;
+    }
+    a.Merge = merge->parsed();
+    if (const auto wrong = CheckValues(a)) {
+        result.Message = *wrong;
+        result.Status = UsageError;
+        return result;
+    }
+    result.Args = a;
+    return result;
+}
+
+} // namespace zvx

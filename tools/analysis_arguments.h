@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/generator_choice.h"
+#include "analysis/screens.h"
+
+namespace zvx {
+
+inline constexpr int UsageError = 2;
+inline constexpr int FileFailure = 1;
+
+// What the screen, the game file and the JSON of a run or a merge go to.
+struct OutputChoice {
+    std::optional<std::string> SavePath;
+    std::optional<std::string> JsonPath; // "-": standard output, instead of the screen
+    int Screen = StatisticsScreen;
+    bool Tsv = false;
+};
+
+struct Arguments {
+    std::int64_t Hours = 0;
+    std::optional<std::uint32_t> Seed;
+    int Jobs = 1;
+    std::optional<Generator> Shuffler;
+    std::optional<std::uint32_t> Stream;
+    bool Single = false;
+    std::optional<std::uint16_t> Decks, Penetration, Minimum;
+    std::optional<bool> Surrender, Soft17, DoubleAny, Das, Resplit, TwoHands;
+    std::optional<std::string> Strategy;
+    OutputChoice Output;
+
+    // `zvx-analysis merge FILE...`: the game files to merge instead of a run.
+    bool Merge = false;
+    std::vector<std::string> MergeFiles;
+};
+
+// The outcome of reading the command line: the arguments, or the text to print and the exit status (0 for
+// --help, UsageError for a wrong flag or value).
+struct ParsedArguments {
+    std::optional<Arguments> Args;
+    std::string Message;
+    int Status = 0;
+};
+
+ParsedArguments ParseArguments(int argc, const char* const* argv);
+
+} // namespace zvx

@@ -1,0 +1,72 @@
+#include "tools/analysis_output.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "analysis/advantage_error.h"
+#include "analysis/screen_render.h"
+#include "analysis/screens.h"
+#include "engine/byte_io.h"
+#include "shell/game_file.h"
+
+namespace zvx {
+
+namespace {
+
+bool FolderWritable(const std::string& path) {
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) return false;
+    if (std::filesystem::is_directory(path, ec)) return false;
+    return access(folder.c_str(), W_OK) == 0;
+}
+
+std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) {
+    const RunClock runTime = g.RunTime;
+    AnalysisScreens screens;
+    screens.Open(g); // clears the run time, as a window opening at the start of a run would
+    if (g.SingleStrategyMode) screens.Button1Click(g);
+    g.RunTime = runTime;
+    screens.AnalysisScreen = static_cast<std::uint8_t>(out.Screen);
+    screens.RelabelPending = true;
+    screens.Redraw(g);
+    if (out.Tsv) return RenderTsv(screens.Grid);
+    if (out.Screen != StatisticsScreen) return RenderAligned(screens.Grid);
+    return RenderAligned(screens.Grid, {AdvantageErrorLine(g, facts.SquaresKnown, facts.ErrorsReliable)});
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    return WriteRecordFileReplacing(path, bytes);
+}
+
+} // namespace
+
+std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
+    if (out.SavePath && !FolderWritable(*out.SavePath))
+        return "cannot write '" + *out.SavePath + "' (no such folder, or not writable)";
+    if (out.JsonPath && *out.JsonPath != "-" && !FolderWritable(*out.JsonPath))
+        return "cannot write '" + *out.JsonPath + "' (no such folder, or not writable)";
+    return std::nullopt;
+}
+
+int WriteOutputs(Game& result, const OutputChoice& out, const RunFacts& facts) {
+    const bool jsonToStdout = out.JsonPath && *out.JsonPath == "-";
+    std::cout << (jsonToStdout ? ResultJson(result, facts) : ScreenText(result, out, facts));
+    std::cout.flush();
+    int status = std::cout ? 0 : FileFailure;
+    if (out.SavePath && !SaveGameFile(result, *out.SavePath)) {
+        std::cerr << "zvx-analysis: could not write '" << *out.SavePath << "'; nothing was changed there\n";
+        status = FileFailure;
+    }
+    if (out.JsonPath && !jsonToStdout && !WriteText(*out.JsonPath, ResultJson(result, facts))) {
+        std::cerr << "zvx-analysis: could not write '" << *out.JsonPath << "'; nothing was changed there\n";
+        status = FileFailure;
+    }
+    return status;
+}
+
+} // namespace zvx

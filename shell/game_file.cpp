@@ -41,6 +41,23 @@ void PutCounter(std::span<std::uint8_t> out, std::size_t at, std::int64_t v) {
     PutI32(out, at, Saturate<std::int32_t>(v));
 }
 
+// A count read from a file cannot be below zero; a damaged one is read as none.
+std::int64_t GetCounter(std::span<const std::uint8_t> in, std::size_t at) {
+    return std::max<std::int32_t>(GetI32(in, at), 0);
+}
+
+// Minutes and seconds beyond 59 are carried upward, as the clock itself would have counted them, but the hours
+// stop where their field does, so that what was loaded saves and loads back the same.
+RunClock ReadRunClock(std::span<const std::uint8_t> in) {
+    const std::int64_t seconds = std::int64_t{GetU16(in, GameRunHoursOffset)} * 3600 +
+                                 std::int64_t{GetU16(in, GameRunMinutesOffset)} * 60 + GetU16(in, GameRunSecondsOffset);
+    RunClock clock;
+    clock.Hours = Saturate<std::uint16_t>(seconds / 3600);
+    clock.Minutes = static_cast<std::uint16_t>(seconds / 60 % 60);
+    clock.Seconds = static_cast<std::uint16_t>(seconds % 60);
+    return clock;
+}
+
 } // namespace
 
 void EncodePlayStats(const PlayStats& s, std::span<std::uint8_t, PlayStatsSize> out) {
@@ -68,7 +85,7 @@ PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
     for (std::size_t k = 0; k < CountSlots; ++k) {
         s.WonByCount[k] = GetReal48(in, WonByCountOffset + k * Real48Size);
         s.BetByCount[k] = GetReal48(in, BetByCountOffset + k * Real48Size);
-        s.HourHistogram[k] = GetI32(in, HourHistogramOffset + k * 4);
+        s.HourHistogram[k] = GetCounter(in, HourHistogramOffset + k * 4);
     }
     s.HourWon = GetReal48(in, HourWonOffset);
     s.TotalWon = GetReal48(in, TotalWonOffset);
@@ -76,12 +93,12 @@ PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
     s.SwingBalance = GetReal48(in, SwingBalanceOffset);
     s.BetsWon = GetReal48(in, BetsWonOffset);
     s.BetsLost = GetReal48(in, BetsLostOffset);
-    s.SwingsLost = GetI32(in, SwingsLostOffset);
-    s.SwingsWon = GetI32(in, SwingsWonOffset);
-    s.HandsPlayed = GetI32(in, HandsPlayedOffset);
-    s.HandsSplit = GetI32(in, HandsSplitOffset);
-    s.HandsDoubled = GetI32(in, HandsDoubledOffset);
-    s.Blackjacks = GetI32(in, BlackjacksOffset);
+    s.SwingsLost = GetCounter(in, SwingsLostOffset);
+    s.SwingsWon = GetCounter(in, SwingsWonOffset);
+    s.HandsPlayed = GetCounter(in, HandsPlayedOffset);
+    s.HandsSplit = GetCounter(in, HandsSplitOffset);
+    s.HandsDoubled = GetCounter(in, HandsDoubledOffset);
+    s.Blackjacks = GetCounter(in, BlackjacksOffset);
     return s;
 }
 
@@ -127,10 +144,7 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     for (int h = 0; h < HandCount; ++h) {
         stats[static_cast<std::size_t>(h)] = DecodePlayStats(all.subspan(StatsOffset(h)).first<PlayStatsSize>());
     }
-    RunClock runTime;
-    runTime.Hours = GetU16(all, GameRunHoursOffset);
-    runTime.Minutes = GetU16(all, GameRunMinutesOffset);
-    runTime.Seconds = GetU16(all, GameRunSecondsOffset);
+    const RunClock runTime = ReadRunClock(all);
     StrategyTable strategy;
     const auto strategyBytes = all.subspan(GameStrategyOffset, StrategyTableSize);
     std::copy(strategyBytes.begin(), strategyBytes.end(), strategy.Bytes.begin());
@@ -142,9 +156,21 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     game.Pending = PendingRounds{};
     game.RunTime = runTime;
     game.GameFileUnusedWord = GetU16(all, GameUnusedWordOffset);
-    game.HoursPlayed = GetI32(all, GameHoursPlayedOffset);
+    game.HoursPlayed = GetCounter(all, GameHoursPlayedOffset);
     game.Strategy = strategy;
     return GameFileLoad::Ok;
+}
+
+std::optional<std::string> LoadStrategyFromGameFile(StrategyTable& strategy, const std::string& path) {
+    Game fromFile;
+    switch (LoadGameFile(fromFile, path)) {
+    case GameFileLoad::Ok: break;
+    case GameFileLoad::NotFound: return "cannot open game file '" + path + "'";
+    case GameFileLoad::ReadFailed:
+        return "'" + path + "' is not a game file (it is shorter than one record or unreadable)";
+    }
+    strategy = fromFile.Strategy;
+    return std::nullopt;
 }
 
 std::optional<std::string> GameFileNameFromInput(const std::string& typed) {

@@ -37,7 +37,7 @@ static_assert(GameStrategyOffset + StrategyTableSize == GameRecordSize);
 using GameRecord = std::array<std::uint8_t, GameRecordSize>;
 
 // One PlayStats record in its 396-byte file form. Counters too wide for their field are written as the field's
-// largest (or smallest) value.
+// largest (or smallest) value; a counter below zero is read as zero.
 void EncodePlayStats(const PlayStats& stats, std::span<std::uint8_t, PlayStatsSize> out);
 PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in);
 
@@ -54,10 +54,16 @@ enum class GameFileLoad {
 };
 
 // Reads the first record of the file; only a whole record changes anything. The options record is repaired as
-// the options file is (deck count outside 1..8 becomes 8, and so on) and both strategy tables hold only flags;
-// then the options, the five PlayStats, RunTime, the unused word, HoursPlayed and the live strategy are replaced.
+// the options file is (deck count outside 1..8 becomes 8, and so on), both strategy tables hold only flags, no
+// count (HoursPlayed included) is below zero and RunTime's minutes and seconds beyond 59 are carried into the
+// hours; then the options, the five PlayStats, RunTime, the unused word, HoursPlayed and the live strategy are
+// replaced.
 // Cards, stakes, the shoe and the bankroll are left alone.
 GameFileLoad LoadGameFile(Game& game, const std::string& path);
+
+// Takes the live strategy of game file `path` (repaired as LoadGameFile repairs it) into `strategy`. A missing or
+// short file leaves `strategy` as it was and gives the reason as a text for the user.
+std::optional<std::string> LoadStrategyFromGameFile(StrategyTable& strategy, const std::string& path);
 
 // The picker's rule for a typed name: nothing for an empty text; otherwise upper case, with ".ZVX" added unless
 // the text already contains it.

@@ -205,16 +205,7 @@ std::optional<std::string> ChooseStrategy(Game& g, const std::string& choice) {
         LoadAdvancedStrategy(g.Strategy);
         return std::nullopt;
     }
-    Game fromFile;
-    switch (LoadGameFile(fromFile, choice)) {
-    case GameFileLoad::Ok:
-        g.Strategy = fromFile.Strategy;
-        return std::nullopt;
-    case GameFileLoad::NotFound:
-        return "cannot open game file '" + choice + "'";
-    default:
-        return "'" + choice + "' is not a game file (it is shorter than one record or unreadable)";
-    }
+    return LoadStrategyFromGameFile(g.Strategy, choice);
 }
 
 bool FolderWritable(const std::string& path) {

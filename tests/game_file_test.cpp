@@ -258,6 +258,83 @@ TEST(GameFile, LoadRepairsImpossibleValues) {
     EXPECT_EQ(g.Options.Rules.Decks, 8);
 }
 
+// Found by the game-file fuzz target's range checks on its extreme-value seed: counts below zero and a clock
+// reading 2:75:130 were loaded as they were, and the statistics screen showed a negative swing count and that time.
+TEST(GameFile, LoadReadsNegativeCountsAsNoneAndCarriesTheClock) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    GameRecord r = BuildGameRecord(saved);
+    const std::span<std::uint8_t> b(r);
+    const std::size_t hand2 = 3888 + 396 * 2;
+    PutI32(b, hand2 + 380, -5);                // HandsPlayed
+    PutI32(b, hand2 + 372, -1);                // SwingsLost
+    PutI32(b, hand2 + 252 + 4 * 3, -70000);    // an hour of the histogram
+    PutI32(b, 5876, std::numeric_limits<std::int32_t>::min()); // HoursPlayed
+    PutU16(b, 5868, 2);
+    PutU16(b, 5870, 75);
+    PutU16(b, 5872, 130);
+    const std::string path = dir.File("NEGATIVE.ZVX");
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    const PlayStats& s = g.Hands[2].Stats;
+    EXPECT_EQ(s.HandsPlayed, 0);
+    EXPECT_EQ(s.SwingsLost, 0);
+    EXPECT_EQ(s.HourHistogram[3], 0);
+    EXPECT_EQ(s.HourHistogram[4], saved.Hands[2].Stats.HourHistogram[4]);
+    EXPECT_EQ(s.Blackjacks, saved.Hands[2].Stats.Blackjacks);
+    EXPECT_EQ(g.HoursPlayed, 0);
+    EXPECT_EQ(g.RunTime.Hours, 3);
+    EXPECT_EQ(g.RunTime.Minutes, 17);
+    EXPECT_EQ(g.RunTime.Seconds, 10);
+
+    // Carried beyond what the file can hold, the hours stop at the field's largest, so the load saves and loads
+    // back the same.
+    PutU16(b, 5868, 65535);
+    PutU16(b, 5870, 65535);
+    PutU16(b, 5872, 65535);
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_EQ(g.RunTime.Hours, 65535);
+    EXPECT_EQ(g.RunTime.Minutes, (65535 * 60 + 65535) / 60 % 60);
+    EXPECT_EQ(g.RunTime.Seconds, 65535 % 60);
+    ASSERT_TRUE(SaveGameFile(g, dir.File("AGAIN.ZVX")));
+    Game again;
+    ASSERT_EQ(LoadGameFile(again, dir.File("AGAIN.ZVX")), GameFileLoad::Ok);
+    EXPECT_EQ(again.RunTime.Hours, g.RunTime.Hours);
+    EXPECT_EQ(again.RunTime.Minutes, g.RunTime.Minutes);
+    EXPECT_EQ(again.RunTime.Seconds, g.RunTime.Seconds);
+}
+
+TEST(GameFile, StrategyFromAGameFile) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    saved.Strategy.Bytes[12 * 3 + 5] = 0;
+    const std::string path = dir.File("STRAT.ZVX");
+    ASSERT_TRUE(SaveGameFile(saved, path));
+    auto bytes = ReadAll(path);
+    bytes[5880 + 12 * 4 + 6] = 0x40; // a damaged flag reads as set
+    WriteAll(path, bytes);
+
+    StrategyTable strategy;
+    EXPECT_EQ(LoadStrategyFromGameFile(strategy, path), std::nullopt);
+    StrategyTable expected = saved.Strategy;
+    expected.Bytes[12 * 4 + 6] = 1;
+    EXPECT_EQ(strategy, expected);
+
+    // A missing or short file says why and leaves the strategy alone.
+    const auto missing = LoadStrategyFromGameFile(strategy, dir.File("NONE.ZVX"));
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_NE(missing->find("cannot open"), std::string::npos);
+    bytes.resize(GameRecordSize - 1);
+    WriteAll(path, bytes);
+    const auto shortFile = LoadStrategyFromGameFile(strategy, path);
+    ASSERT_TRUE(shortFile.has_value());
+    EXPECT_NE(shortFile->find("not a game file"), std::string::npos);
+    EXPECT_EQ(strategy, expected);
+}
+
 TEST(GameFile, FailedSaveKeepsTheOldFile) {
     TempFolder dir;
     const std::string path = dir.File("GAME.ZVX");

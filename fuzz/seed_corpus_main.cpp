@@ -107,6 +107,15 @@ Bytes OptionsFile(const fs::path& scratch, void (*prepare)(Game&)) {
     return SaveOptions(g, path) ? ReadFile(path) : Bytes{};
 }
 
+// The four numbers at the head of the options record: decks, penetration, table minimum, animation speed.
+void PutOptionNumbers(std::span<std::uint8_t> b, std::uint16_t decks, std::uint16_t penetration,
+                      std::uint16_t minimum, std::uint16_t speed) {
+    PutU16(b, 0, decks);
+    PutU16(b, 2, penetration);
+    PutU16(b, 4, minimum);
+    PutU16(b, 6, speed);
+}
+
 void PutRealBytes(std::span<std::uint8_t> b, std::size_t at, const Real48& r) {
     std::copy(r.begin(), r.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
 }
@@ -125,16 +134,10 @@ bool WriteOptionsSeeds(const fs::path& folder, const fs::path& scratch) {
          WriteSeed(folder, "one-byte-short", Cut(plain, OptionsRecordSize - 1)) &&
          WriteSeed(folder, "lengthened", Lengthened(varied, 64));
     ok = ok && WriteSeed(folder, "rules-beyond", With(plain, [](std::span<std::uint8_t> b) {
-             PutU16(b, 0, 9);
-             PutU16(b, 2, 1);
-             PutU16(b, 4, 30);
-             PutU16(b, 6, 25001);
+             PutOptionNumbers(b, 9, 1, 30, 25001);
          }));
     ok = ok && WriteSeed(folder, "rules-extreme", With(varied, [](std::span<std::uint8_t> b) {
-             PutU16(b, 0, 0xFFFF);
-             PutU16(b, 2, 0);
-             PutU16(b, 4, 0xFFFF);
-             PutU16(b, 6, 0);
+             PutOptionNumbers(b, 0xFFFF, 0, 0xFFFF, 0);
              for (std::size_t i = 8; i < 18; ++i) b[i] = 0xFF;
              for (std::size_t i = OptionsStrategyOffset; i < OptionsVersionOffset; i += 7) b[i] = 0xFF;
          }));
@@ -188,10 +191,7 @@ bool WriteGameSeeds(const fs::path& folder, const fs::path& scratch) {
              }
          }));
     ok = ok && WriteSeed(folder, "options-extreme", With(played, [](std::span<std::uint8_t> b) {
-             PutU16(b, 0, 0);
-             PutU16(b, 2, 0xFFFF);
-             PutU16(b, 4, 1);
-             PutU16(b, 6, 0xFFFF);
+             PutOptionNumbers(b, 0, 0xFFFF, 1, 0xFFFF);
              for (std::size_t i = 8; i < 18; ++i) b[i] = 0x80;
              b[OptionsVersionOffset] = 0xFF;
              for (std::size_t i = GameStrategyOffset; i < GameRecordSize; i += 5) b[i] = 0xFF;

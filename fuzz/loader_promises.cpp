@@ -277,7 +277,6 @@ bool StatsValid(const PlayStats& s) {
     return std::all_of(s.WonByCount.begin(), s.WonByCount.end(), finite) &&
            std::all_of(s.BetByCount.begin(), s.BetByCount.end(), finite) &&
            std::all_of(s.HourHistogram.begin(), s.HourHistogram.end(), count) &&
-           std::all_of(s.HourHistogram.begin(), s.HourHistogram.end(), count) &&
            finite(s.HourWon) && finite(s.TotalWon) && finite(s.TotalBet) && finite(s.SwingBalance) &&
            finite(s.BetsWon) && finite(s.BetsLost) && count(s.SwingsLost) && count(s.SwingsWon) &&
            count(s.HandsPlayed) && count(s.HandsSplit) && count(s.HandsDoubled) && count(s.Blackjacks);

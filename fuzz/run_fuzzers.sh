@@ -24,7 +24,9 @@ for target in options_file game_file strategy_file real48; do
     -print_final_stats=1 -artifact_prefix="$crashes/" "$work" "${seeds[@]}" >"$log" 2>&1
   status=$?
   if [ $status -ne 0 ]; then
-    tail -n 30 "$log"
+    # The broken promise, sanitizer report or libFuzzer's verdict, then where the whole story is.
+    grep -E '^(options file|game file|strategy file|Real48): |runtime error|^SUMMARY|^==[0-9]+== ?ERROR' "$log" | head -n 5
+    echo "(the full report: $log)"
     input=$(sed -n 's/.*Test unit written to \([^ ]*\).*/\1/p' "$log" | tail -n 1)
     echo "FUZZ FAILURE in $target (exit $status): the input is ${input:-not saved, see $log}"
     [ -n "$input" ] && echo "replay it with: $build/fuzz/${target}_fuzzer $input"

@@ -24,7 +24,8 @@ public:
         path_ = (base / ("zvx-fuzz-" + std::to_string(::getpid()))).string();
         std::filesystem::create_directories(path_, ec);
     }
-    ~ScratchFolder() {
+    ~ScratchFolder() { Remove(); }
+    void Remove() const {
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
@@ -37,10 +38,13 @@ private:
     std::string path_;
 };
 
-// A broken promise is a crash to libFuzzer: it keeps the input and stops with its path.
-inline int Verdict(const char* target, const std::optional<std::string>& broken) {
+// A broken promise is a crash to libFuzzer: it keeps the input and stops with its path. The abort skips the
+// destructors, so the scratch folder goes first.
+inline int Verdict(const char* target, const std::optional<std::string>& broken,
+                   const ScratchFolder* folder = nullptr) {
     if (broken) {
         std::fprintf(stderr, "%s: %s\n", target, broken->c_str());
+        if (folder != nullptr) folder->Remove();
         std::abort();
     }
     return 0;

@@ -4,5 +4,5 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const zvx::fuzz::ScratchFolder folder;
-    return zvx::fuzz::Verdict("options file", zvx::fuzz::CheckOptionsFile({data, size}, folder.Path()));
+    return zvx::fuzz::Verdict("options file", zvx::fuzz::CheckOptionsFile({data, size}, folder.Path()), &folder);
 }

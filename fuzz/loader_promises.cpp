@@ -271,15 +271,20 @@ bool RulesValid(const CasinoRules& r) {
 
 bool SpeedValid(std::uint16_t speed) { return speed >= MinAnimationSpeed && speed <= MaxAnimationSpeed; }
 
+// Amounts are sums of halves within 2^48, where the analysis's sums stay exact in any order.
+constexpr double LargestAmount = 281474976710656.0;
+
 bool StatsValid(const PlayStats& s) {
-    const auto finite = [](double v) { return std::isfinite(v); };
+    const auto amount = [](double v) {
+        return std::nearbyint(v * 2) == v * 2 && std::fabs(v) <= LargestAmount && !(v == 0 && std::signbit(v));
+    };
     const auto count = [](std::int64_t n) { return n >= 0; };
-    return std::all_of(s.WonByCount.begin(), s.WonByCount.end(), finite) &&
-           std::all_of(s.BetByCount.begin(), s.BetByCount.end(), finite) &&
-           std::all_of(s.HourHistogram.begin(), s.HourHistogram.end(), count) &&
-           finite(s.HourWon) && finite(s.TotalWon) && finite(s.TotalBet) && finite(s.SwingBalance) &&
-           finite(s.BetsWon) && finite(s.BetsLost) && count(s.SwingsLost) && count(s.SwingsWon) &&
-           count(s.HandsPlayed) && count(s.HandsSplit) && count(s.HandsDoubled) && count(s.Blackjacks);
+    return std::all_of(s.WonByCount.begin(), s.WonByCount.end(), amount) &&
+           std::all_of(s.BetByCount.begin(), s.BetByCount.end(), amount) &&
+           std::all_of(s.HourHistogram.begin(), s.HourHistogram.end(), count) && amount(s.HourWon) &&
+           amount(s.TotalWon) && amount(s.TotalBet) && amount(s.SwingBalance) && amount(s.BetsWon) &&
+           amount(s.BetsLost) && count(s.SwingsLost) && count(s.SwingsWon) && count(s.HandsPlayed) &&
+           count(s.HandsSplit) && count(s.HandsDoubled) && count(s.Blackjacks);
 }
 
 // The options record as a loader of this version must leave it: impossible rules replaced, the speed in range,
@@ -308,8 +313,9 @@ Bytes RepairedGameBytes(std::span<const std::uint8_t> in) {
         for (const auto& [first, n] : StatsRealRuns)
             for (std::size_t i = 0; i < n; ++i) {
                 const std::size_t at = base + first + i * Real48Size;
-                // An exponent byte of 0 is the value 0 whatever the other bytes hold.
-                if (out[at] == 0) std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(at), Real48Size, 0);
+                // Rounded to a half within 2^48; an exponent byte of 0 is 0 whatever the other bytes hold.
+                const double amount = std::nearbyint(GetReal48(out, at) * 2) / 2;
+                PutReal48(out, at, std::clamp(amount, -LargestAmount, LargestAmount));
             }
         for (const auto& [first, n] : StatsCounterRuns)
             for (std::size_t i = 0; i < n; ++i) {
@@ -350,50 +356,12 @@ void DrawEveryScreen(const Game& g) {
     screens.Button1Click(copy);
 }
 
-// The analysis window's side of a run in which the user loads a game file between two rounds.
-class LoadingShell : public ShellView {
-public:
-    LoadingShell(Game& g, std::string path) : g_(g), path_(std::move(path)) {}
-    void ProcessEvents() override {
-        ++rounds_;
-        if (rounds_ == LoadAfterRound) Loaded = LoadGameFile(g_, path_);
-        if (rounds_ >= StopAfterRound) g_.StopRequested = true;
-    }
-    void RefreshAnalysisWindow() override {
-        ++Refreshes;
-        DrawEveryScreen(g_);
-    }
-    void CloseAnalysisWindow() override {}
-
-    std::optional<GameFileLoad> Loaded;
-    int Refreshes = 0;
-
-private:
-    Game& g_;
-    std::string path_;
-    int rounds_ = 0;
-};
-
-void CheckLoadDuringAnalysis(Verdict& v, const std::string& path) {
-    Game g;
-    g.Options.Rules = CasinoRules{};
-    LoadDefaultStrategy(g.Strategy);
-    g.FixedSeed = 1;
-    PrepareAnalysisRun(g);
-    LoadingShell shell(g, path);
-    g.Shell = &shell;
-    g.AnalysisWindowOpen = true;
-    RunGame(g);
-    FinishAnalysisRun(g);
-    g.Shell = nullptr;
-    v.Require(shell.Loaded == GameFileLoad::Ok, "a game file loaded during an analysis was refused");
-    v.Require(shell.Refreshes == 1, "the analysis did not close its hour after a game file was loaded");
-}
-
 // The accounts, clock and counts of an analysis, to compare two ways of playing it.
 std::string RunImage(const Game& g) {
     Image im;
     for (const THand& h : g.Hands) AddStats(im, h.Stats);
+    im.Add(g.RunTime.Hours);
+    im.Add(g.HoursPlayed);
     im.Add(g.RandomState);
     im.Add(g.Shoe.CardsDealt);
     im.Add(g.RunningCount);
@@ -401,20 +369,39 @@ std::string RunImage(const Game& g) {
     return im.Bytes();
 }
 
-class KeepingShell : public ShellView {
+struct AnalysisRun {
+    std::string Image; // RunImage as the run ends, before its reset
+    std::optional<GameFileLoad> Loaded;
+    int Refreshes = 0;
+};
+
+// The analysis window's side of a run: it draws every screen at each refresh, keeps the accounts as the run
+// ends and, given a game file, has the user load it between two rounds, as the File menu does.
+class AnalysisShell : public ShellView {
 public:
-    explicit KeepingShell(Game& g) : g_(g) {}
-    void ProcessEvents() override {}
-    void RefreshAnalysisWindow() override {}
-    void CloseAnalysisWindow() override { Image = RunImage(g_); }
-    std::string Image;
+    AnalysisShell(Game& g, AnalysisRun& run, const std::string* loadPath) : g_(g), run_(run), loadPath_(loadPath) {}
+    void ProcessEvents() override {
+        if (loadPath_ == nullptr) return;
+        ++rounds_;
+        if (rounds_ == LoadAfterRound) run_.Loaded = LoadGameFile(g_, *loadPath_);
+        if (rounds_ >= StopAfterRound) g_.StopRequested = true;
+    }
+    void RefreshAnalysisWindow() override {
+        ++run_.Refreshes;
+        DrawEveryScreen(g_);
+    }
+    void CloseAnalysisWindow() override { run_.Image = RunImage(g_); }
 
 private:
     Game& g_;
+    AnalysisRun& run_;
+    const std::string* loadPath_;
+    int rounds_ = 0;
 };
 
-std::string PlayAnalysis(const CasinoRules& rules, const StrategyTable& strategy, std::uint32_t seed, bool single,
-                         bool plain) {
+// An hour of analysis; with a game file, the file is loaded late in the hour and the run stops soon after it.
+AnalysisRun PlayAnalysis(const CasinoRules& rules, const StrategyTable& strategy, std::uint32_t seed, bool single,
+                         bool plain, const std::string* loadPath = nullptr) {
     Game g;
     g.Options.Rules = rules;
     g.Strategy = strategy;
@@ -422,13 +409,14 @@ std::string PlayAnalysis(const CasinoRules& rules, const StrategyTable& strategy
     g.PlainAnalysis = plain;
     PrepareAnalysisRun(g);
     g.SingleStrategyMode = single;
-    KeepingShell shell(g);
+    AnalysisRun run;
+    AnalysisShell shell(g, run, loadPath);
     g.Shell = &shell;
     g.AnalysisWindowOpen = true;
-    g.StopAfterHours = StrategyRunHours;
+    g.StopAfterHours = loadPath == nullptr ? StrategyRunHours : 0;
     RunGame(g);
     FinishAnalysisRun(g);
-    return shell.Image;
+    return run;
 }
 
 } // namespace
@@ -530,7 +518,17 @@ std::optional<std::string> CheckGameFile(std::span<const std::uint8_t> bytes, co
     v.Require(EncodedGame(reloaded) == ReadFile(again), "saving the reloaded game gives other bytes");
     if (v.Failed()) return std::move(v).Result();
 
-    CheckLoadDuringAnalysis(v, path);
+    // Loaded between two rounds of an analysis, the file's accounts and rules carry the rest of the hour, its
+    // close and every screen, the same through the analysis's shortcuts as the plain way.
+    const std::uint32_t seed = GetU32(bytes, GameHoursPlayedOffset);
+    const AnalysisRun plain = PlayAnalysis(CasinoRules{}, DefaultStrategy(), seed, false, true, &path);
+    const AnalysisRun quick = PlayAnalysis(CasinoRules{}, DefaultStrategy(), seed, false, false, &path);
+    v.Require(plain.Loaded == GameFileLoad::Ok && quick.Loaded == GameFileLoad::Ok,
+              "a game file loaded during an analysis was refused");
+    v.Require(plain.Refreshes == 1 && quick.Refreshes == 1,
+              "the analysis did not close its hour after a game file was loaded");
+    v.Require(plain.Image == quick.Image,
+              "after a game file was loaded, the analysis played differently through its shortcuts");
     return std::move(v).Result();
 }
 
@@ -560,8 +558,8 @@ std::optional<std::string> CheckStrategyFile(std::span<const std::uint8_t> bytes
     RepairRules(options.Rules);
     const std::uint32_t seed = GetU32(bytes, GameHoursPlayedOffset);
     const bool single = options.HideStrategyIntro;
-    v.Require(PlayAnalysis(options.Rules, strategy, seed, single, true) ==
-                  PlayAnalysis(options.Rules, strategy, seed, single, false),
+    v.Require(PlayAnalysis(options.Rules, strategy, seed, single, true).Image ==
+                  PlayAnalysis(options.Rules, strategy, seed, single, false).Image,
               "an analysis with this strategy plays differently through its shortcuts");
     return std::move(v).Result();
 }

@@ -18,8 +18,9 @@ std::optional<std::string> CheckOptionsFile(std::span<const std::uint8_t> bytes,
 
 // LoadGameFile: a short file changes nothing at all; a whole record replaces what the file holds, repaired, and
 // nothing else. Re-encoding the loaded state gives the file's bytes except where a repair was due; saving and
-// loading again gives the same bytes. The loaded state then survives the rest of an analysis (loaded between
-// two of its rounds, as the File menu does) and every analysis screen.
+// loading again gives the same bytes. Loaded between two rounds of an analysis, as the File menu does, the file
+// then carries the rest of it and every analysis screen, played the same through the analysis's shortcuts as
+// the plain way.
 std::optional<std::string> CheckGameFile(std::span<const std::uint8_t> bytes, const std::string& folder);
 
 // The game file as a source of the playing strategy (zvx-analysis --strategy FILE): a short file gives a reason

@@ -3,6 +3,7 @@
 #include "analysis/betting.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "engine/byte_io.h"
@@ -39,6 +40,18 @@ std::size_t StatsOffset(int hand) { return GameStatsOffset + static_cast<std::si
 
 void PutCounter(std::span<std::uint8_t> out, std::size_t at, std::int64_t v) {
     PutI32(out, at, Saturate<std::int32_t>(v));
+}
+
+// Every amount of the accounts (money, and the bets won and lost, a surrender counting half) is a sum of halves,
+// and the analysis books them in whatever order is fastest because such sums are exact while below 2^52. An
+// amount read from a file is made one of them: rounded to the nearest half and kept within 2^48, which leaves more
+// room than any analysis can use. Amounts the program wrote are such halves already and read back unchanged.
+constexpr double LargestLoadedAmount = 281474976710656.0; // 2^48
+
+double GetAmount(std::span<const std::uint8_t> in, std::size_t at) {
+    // Adding +0 turns the -0 that a small negative amount rounds to into the 0 the file would hold.
+    const double halves = std::nearbyint(GetReal48(in, at) * 2) / 2 + 0.0;
+    return std::clamp(halves, -LargestLoadedAmount, LargestLoadedAmount);
 }
 
 // A count read from a file cannot be below zero; a damaged one is read as none.
@@ -83,16 +96,16 @@ void EncodePlayStats(const PlayStats& s, std::span<std::uint8_t, PlayStatsSize> 
 PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
     PlayStats s;
     for (std::size_t k = 0; k < CountSlots; ++k) {
-        s.WonByCount[k] = GetReal48(in, WonByCountOffset + k * Real48Size);
-        s.BetByCount[k] = GetReal48(in, BetByCountOffset + k * Real48Size);
+        s.WonByCount[k] = GetAmount(in, WonByCountOffset + k * Real48Size);
+        s.BetByCount[k] = GetAmount(in, BetByCountOffset + k * Real48Size);
         s.HourHistogram[k] = GetCounter(in, HourHistogramOffset + k * 4);
     }
-    s.HourWon = GetReal48(in, HourWonOffset);
-    s.TotalWon = GetReal48(in, TotalWonOffset);
-    s.TotalBet = GetReal48(in, TotalBetOffset);
-    s.SwingBalance = GetReal48(in, SwingBalanceOffset);
-    s.BetsWon = GetReal48(in, BetsWonOffset);
-    s.BetsLost = GetReal48(in, BetsLostOffset);
+    s.HourWon = GetAmount(in, HourWonOffset);
+    s.TotalWon = GetAmount(in, TotalWonOffset);
+    s.TotalBet = GetAmount(in, TotalBetOffset);
+    s.SwingBalance = GetAmount(in, SwingBalanceOffset);
+    s.BetsWon = GetAmount(in, BetsWonOffset);
+    s.BetsLost = GetAmount(in, BetsLostOffset);
     s.SwingsLost = GetCounter(in, SwingsLostOffset);
     s.SwingsWon = GetCounter(in, SwingsWonOffset);
     s.HandsPlayed = GetCounter(in, HandsPlayedOffset);

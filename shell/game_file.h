@@ -37,7 +37,8 @@ static_assert(GameStrategyOffset + StrategyTableSize == GameRecordSize);
 using GameRecord = std::array<std::uint8_t, GameRecordSize>;
 
 // One PlayStats record in its 396-byte file form. Counters too wide for their field are written as the field's
-// largest (or smallest) value; a counter below zero is read as zero.
+// largest (or smallest) value. Read back, a counter below zero is zero and an amount is rounded to the nearest
+// half within 2^48 (the range in which the analysis's sums are exact).
 void EncodePlayStats(const PlayStats& stats, std::span<std::uint8_t, PlayStatsSize> out);
 PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in);
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct CorpusCase {
 };
 
 std::string TargetName(const ::testing::TestParamInfo<CorpusCase>& info) { return info.param.Target; }
+void PrintTo(const CorpusCase& c, std::ostream* os) { *os << c.Target; }
 
 class FuzzCorpus : public ::testing::TestWithParam<CorpusCase> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -305,6 +306,41 @@ TEST(GameFile, LoadReadsNegativeCountsAsNoneAndCarriesTheClock) {
     EXPECT_EQ(again.RunTime.Hours, g.RunTime.Hours);
     EXPECT_EQ(again.RunTime.Minutes, g.RunTime.Minutes);
     EXPECT_EQ(again.RunTime.Seconds, g.RunTime.Seconds);
+}
+
+// Found by the game-file fuzz target: a file holding an amount such as 2.3e-9 dollars, loaded during an analysis,
+// made the analysis's shortcuts and the plain way disagree in the last bit, since the shortcuts add the same
+// results in another order and only sums of halves below 2^52 come out the same in any order.
+TEST(GameFile, LoadReadsAmountsAsHalvesWithinTheExactRange) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    GameRecord r = BuildGameRecord(saved);
+    const std::span<std::uint8_t> b(r);
+    const std::size_t hand1 = 3888 + 396;
+    const std::size_t hand3 = 3888 + 396 * 3;
+    PutReal48(b, hand1 + 6 * 7, 2.3283064365386963e-09); // WonByCount[7]
+    PutReal48(b, hand1 + 342, 7.25);                      // TotalWon: the tie goes to the even half
+    PutReal48(b, hand1 + 348, 7.75);                      // TotalBet
+    PutReal48(b, hand1 + 354, -0.2);                      // SwingBalance
+    PutReal48(b, hand3 + 342, -1e30);
+    PutReal48(b, hand3 + 348, 1e30);
+    const std::string path = dir.File("AMOUNTS.ZVX");
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    const PlayStats& s1 = g.Hands[1].Stats;
+    EXPECT_EQ(s1.WonByCount[7], 0);
+    EXPECT_EQ(s1.TotalWon, 7);
+    EXPECT_EQ(s1.TotalBet, 8);
+    EXPECT_EQ(s1.SwingBalance, 0);
+    EXPECT_FALSE(std::signbit(s1.SwingBalance));
+    EXPECT_EQ(g.Hands[3].Stats.TotalWon, -std::ldexp(1.0, 48));
+    EXPECT_EQ(g.Hands[3].Stats.TotalBet, std::ldexp(1.0, 48));
+    // What the program wrote is halves already and comes back unchanged.
+    EXPECT_EQ(s1.WonByCount[8], saved.Hands[1].Stats.WonByCount[8]);
+    EXPECT_EQ(s1.BetsLost, saved.Hands[1].Stats.BetsLost);
+    EXPECT_EQ(g.Hands[2].Stats.SwingBalance, saved.Hands[2].Stats.SwingBalance);
 }
 
 TEST(GameFile, StrategyFromAGameFile) {

@@ -3,8 +3,10 @@ JOBS    ?= $(shell nproc)
 BUILD   ?= build
 ASAN    ?= build-asan
 RELEASE ?= build-release
+FUZZ    ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench fuzz fuzz-seeds fuzz-build clean
 
 all: build
 
@@ -34,5 +36,18 @@ bench: deps
 	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis zvx
 	bench/bench.sh $(RELEASE)/zvx-analysis $(RELEASE)/zvx
 
+# Each loader's fuzz target for FUZZ_SECONDS seconds, one after the other; the only command that needs clang.
+fuzz: fuzz-build
+	fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+
+# Rewrites the seed corpora in fuzz/corpus from files the program makes.
+fuzz-seeds: fuzz-build
+	$(FUZZ)/fuzz/zvx_fuzz_seeds fuzz/corpus
+
+fuzz-build:
+	@tools/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZVX_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_targets
+
 clean:
-	rm -rf $(BUILD) $(ASAN) $(RELEASE)
+	rm -rf $(BUILD) $(ASAN) $(RELEASE) $(FUZZ)

@@ -38,7 +38,8 @@ static_assert(GameStrategyOffset + StrategyTableSize == GameRecordSize);
 using GameRecord = std::array<std::uint8_t, GameRecordSize>;
 
 // One PlayStats record in its 396-byte file form. Counters too wide for their field are written as the field's
-// largest (or smallest) value.
+// largest (or smallest) value. Read back, a counter below zero is zero and an amount is rounded to the nearest
+// half within 2^48 (the range in which the analysis's sums are exact).
 void EncodePlayStats(const PlayStats& stats, std::span<std::uint8_t, PlayStatsSize> out);
 PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in);
 
@@ -58,12 +59,17 @@ enum class GameFileLoad {
 
 // Reads the file; only a file of exactly one record whose values a save could have written changes anything.
 // A deck count outside 1..8 becomes 8 and the animation speed is clamped to 1000..25000; any other rule, flag or
-// strategy byte out of its range refuses the file. Then the options, the five PlayStats, RunTime, the unused
-// word, HoursPlayed and the live strategy are replaced. Cards, stakes, the shoe and the bankroll are left alone.
+// strategy byte out of its range refuses the file. Counts below zero read as none, and RunTime's minutes and
+// seconds beyond 59 carry into the hours. Then the options, the five PlayStats, RunTime, the unused word,
+// HoursPlayed and the live strategy are replaced. Cards, stakes, the shoe and the bankroll are left alone.
 GameFileLoad LoadGameFile(Game& game, const std::string& path);
 
 // Why a load changed nothing, as the end of a sentence naming the file ("... is not a game file: <reason>").
 std::string GameFileLoadProblem(GameFileLoad result);
+
+// Takes the live strategy of game file `path` (checked as LoadGameFile checks it) into `strategy`. A missing,
+// wrong-sized or damaged file leaves `strategy` as it was and gives the reason as a text for the user.
+std::optional<std::string> LoadStrategyFromGameFile(StrategyTable& strategy, const std::string& path);
 
 // The picker's rule for a typed name: nothing for an empty text; otherwise upper case, with ".ZVX" added unless
 // the text already contains it.

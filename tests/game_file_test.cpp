@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -296,6 +297,118 @@ TEST(GameFile, EveryRefusalHasAReason) {
                            GameFileLoad::Damaged})
         EXPECT_FALSE(GameFileLoadProblem(r).empty());
     EXPECT_NE(GameFileLoadProblem(GameFileLoad::WrongSize).find("9732"), std::string::npos);
+}
+
+// Found by the game-file fuzz target's range checks on its extreme-value seed: counts below zero and a clock
+// reading 2:75:130 were loaded as they were, and the statistics screen showed a negative swing count and that time.
+TEST(GameFile, LoadReadsNegativeCountsAsNoneAndCarriesTheClock) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    GameRecord r = BuildGameRecord(saved);
+    const std::span<std::uint8_t> b(r);
+    const std::size_t hand2 = 3888 + 396 * 2;
+    PutI32(b, hand2 + 380, -5);                // HandsPlayed
+    PutI32(b, hand2 + 372, -1);                // SwingsLost
+    PutI32(b, hand2 + 252 + 4 * 3, -70000);    // an hour of the histogram
+    PutI32(b, 5876, std::numeric_limits<std::int32_t>::min()); // HoursPlayed
+    PutU16(b, 5868, 2);
+    PutU16(b, 5870, 75);
+    PutU16(b, 5872, 130);
+    const std::string path = dir.File("NEGATIVE.ZVX");
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    const PlayStats& s = g.Hands[2].Stats;
+    EXPECT_EQ(s.HandsPlayed, 0);
+    EXPECT_EQ(s.SwingsLost, 0);
+    EXPECT_EQ(s.HourHistogram[3], 0);
+    EXPECT_EQ(s.HourHistogram[4], saved.Hands[2].Stats.HourHistogram[4]);
+    EXPECT_EQ(s.Blackjacks, saved.Hands[2].Stats.Blackjacks);
+    EXPECT_EQ(g.HoursPlayed, 0);
+    EXPECT_EQ(g.RunTime.Hours, 3);
+    EXPECT_EQ(g.RunTime.Minutes, 17);
+    EXPECT_EQ(g.RunTime.Seconds, 10);
+
+    // Carried beyond what the file can hold, the hours stop at the field's largest, so the load saves and loads
+    // back the same.
+    PutU16(b, 5868, 65535);
+    PutU16(b, 5870, 65535);
+    PutU16(b, 5872, 65535);
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_EQ(g.RunTime.Hours, 65535);
+    EXPECT_EQ(g.RunTime.Minutes, (65535 * 60 + 65535) / 60 % 60);
+    EXPECT_EQ(g.RunTime.Seconds, 65535 % 60);
+    ASSERT_TRUE(SaveGameFile(g, dir.File("AGAIN.ZVX")));
+    Game again;
+    ASSERT_EQ(LoadGameFile(again, dir.File("AGAIN.ZVX")), GameFileLoad::Ok);
+    EXPECT_EQ(again.RunTime.Hours, g.RunTime.Hours);
+    EXPECT_EQ(again.RunTime.Minutes, g.RunTime.Minutes);
+    EXPECT_EQ(again.RunTime.Seconds, g.RunTime.Seconds);
+}
+
+// Found by the game-file fuzz target: a file holding an amount such as 2.3e-9 dollars, loaded during an analysis,
+// made the analysis's shortcuts and the plain way disagree in the last bit, since the shortcuts add the same
+// results in another order and only sums of halves below 2^52 come out the same in any order.
+TEST(GameFile, LoadReadsAmountsAsHalvesWithinTheExactRange) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    GameRecord r = BuildGameRecord(saved);
+    const std::span<std::uint8_t> b(r);
+    const std::size_t hand1 = 3888 + 396;
+    const std::size_t hand3 = 3888 + 396 * 3;
+    PutReal48(b, hand1 + 6 * 7, 2.3283064365386963e-09); // WonByCount[7]
+    PutReal48(b, hand1 + 342, 7.25);                      // TotalWon: the tie goes to the even half
+    PutReal48(b, hand1 + 348, 7.75);                      // TotalBet
+    PutReal48(b, hand1 + 354, -0.2);                      // SwingBalance
+    PutReal48(b, hand3 + 342, -1e30);
+    PutReal48(b, hand3 + 348, 1e30);
+    const std::string path = dir.File("AMOUNTS.ZVX");
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    const PlayStats& s1 = g.Hands[1].Stats;
+    EXPECT_EQ(s1.WonByCount[7], 0);
+    EXPECT_EQ(s1.TotalWon, 7);
+    EXPECT_EQ(s1.TotalBet, 8);
+    EXPECT_EQ(s1.SwingBalance, 0);
+    EXPECT_FALSE(std::signbit(s1.SwingBalance));
+    EXPECT_EQ(g.Hands[3].Stats.TotalWon, -std::ldexp(1.0, 48));
+    EXPECT_EQ(g.Hands[3].Stats.TotalBet, std::ldexp(1.0, 48));
+    // What the program wrote is halves already and comes back unchanged.
+    EXPECT_EQ(s1.WonByCount[8], saved.Hands[1].Stats.WonByCount[8]);
+    EXPECT_EQ(s1.BetsLost, saved.Hands[1].Stats.BetsLost);
+    EXPECT_EQ(g.Hands[2].Stats.SwingBalance, saved.Hands[2].Stats.SwingBalance);
+}
+
+TEST(GameFile, StrategyFromAGameFile) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    saved.Strategy.Bytes[12 * 3 + 5] = 0;
+    const std::string path = dir.File("STRAT.ZVX");
+    ASSERT_TRUE(SaveGameFile(saved, path));
+    auto bytes = ReadAll(path);
+    bytes[5880 + 12 * 4 + 6] = 0x40; // a damaged flag reads as set
+    WriteAll(path, bytes);
+
+    StrategyTable strategy;
+    EXPECT_EQ(LoadStrategyFromGameFile(strategy, path), std::nullopt);
+    StrategyTable expected = saved.Strategy;
+    expected.Bytes[12 * 4 + 6] = 1;
+    EXPECT_EQ(strategy, expected);
+
+    // A missing or short file says why and leaves the strategy alone.
+    const auto missing = LoadStrategyFromGameFile(strategy, dir.File("NONE.ZVX"));
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_NE(missing->find("cannot open"), std::string::npos);
+    bytes.resize(GameRecordSize - 1);
+    WriteAll(path, bytes);
+    const auto shortFile = LoadStrategyFromGameFile(strategy, path);
+    ASSERT_TRUE(shortFile.has_value());
+    EXPECT_NE(shortFile->find("not a game file"), std::string::npos);
+    EXPECT_EQ(strategy, expected);
 }
 
 TEST(GameFile, FailedSaveKeepsTheOldFile) {

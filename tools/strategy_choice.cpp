@@ -23,10 +23,7 @@ std::optional<std::string> ChooseStrategy(Game& g, const std::string& choice) {
         LoadAdvancedStrategy(g.Strategy);
         return std::nullopt;
     }
-    Game fromFile;
-    if (auto error = LoadNamedGameFile(fromFile, choice)) return error;
-    g.Strategy = fromFile.Strategy;
-    return std::nullopt;
+    return LoadStrategyFromGameFile(g.Strategy, choice);
 }
 
 std::string StrategyName(const StrategyTable& table, const std::string& source) {

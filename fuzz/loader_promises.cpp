@@ -478,6 +478,15 @@ std::optional<std::string> CheckOptionsFile(std::span<const std::uint8_t> bytes,
     return std::move(v).Result();
 }
 
+// A game file is taken only when it is exactly one record whose rules, flags and strategy entries a save could
+// have written (deck count and speed aside, which are repaired); anything else is refused whole.
+bool GameFileAcceptable(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() != GameRecordSize) return false;
+    const auto live = bytes.subspan(GameStrategyOffset, StrategyTableSize);
+    return OptionsBytesIntact(bytes.first<OptionsRecordSize>()) &&
+           std::all_of(live.begin(), live.end(), [](std::uint8_t b) { return b <= 1; });
+}
+
 std::optional<std::string> CheckGameFile(std::span<const std::uint8_t> bytes, const std::string& folder) {
     Verdict v;
     const std::string path = folder + "/FUZZ.ZVX";
@@ -489,14 +498,15 @@ std::optional<std::string> CheckGameFile(std::span<const std::uint8_t> bytes, co
     Game g = before;
     const GameFileLoad result = LoadGameFile(g, path);
     v.Require(UntouchedPart(g) == untouched, "the game file changed what it does not hold");
-    if (bytes.size() < GameRecordSize) {
-        v.Require(result == GameFileLoad::ReadFailed, "a short game file was not refused");
+    if (!GameFileAcceptable(bytes)) {
+        v.Require(result != GameFileLoad::Ok, "a game file of the wrong size or with impossible values was taken");
+        v.Require(!GameFileLoadProblem(result).empty(), "a refused game file gave no reason");
         v.Require(OptionsPart(g) + AccountsPart(g) == loadable,
                   "a refused game file changed the game");
         return std::move(v).Result();
     }
 
-    v.Require(result == GameFileLoad::Ok, "a whole game record was refused");
+    v.Require(result == GameFileLoad::Ok, "a sound game record was refused");
     v.Require(RulesValid(g.Options.Rules) && SpeedValid(g.Options.Prefs.AnimationSpeed),
               "impossible options were loaded");
     v.Require(AllFlags(g.Strategy) && AllFlags(g.Options.StrategyCopy), "a strategy byte is not a flag");
@@ -541,12 +551,12 @@ std::optional<std::string> CheckStrategyFile(std::span<const std::uint8_t> bytes
     LoadAdvancedStrategy(before);
     StrategyTable strategy = before;
     const std::optional<std::string> error = LoadStrategyFromGameFile(strategy, path);
-    if (bytes.size() < GameRecordSize) {
-        v.Require(error.has_value() && !error->empty(), "a short game file gave no reason");
-        v.Require(strategy == before, "a short game file changed the strategy");
+    if (!GameFileAcceptable(bytes)) {
+        v.Require(error.has_value() && !error->empty(), "a refused game file gave no reason");
+        v.Require(strategy == before, "a refused game file changed the strategy");
         return std::move(v).Result();
     }
-    v.Require(!error.has_value(), "a whole game record was refused as a strategy");
+    v.Require(!error.has_value(), "a sound game record was refused as a strategy");
     const Bytes repaired = RepairedGameBytes(bytes);
     v.Require(std::equal(strategy.Bytes.begin(), strategy.Bytes.end(), repaired.begin() + GameStrategyOffset),
               "the strategy is not the file's live table with its bytes made flags");

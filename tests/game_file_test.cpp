@@ -390,13 +390,18 @@ TEST(GameFile, StrategyFromAGameFile) {
     const std::string path = dir.File("STRAT.ZVX");
     ASSERT_TRUE(SaveGameFile(saved, path));
     auto bytes = ReadAll(path);
-    bytes[5880 + 12 * 4 + 6] = 0x40; // a damaged flag reads as set
-    WriteAll(path, bytes);
 
     StrategyTable strategy;
     EXPECT_EQ(LoadStrategyFromGameFile(strategy, path), std::nullopt);
-    StrategyTable expected = saved.Strategy;
-    expected.Bytes[12 * 4 + 6] = 1;
+    const StrategyTable expected = saved.Strategy;
+    EXPECT_EQ(strategy, expected);
+
+    // A damaged strategy entry refuses the file and leaves the strategy alone.
+    bytes[5880 + 12 * 4 + 6] = 0x40;
+    WriteAll(path, bytes);
+    const auto damaged = LoadStrategyFromGameFile(strategy, path);
+    ASSERT_TRUE(damaged.has_value());
+    EXPECT_NE(damaged->find("not a game file"), std::string::npos);
     EXPECT_EQ(strategy, expected);
 
     // A missing or short file says why and leaves the strategy alone.

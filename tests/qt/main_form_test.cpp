@@ -290,8 +290,11 @@ void MainFormTest::optionFormWaitEndsOnAMenuTitle() {
     TMainForm& w = started.window;
     w.game().OptionsReturn = false;
     w.game().SaveOptionsOnReturn = true;
-    After(50, [&] { w.findChild<QMenu*>("Run1")->popup(QPoint(0, 0)); });
-    After(100, [&] { w.findChild<QMenu*>("Run1")->close(); });
+    After(50, [&] {
+        QMenu* run = w.findChild<QMenu*>("Run1");
+        run->popup(QPoint(0, 0));
+        run->close();
+    });
     w.WaitForOptionForm();
     QVERIFY(w.game().OptionsReturn);
     QVERIFY(!w.game().SaveOptionsOnReturn);

@@ -116,9 +116,15 @@ void TPlayer::BeginGame() {
     scene_->Chip("MovingChip")->SetValue(ColumnFor(game_.CurrentBet));
 }
 
-void TPlayer::ProcessEvents() { LetEventsRun(); }
+void TPlayer::ProcessEvents() {
+    BusyScope busy(*this);
+    LetEventsRun();
+}
 
-void TPlayer::WaitForPlayer() { WaitForNextEvent(); }
+void TPlayer::WaitForPlayer() {
+    BusyScope busy(*this);
+    WaitForNextEvent();
+}
 
 void TPlayer::Pause(int units) { PauseFor(PauseLength(game_, units)); }
 
@@ -589,69 +595,54 @@ void TPlayer::ReturnAllChips() {
     emit roundSwept();
 }
 
+QPointF TPlayer::PrepareExchangeStack(int value) {
+    const Place& column = PlaceNamed(RackChipName(value));
+    const QPointF exchange(ExchangeLeft, column.Top);
+    scene_->Chip("MovingChip2")->SetValue(value);
+    for (const char* name : {"MovingChip2", "Chipa", "Chipb"}) scene_->Item(name)->setPos(exchange);
+    for (const char* name : {"Chipa", "Chipb"}) scene_->Outline(name)->SetColour(NamedColour(ChipColour(value)));
+    return exchange;
+}
+
+void TPlayer::GatherExchangeChip(int value, QPointF from, QPointF exchange, int chipsSoFar) {
+    FlyChip(value, from, exchange);
+    scene_->Item("MovingChip")->hide();
+    // The stack looks taller from the second chip on, and taller again from the third.
+    Show("MovingChip2", true);
+    Show("Chipa", chipsSoFar >= 1);
+    Show("Chipb", chipsSoFar >= 2);
+    ShowChipStacks();
+    Pause(pauses::ExchangeChip);
+}
+
+void TPlayer::MoveExchangeStack(QPointF from, QPointF to) {
+    Show("Chipa", false);
+    Show("Chipb", false);
+    QGraphicsItem* stack = scene_->Item("MovingChip2");
+    const QPointF distance = to - from;
+    const int steps = ChipSteps(Speed(), static_cast<int>(distance.x()), static_cast<int>(distance.y()));
+    Step(stack, steps, TowardTarget(distance.x(), steps), TowardTarget(distance.y(), steps));
+    stack->hide();
+    Repaint();
+}
+
 void TPlayer::ChipsLeave(int value, int n) {
     BusyScope busy(*this);
     const Place& column = PlaceNamed(RackChipName(value));
-    const QPointF exchange(ExchangeLeft, column.Top);
-    ChipItem* stack = scene_->Chip("MovingChip2");
-    OutlineItem* chipA = scene_->Outline("Chipa");
-    OutlineItem* chipB = scene_->Outline("Chipb");
-    stack->SetValue(value);
-    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(stack), static_cast<QGraphicsItem*>(chipA),
-                                static_cast<QGraphicsItem*>(chipB)})
-        item->setPos(exchange);
-    chipA->SetColour(NamedColour(ChipColour(value)));
-    chipB->SetColour(NamedColour(ChipColour(value)));
-    for (int i = 0; i < n; ++i) {
-        FlyChip(value, QPointF(column.Left, column.Top), exchange);
-        scene_->Item("MovingChip")->hide();
-        stack->show();
-        chipA->setVisible(i >= 1);
-        chipB->setVisible(i >= 2);
-        ShowChipStacks();
-        Pause(pauses::ExchangeChip);
-    }
+    const QPointF exchange = PrepareExchangeStack(value);
+    for (int i = 0; i < n; ++i) GatherExchangeChip(value, QPointF(column.Left, column.Top), exchange, i);
     Pause(pauses::BetChip);
-    chipA->hide();
-    chipB->hide();
-    const QPointF away(ExchangeLeft, ExchangeExitTop);
-    const int steps = ChipSteps(Speed(), 0, static_cast<int>(away.y() - exchange.y()));
-    Step(stack, steps, 0, TowardTarget(away.y() - exchange.y(), steps));
-    stack->hide();
-    Repaint();
+    MoveExchangeStack(exchange, QPointF(ExchangeLeft, ExchangeExitTop));
 }
 
 void TPlayer::ChipsArrive(int value, int n) {
     BusyScope busy(*this);
     Pause(pauses::ExchangeArrive);
     const Place& column = PlaceNamed(RackChipName(value));
-    const QPointF exchange(ExchangeLeft, column.Top);
-    ChipItem* stack = scene_->Chip("MovingChip2");
-    OutlineItem* chipA = scene_->Outline("Chipa");
-    OutlineItem* chipB = scene_->Outline("Chipb");
-    stack->SetValue(value);
-    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(stack), static_cast<QGraphicsItem*>(chipA),
-                                static_cast<QGraphicsItem*>(chipB)})
-        item->setPos(exchange);
-    chipA->SetColour(NamedColour(ChipColour(value)));
-    chipB->SetColour(NamedColour(ChipColour(value)));
-    for (int i = 0; i < n; ++i) {
-        FlyChip(value, QPointF(DealerTray.X, DealerTray.Y), exchange);
-        scene_->Item("MovingChip")->hide();
-        stack->show();
-        chipA->setVisible(i >= 1);
-        chipB->setVisible(i >= 2);
-        Repaint();
-        Pause(pauses::ExchangeChip);
-    }
+    const QPointF exchange = PrepareExchangeStack(value);
+    for (int i = 0; i < n; ++i) GatherExchangeChip(value, QPointF(DealerTray.X, DealerTray.Y), exchange, i);
     Pause(pauses::ExchangeArrive);
-    chipA->hide();
-    chipB->hide();
-    const QPointF distance = QPointF(column.Left, column.Top) - exchange;
-    const int steps = ChipSteps(Speed(), static_cast<int>(distance.x()), static_cast<int>(distance.y()));
-    Step(stack, steps, TowardTarget(distance.x(), steps), TowardTarget(distance.y(), steps));
-    stack->hide();
-    Repaint();
+    MoveExchangeStack(exchange, QPointF(column.Left, column.Top));
 }
 
 // --- Betting prompts, menu items and boxes ---------------------------------------------------------------------

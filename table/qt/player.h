@@ -108,6 +108,10 @@ private:
     void ReturnChipToStack(const QString& spot);
     void PayOnto(int hand, double amount);
     void ShowLimitPanels();
+    // The exchange stack: set up at a column's exchange point, a chip added to it, and its flight away.
+    QPointF PrepareExchangeStack(int value);
+    void GatherExchangeChip(int value, QPointF from, QPointF exchange, int chipsSoFar);
+    void MoveExchangeStack(QPointF from, QPointF to);
     void ShowSpotRing(ChipItem* spot, const QString& ring);
     ChipItem* Spot(int hand, int spot) const;
     friend class BusyScope;

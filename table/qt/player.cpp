@@ -437,6 +437,7 @@ void TPlayer::ShowSpotRing(ChipItem* spot, const QString& ring) {
     outline->setVisible(spot->isVisible() && spot->Count() >= 2);
 }
 
+// The ring needs no flag here: it shows whenever a second chip of the same value lands on the spot.
 void TPlayer::PlaceBetChip(int amount, int slot, bool) { PlaceChipOn(amount, Q(SpotName(slot, 1))); }
 
 void TPlayer::PlaceChipOn(int amount, const QString& spotName) {

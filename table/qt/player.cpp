@@ -50,22 +50,35 @@ int TowardTarget(double distance, int steps) {
 
 } // namespace
 
-// Marks the window busy while one of its animations is on the stack: their pauses run the menus, and a
-// reset or a new game there closes this window, which must then wait until the animation has returned.
-class BusyScope {
+// Keeps the window alive while one of its calls is on the stack: their pauses and waits run the menus, and a
+// reset or a new game there closes this window, which must then wait until the call has returned.
+class StayScope {
 public:
-    explicit BusyScope(TPlayer& player) : player_(player) { ++player_.busy_; }
-    ~BusyScope() {
-        if (--player_.busy_ > 0 || !player_.deleteWhenIdle_) return;
+    explicit StayScope(TPlayer& player) : player_(player) { ++player_.onStack_; }
+    ~StayScope() {
+        if (--player_.onStack_ > 0 || !player_.deleteWhenIdle_) return;
         player_.deleteWhenIdle_ = false;
         if (player_.deferredParent_) player_.deferredParent_->deleteLater();
         else player_.deleteLater();
     }
+    StayScope(const StayScope&) = delete;
+    StayScope& operator=(const StayScope&) = delete;
+
+private:
+    TPlayer& player_;
+};
+
+// Marks the window busy with an animation (the player's input waits for it), and keeps it alive meanwhile.
+class BusyScope {
+public:
+    explicit BusyScope(TPlayer& player) : player_(player), stay_(player) { ++player_.busy_; }
+    ~BusyScope() { --player_.busy_; }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
     TPlayer& player_;
+    StayScope stay_;
 };
 
 TPlayer::TPlayer(TMainForm& main, Game& game, QWidget* parent) : QWidget(parent), main_(main), game_(game) {
@@ -117,12 +130,12 @@ void TPlayer::BeginGame() {
 }
 
 void TPlayer::ProcessEvents() {
-    BusyScope busy(*this);
+    StayScope stay(*this);
     LetEventsRun();
 }
 
 void TPlayer::WaitForPlayer() {
-    BusyScope busy(*this);
+    StayScope stay(*this);
     WaitForNextEvent();
 }
 
@@ -140,7 +153,7 @@ void TPlayer::PauseFor(std::chrono::nanoseconds length) {
 
 bool TPlayer::event(QEvent* event) {
     if (event->type() == QEvent::ParentChange && parentWidget()) parentWidget()->installEventFilter(this);
-    if (event->type() == QEvent::DeferredDelete && busy_ > 0) {
+    if (event->type() == QEvent::DeferredDelete && onStack_ > 0) {
         deleteWhenIdle_ = true;
         deferredParent_ = nullptr;
         return true;
@@ -149,7 +162,7 @@ bool TPlayer::event(QEvent* event) {
 }
 
 bool TPlayer::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::DeferredDelete && busy_ > 0 && watched == parentWidget()) {
+    if (event->type() == QEvent::DeferredDelete && onStack_ > 0 && watched == parentWidget()) {
         deleteWhenIdle_ = true;
         deferredParent_ = watched;
         return true;

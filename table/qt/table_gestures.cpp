@@ -26,12 +26,15 @@ bool IsLimitPanel(const QString& name) {
 
 } // namespace
 
-TTableGestures::TTableGestures(TPlayer& player, Game& game) : QObject(&player), player_(player), game_(game) {
-    player_.View().viewport()->installEventFilter(this);
+TTableGestures::TTableGestures(TPlayer& player, Game& game)
+    : QObject(&player), player_(player), game_(game), viewport_(player.View().viewport()) {
+    viewport_->installEventFilter(this);
 }
 
 bool TTableGestures::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != player_.View().viewport()) return QObject::eventFilter(watched, event);
+    // Only the mouse on the viewport concerns the gestures; other events also arrive while the table is being
+    // taken down, when the table must not be asked anything.
+    if (watched != viewport_) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

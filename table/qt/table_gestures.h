@@ -42,6 +42,7 @@ private:
 
     TPlayer& player_;
     Game& game_;
+    QObject* viewport_ = nullptr;
     Held held_ = Held::Nothing;
     QString heldName_;    // the place pressed: rack chip, second card or bet
     QPointF pressPoint_;  // where the press was, on the table

@@ -3,8 +3,10 @@ JOBS    ?= $(shell nproc)
 BUILD   ?= build
 ASAN    ?= build-asan
 RELEASE ?= build-release
+FUZZ    ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench fuzz fuzz-seeds fuzz-build clean
 
 all: build
 
@@ -15,11 +17,13 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Until the desktop program exists, `run` plays a short analysis on the command line.
+# Starts the desktop program in the current directory (where it keeps ZVX.PRM).
 run: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis
-	$(RELEASE)/zvx-analysis --hours 2000
+	cmake --build $(RELEASE) -j $(JOBS) --target zvx zvx-analysis
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display to open the window on: run $(RELEASE)/zvx-analysis --help for the analysis on the command line."; \
+	else $(RELEASE)/zvx; fi
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -29,8 +33,21 @@ test: build
 
 bench: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis
-	bench/bench.sh $(RELEASE)/zvx-analysis
+	cmake --build $(RELEASE) -j $(JOBS) --target zvx-analysis zvx
+	bench/bench.sh $(RELEASE)/zvx-analysis $(RELEASE)/zvx
+
+# Each loader's fuzz target for FUZZ_SECONDS seconds, one after the other; the only command that needs clang.
+fuzz: fuzz-build
+	fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+
+# Rewrites the seed corpora in fuzz/corpus from files the program makes.
+fuzz-seeds: fuzz-build
+	$(FUZZ)/fuzz/zvx_fuzz_seeds fuzz/corpus
+
+fuzz-build:
+	@tools/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZVX_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_targets
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(RELEASE)
+	rm -rf $(BUILD) $(ASAN) $(RELEASE) $(FUZZ)

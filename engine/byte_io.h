@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cerrno>
 #include <filesystem>
 #include <limits>
 #include <span>
@@ -65,35 +66,50 @@ enum class RecordReadStatus {
 };
 
 // Reads the first `size` bytes of the file; a longer file is read for its first record only.
-inline RecordReadStatus ReadRecordFile(const std::string& path, std::span<std::uint8_t> record) {
+inline RecordReadStatus ReadRecordFile(const std::string& path, std::span<std::uint8_t> record,
+                                       bool* longer = nullptr) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) return RecordReadStatus::NotFound;
     const std::size_t got = std::fread(record.data(), 1, record.size(), f);
+    if (longer != nullptr) *longer = got == record.size() && std::fgetc(f) != EOF;
     std::fclose(f);
     return got == record.size() ? RecordReadStatus::Ok : RecordReadStatus::ReadFailed;
 }
 
 // Writes the record to a temporary file beside `path` and renames it over the old file, so that a failed write
 // never leaves the user with a truncated or missing file. On failure the temporary is removed and the old file is
-// left as it was.
-inline bool WriteRecordFileReplacing(const std::string& path, std::span<const std::uint8_t> record) {
+// left as it was. `why`, when given, receives the reason of a failure.
+inline bool WriteRecordFileReplacing(const std::string& path, std::span<const std::uint8_t> record,
+                                     std::error_code* why = nullptr) {
     namespace fs = std::filesystem;
     const fs::path target(path);
     fs::path temp = target;
     temp += ".tmp~";
 
+    std::error_code failure;
+    auto note = [&failure] {
+        if (!failure) failure = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+    };
+    errno = 0;
     std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(record.data(), 1, record.size(), f) == record.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-
-    std::error_code ec;
-    if (ok) {
-        fs::rename(temp, target, ec);
-        ok = !ec;
+    const bool opened = f != nullptr;
+    bool ok = opened;
+    if (!opened) note();
+    if (opened) {
+        ok = std::fwrite(record.data(), 1, record.size(), f) == record.size() && std::fflush(f) == 0;
+        if (!ok) note();
+        if (std::fclose(f) != 0) {
+            note();
+            ok = false;
+        }
     }
-    if (!ok) fs::remove(temp, ec);
+    if (ok) {
+        fs::rename(temp, target, failure);
+        ok = !failure;
+    }
+    std::error_code ignored;
+    if (!ok && opened) fs::remove(temp, ignored);
+    if (why != nullptr) *why = failure;
     return ok;
 }
 

@@ -158,8 +158,16 @@ struct Game {
     bool PairedChips = false;      // bets are shown as a chip and its ring (two chips)
     bool BettingOpen = false;
     bool CardDragActive = false;
+    bool CardClickPending = false; // a press on a second card waits for its release
     bool ChipDragActive = false;
     bool FirstBetBoxClick = false;
+
+    // The session's drill score: the player's decisions judged against the strategy, and those that drew no
+    // advice. Cleared when a Run item starts a game.
+    struct DrillScore {
+        std::int32_t Judged = 0;
+        std::int32_t Matched = 0;
+    } Drill;
 
     // Advice.
     std::string AdviceText;

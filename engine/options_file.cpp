@@ -114,6 +114,17 @@ void RepairStrategy(StrategyTable& table) {
     }
 }
 
+bool OptionsBytesIntact(std::span<const std::uint8_t, OptionsRecordSize> in) {
+    const std::uint16_t penetration = GetU16(in, PenetrationOffset);
+    const std::uint16_t minimum = GetU16(in, TableMinimumOffset);
+    if (penetration != 2 && penetration != 3) return false;
+    if (minimum != 5 && minimum != 25 && minimum != 100) return false;
+    const auto flags = in.subspan(SurrenderOffset, HideIntroOffset - SurrenderOffset + 1);
+    const auto strategy = in.subspan(OptionsStrategyOffset, StrategyTableSize);
+    auto isFlag = [](std::uint8_t b) { return b <= 1; };
+    return std::all_of(flags.begin(), flags.end(), isFlag) && std::all_of(strategy.begin(), strategy.end(), isFlag);
+}
+
 void RepairOptionsRecord(OptionsRecord& record) {
     RepairRules(record.Rules);
     RepairAnimationSpeed(record.Prefs);

@@ -43,6 +43,10 @@ void RepairRules(CasinoRules& rules);
 void RepairAnimationSpeed(PlayerPreferences& prefs);
 // Strategy bytes are flags: anything other than 0 or 1 becomes 1.
 void RepairStrategy(StrategyTable& table);
+// Whether every value of the record is one a save writes, apart from the deck count and the speed, which the
+// repairs above bring back into range: penetration 2 or 3, table minimum 5, 25 or 100, flag and strategy bytes
+// 0 or 1.
+bool OptionsBytesIntact(std::span<const std::uint8_t, OptionsRecordSize> in);
 // All of the above on the rules, preferences and strategy copy.
 void RepairOptionsRecord(OptionsRecord& record);
 

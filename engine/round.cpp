@@ -124,7 +124,7 @@ bool AwaitDecision(Game& g) {
     table.PrepareChipsFor(g.CurrentBet);
     do {
         g.PlayerAction = NoAction;
-        table.ProcessEvents();
+        table.WaitForPlayer();
         if (g.StopRequested) return false;
         if (g.ActiveHand >= 1 && g.ActiveHand < HandCount) {
             const THand& active = Hand(g, g.ActiveHand);
@@ -164,14 +164,16 @@ void PlaceComputerBets(Game& g) {
     const auto& rules = g.Rules();
     const std::uint16_t m = rules.TableMinimum;
     table.ClearTable();
-    g.SecondBoxActive = rules.PlayTwoHands;
     if (m > g.Bankroll) {
         g.StopRequested = true;
         return;
     }
+    // Two boxes carry two chips of the minimum each: with less than that in the rack the computer plays one
+    // box, so every stake it books lies on the table in chips.
+    g.SecondBoxActive = rules.PlayTwoHands && 4.0 * m <= g.Bankroll;
+    g.PairedChips = g.SecondBoxActive;
     THand& box1 = Hand(g, 1);
     if (g.SecondBoxActive) {
-        g.PairedChips = true;
         box1.Bet = static_cast<std::uint16_t>(2 * m);
         PlaceBets(g, 3);
         for (const int slot : {1, 3}) {
@@ -201,6 +203,7 @@ void TakeHumanBets(Game& g) {
     g.BettingOpen = false;
     table.HideActionItems(BetItem);
     g.CardDragActive = false;
+    g.CardClickPending = false;
     g.ChipDragActive = false;
 }
 
@@ -337,7 +340,7 @@ void TakeBets(Game& g) {
     table.ShowBetPrompts(rules.PlayTwoHands);
     table.PrepareChipsFor(g.CurrentBet);
     g.FirstBetBoxClick = false;
-    while (g.ChosenBet == 0 && !g.StopRequested) table.ProcessEvents();
+    while (g.ChosenBet == 0 && !g.StopRequested) table.WaitForPlayer();
     if (!Showing(g)) return;
     g.PairedChips = table.RingShown(1);
     box1.Bet = g.ChosenBet;

@@ -27,8 +27,11 @@ class TableView {
 public:
     virtual ~TableView() = default;
 
-    // Lets the window system dispatch pending events; handlers change the game state.
+    // Lets the window system dispatch pending events without waiting; handlers change the game state.
     virtual void ProcessEvents() = 0;
+    // The game waits for the player (a bet, a decision): blocks until the next event has been handled, so an
+    // idle table costs no processor time. Scripted tables need no difference between the two.
+    virtual void WaitForPlayer() { ProcessEvents(); }
 
     // Pacing, in delay units.
     virtual void Pause(int units) = 0;
@@ -74,6 +77,10 @@ public:
 
     // Message boxes.
     virtual bool AskYesNo(const std::string& question) = 0;
+    // A refused gesture ("SORRY ..."): a box with an OK button and no icon.
+    virtual void ShowRefusal(const std::string& /*text*/) {}
+    // The drill score (Game::Drill) changed.
+    virtual void ShowDrillScore() {}
     virtual void ShowAdviceBox(const std::string& text, int left, int top) = 0; // error kind, OK button
 };
 

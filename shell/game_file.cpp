@@ -3,6 +3,8 @@
 #include "analysis/betting.h"
 
 #include <algorithm>
+#include <cmath>
+#include <filesystem>
 #include <string_view>
 
 #include "engine/byte_io.h"
@@ -41,6 +43,35 @@ void PutCounter(std::span<std::uint8_t> out, std::size_t at, std::int64_t v) {
     PutI32(out, at, Saturate<std::int32_t>(v));
 }
 
+// Every amount of the accounts (money, and the bets won and lost, a surrender counting half) is a sum of halves,
+// and the analysis books them in whatever order is fastest because such sums are exact while below 2^52. An
+// amount read from a file is made one of them: rounded to the nearest half and kept within 2^48, which leaves more
+// room than any analysis can use. Amounts the program wrote are such halves already and read back unchanged.
+constexpr double LargestLoadedAmount = 281474976710656.0; // 2^48
+
+double GetAmount(std::span<const std::uint8_t> in, std::size_t at) {
+    // Adding +0 turns the -0 that a small negative amount rounds to into the 0 the file would hold.
+    const double halves = std::nearbyint(GetReal48(in, at) * 2) / 2 + 0.0;
+    return std::clamp(halves, -LargestLoadedAmount, LargestLoadedAmount);
+}
+
+// A count read from a file cannot be below zero; a damaged one is read as none.
+std::int64_t GetCounter(std::span<const std::uint8_t> in, std::size_t at) {
+    return std::max<std::int32_t>(GetI32(in, at), 0);
+}
+
+// Minutes and seconds beyond 59 are carried upward, as the clock itself would have counted them, but the hours
+// stop where their field does, so that what was loaded saves and loads back the same.
+RunClock ReadRunClock(std::span<const std::uint8_t> in) {
+    const std::int64_t seconds = std::int64_t{GetU16(in, GameRunHoursOffset)} * 3600 +
+                                 std::int64_t{GetU16(in, GameRunMinutesOffset)} * 60 + GetU16(in, GameRunSecondsOffset);
+    RunClock clock;
+    clock.Hours = Saturate<std::uint16_t>(seconds / 3600);
+    clock.Minutes = static_cast<std::uint16_t>(seconds / 60 % 60);
+    clock.Seconds = static_cast<std::uint16_t>(seconds % 60);
+    return clock;
+}
+
 } // namespace
 
 void EncodePlayStats(const PlayStats& s, std::span<std::uint8_t, PlayStatsSize> out) {
@@ -66,22 +97,22 @@ void EncodePlayStats(const PlayStats& s, std::span<std::uint8_t, PlayStatsSize> 
 PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
     PlayStats s;
     for (std::size_t k = 0; k < CountSlots; ++k) {
-        s.WonByCount[k] = GetReal48(in, WonByCountOffset + k * Real48Size);
-        s.BetByCount[k] = GetReal48(in, BetByCountOffset + k * Real48Size);
-        s.HourHistogram[k] = GetI32(in, HourHistogramOffset + k * 4);
+        s.WonByCount[k] = GetAmount(in, WonByCountOffset + k * Real48Size);
+        s.BetByCount[k] = GetAmount(in, BetByCountOffset + k * Real48Size);
+        s.HourHistogram[k] = GetCounter(in, HourHistogramOffset + k * 4);
     }
-    s.HourWon = GetReal48(in, HourWonOffset);
-    s.TotalWon = GetReal48(in, TotalWonOffset);
-    s.TotalBet = GetReal48(in, TotalBetOffset);
-    s.SwingBalance = GetReal48(in, SwingBalanceOffset);
-    s.BetsWon = GetReal48(in, BetsWonOffset);
-    s.BetsLost = GetReal48(in, BetsLostOffset);
-    s.SwingsLost = GetI32(in, SwingsLostOffset);
-    s.SwingsWon = GetI32(in, SwingsWonOffset);
-    s.HandsPlayed = GetI32(in, HandsPlayedOffset);
-    s.HandsSplit = GetI32(in, HandsSplitOffset);
-    s.HandsDoubled = GetI32(in, HandsDoubledOffset);
-    s.Blackjacks = GetI32(in, BlackjacksOffset);
+    s.HourWon = GetAmount(in, HourWonOffset);
+    s.TotalWon = GetAmount(in, TotalWonOffset);
+    s.TotalBet = GetAmount(in, TotalBetOffset);
+    s.SwingBalance = GetAmount(in, SwingBalanceOffset);
+    s.BetsWon = GetAmount(in, BetsWonOffset);
+    s.BetsLost = GetAmount(in, BetsLostOffset);
+    s.SwingsLost = GetCounter(in, SwingsLostOffset);
+    s.SwingsWon = GetCounter(in, SwingsWonOffset);
+    s.HandsPlayed = GetCounter(in, HandsPlayedOffset);
+    s.HandsSplit = GetCounter(in, HandsSplitOffset);
+    s.HandsDoubled = GetCounter(in, HandsDoubledOffset);
+    s.Blackjacks = GetCounter(in, BlackjacksOffset);
     return s;
 }
 
@@ -103,38 +134,41 @@ GameRecord BuildGameRecord(const Game& game) {
     return record;
 }
 
-bool SaveGameFile(Game& game, const std::string& path) {
+bool SaveGameFile(Game& game, const std::string& path, std::error_code* why) {
     BookPendingRounds(game);
     const GameRecord record = BuildGameRecord(game);
-    const bool ok = WriteRecordFileReplacing(path, record);
+    const bool ok = WriteRecordFileReplacing(path, record, why);
     game.FileError = !ok;
     return ok;
 }
 
 GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     GameRecord record{};
-    switch (ReadRecordFile(path, record)) {
+    bool longer = false;
+    switch (ReadRecordFile(path, record, &longer)) {
     case RecordReadStatus::Ok: break;
     case RecordReadStatus::NotFound: return GameFileLoad::NotFound;
-    case RecordReadStatus::ReadFailed: return GameFileLoad::ReadFailed;
+    case RecordReadStatus::ReadFailed:
+        // A folder opens but cannot be read; a file that is merely short is the wrong size.
+        return std::filesystem::is_regular_file(path) ? GameFileLoad::WrongSize : GameFileLoad::ReadFailed;
     }
+    if (longer) return GameFileLoad::WrongSize;
 
-    // Everything is decoded and repaired first, so the live state is replaced in one step.
+    // Everything is checked, decoded and repaired first, so the live state is replaced in one step or not at all.
     const std::span<const std::uint8_t> all(record);
+    const auto strategyBytes = all.subspan(GameStrategyOffset, StrategyTableSize);
+    if (!OptionsBytesIntact(all.first<OptionsRecordSize>()) ||
+        !std::all_of(strategyBytes.begin(), strategyBytes.end(), [](std::uint8_t b) { return b <= 1; }))
+        return GameFileLoad::Damaged;
     OptionsRecord options = DecodeOptionsRecord(all.first<OptionsRecordSize>());
     RepairOptionsRecord(options);
     std::array<PlayStats, HandCount> stats;
     for (int h = 0; h < HandCount; ++h) {
         stats[static_cast<std::size_t>(h)] = DecodePlayStats(all.subspan(StatsOffset(h)).first<PlayStatsSize>());
     }
-    RunClock runTime;
-    runTime.Hours = GetU16(all, GameRunHoursOffset);
-    runTime.Minutes = GetU16(all, GameRunMinutesOffset);
-    runTime.Seconds = GetU16(all, GameRunSecondsOffset);
+    const RunClock runTime = ReadRunClock(all);
     StrategyTable strategy;
-    const auto strategyBytes = all.subspan(GameStrategyOffset, StrategyTableSize);
     std::copy(strategyBytes.begin(), strategyBytes.end(), strategy.Bytes.begin());
-    RepairStrategy(strategy);
 
     game.Options = options;
     for (int h = 0; h < HandCount; ++h) game.Hands[static_cast<std::size_t>(h)].Stats = stats[static_cast<std::size_t>(h)];
@@ -142,9 +176,21 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     game.Pending = PendingRounds{};
     game.RunTime = runTime;
     game.GameFileUnusedWord = GetU16(all, GameUnusedWordOffset);
-    game.HoursPlayed = GetI32(all, GameHoursPlayedOffset);
+    game.HoursPlayed = GetCounter(all, GameHoursPlayedOffset);
     game.Strategy = strategy;
     return GameFileLoad::Ok;
+}
+
+std::optional<std::string> LoadStrategyFromGameFile(StrategyTable& strategy, const std::string& path) {
+    Game fromFile;
+    const GameFileLoad result = LoadGameFile(fromFile, path);
+    switch (result) {
+    case GameFileLoad::Ok: break;
+    case GameFileLoad::NotFound: return "cannot open game file '" + path + "'";
+    default: return "'" + path + "' is not a game file: " + GameFileLoadProblem(result);
+    }
+    strategy = fromFile.Strategy;
+    return std::nullopt;
 }
 
 std::optional<std::string> GameFileNameFromInput(const std::string& typed) {
@@ -154,6 +200,46 @@ std::optional<std::string> GameFileNameFromInput(const std::string& typed) {
                    [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
     if (name.find(GameFileExtension) == std::string::npos) name += GameFileExtension;
     return name;
+}
+
+std::string GameFileLoadProblem(GameFileLoad result) {
+    switch (result) {
+    case GameFileLoad::Ok: return {};
+    case GameFileLoad::NotFound: return "it cannot be opened";
+    case GameFileLoad::ReadFailed: return "it cannot be read";
+    case GameFileLoad::WrongSize: return "a game file is exactly " + std::to_string(GameRecordSize) + " bytes long";
+    case GameFileLoad::Damaged: return "it holds rules, settings or strategy entries that no saved game holds";
+    }
+    return {};
+}
+
+namespace {
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    return (fs::path(a) / "").lexically_normal() == (fs::path(b) / "").lexically_normal();
+}
+
+std::string InFolder(const std::string& folder, const std::string& name, const std::string& currentFolder) {
+    if (folder.empty() || SameFolder(folder, currentFolder)) return name;
+    return (std::filesystem::path(folder) / name).string();
+}
+
+} // namespace
+
+std::optional<std::string> GameFileToSave(const std::string& folder, const std::string& picked,
+                                          const std::string& currentFolder) {
+    const std::optional<std::string> name = GameFileNameFromInput(picked);
+    if (!name) return std::nullopt;
+    return InFolder(folder, *name, currentFolder);
+}
+
+std::string GameFileToLoad(const std::string& folder, const std::string& picked, const std::string& currentFolder) {
+    const std::string asPicked = InFolder(folder, picked, currentFolder);
+    std::error_code ec;
+    if (picked.empty() || std::filesystem::is_regular_file(std::filesystem::path(folder) / picked, ec))
+        return asPicked;
+    return GameFileToSave(folder, picked, currentFolder).value_or(asPicked);
 }
 
 std::string ProposedGameFileName(const std::string& current) {

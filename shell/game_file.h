@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include "cards/hand.h"
 #include "engine/game_state.h"
@@ -37,33 +38,53 @@ static_assert(GameStrategyOffset + StrategyTableSize == GameRecordSize);
 using GameRecord = std::array<std::uint8_t, GameRecordSize>;
 
 // One PlayStats record in its 396-byte file form. Counters too wide for their field are written as the field's
-// largest (or smallest) value.
+// largest (or smallest) value. Read back, a counter below zero is zero and an amount is rounded to the nearest
+// half within 2^48 (the range in which the analysis's sums are exact).
 void EncodePlayStats(const PlayStats& stats, std::span<std::uint8_t, PlayStatsSize> out);
 PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in);
 
 GameRecord BuildGameRecord(const Game& game);
 
 // Writes the record through a temporary file beside `path`, so a failed save leaves the previous file intact.
-// FileError tells whether it failed.
-bool SaveGameFile(Game& game, const std::string& path);
+// FileError tells whether it failed; `why`, when given, receives the reason.
+bool SaveGameFile(Game& game, const std::string& path, std::error_code* why = nullptr);
 
 enum class GameFileLoad {
     Ok,
     NotFound,   // the file could not be opened
-    ReadFailed, // shorter than one record, or unreadable; nothing was changed
+    ReadFailed, // opened but unreadable (a folder, say)
+    WrongSize,  // not exactly one record long
+    Damaged,    // holds a value no save writes
 };
 
-// Reads the first record of the file; only a whole record changes anything. The options record is repaired as
-// the options file is (deck count outside 1..8 becomes 8, and so on) and both strategy tables hold only flags;
-// then the options, the five PlayStats, RunTime, the unused word, HoursPlayed and the live strategy are replaced.
-// Cards, stakes, the shoe and the bankroll are left alone.
+// Reads the file; only a file of exactly one record whose values a save could have written changes anything.
+// A deck count outside 1..8 becomes 8 and the animation speed is clamped to 1000..25000; any other rule, flag or
+// strategy byte out of its range refuses the file. Counts below zero read as none, and RunTime's minutes and
+// seconds beyond 59 carry into the hours. Then the options, the five PlayStats, RunTime, the unused word,
+// HoursPlayed and the live strategy are replaced. Cards, stakes, the shoe and the bankroll are left alone.
 GameFileLoad LoadGameFile(Game& game, const std::string& path);
+
+// Why a load changed nothing, as the end of a sentence naming the file ("... is not a game file: <reason>").
+std::string GameFileLoadProblem(GameFileLoad result);
+
+// Takes the live strategy of game file `path` (checked as LoadGameFile checks it) into `strategy`. A missing,
+// wrong-sized or damaged file leaves `strategy` as it was and gives the reason as a text for the user.
+std::optional<std::string> LoadStrategyFromGameFile(StrategyTable& strategy, const std::string& path);
 
 // The picker's rule for a typed name: nothing for an empty text; otherwise upper case, with ".ZVX" added unless
 // the text already contains it.
 std::optional<std::string> GameFileNameFromInput(const std::string& typed);
 
 inline constexpr const char DefaultGameFileName[] = "lastgame.zvx";
+
+// The file a load reads for a name picked in `folder`: the picked file itself when it exists (a name picked in
+// the list need not be upper case), otherwise the name a save would have given it. The current folder's files
+// are named without their folder.
+std::string GameFileToLoad(const std::string& folder, const std::string& picked, const std::string& currentFolder);
+// The file a save writes for a name picked in `folder` (the naming rule on the name, never on the folder);
+// nothing for an empty name.
+std::optional<std::string> GameFileToSave(const std::string& folder, const std::string& picked,
+                                          const std::string& currentFolder);
 
 // The name the picker offers: the current one, or "lastgame.zvx" when none has been used yet.
 std::string ProposedGameFileName(const std::string& current);

@@ -119,6 +119,11 @@ void CheckPlayerAction(Game& g, int hand, int action) {
     const std::uint16_t kept = g.PlayerAction;
     g.PlayerAction = static_cast<std::uint16_t>(action);
     RecommendAction(g, hand, DealerUpCard(g), HandAt(g, hand).Total);
+    if (action >= Stand && action <= Surrender) {
+        ++g.Drill.Judged;
+        if (g.AdviceText.empty()) ++g.Drill.Matched;
+        if (g.TableShown && g.Table != nullptr) g.Table->ShowDrillScore();
+    }
 
     if (!g.AdviceText.empty() && g.TableShown && g.Table != nullptr) {
         g.Table->ShowPointer(hand);

@@ -19,6 +19,7 @@ public:
     std::vector<std::string> Calls;      // every call, as text, in order
     std::vector<std::string> AdviceBoxes; // texts of the advice message boxes
     std::vector<std::string> Questions;   // texts of the Yes/No questions
+    std::vector<std::string> Refusals;    // texts of the "SORRY ..." boxes
     std::deque<bool> Answers;             // answers to the questions; "No" when empty
     std::deque<std::function<void(Game&)>> Script;
     int EventPasses = 0;
@@ -73,6 +74,7 @@ public:
     void HideActionItems(unsigned items) override;
     void CloseTableWindow() override;
     bool AskYesNo(const std::string& question) override;
+    void ShowRefusal(const std::string& text) override { Refusals.push_back(text); }
     void ShowAdviceBox(const std::string& text, int left, int top) override;
 
 private:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -188,74 +189,226 @@ TEST(GameFile, HugeCountersSaturate) {
     EXPECT_EQ(At32(b, 5876), std::numeric_limits<std::int32_t>::max());
 }
 
-TEST(GameFile, ShortOrMissingFileChangesNothing) {
-    TempFolder dir;
-    Game saved = PlayedGame();
-    const std::string path = dir.File("SHORT.ZVX");
-    ASSERT_TRUE(SaveGameFile(saved, path));
-    auto bytes = ReadAll(path);
-    bytes.pop_back();
-    WriteAll(path, bytes);
-
+// The state a refused load must leave exactly as it was.
+Game RunningGame() {
     Game g;
     g.Options.Rules.Decks = 4;
     g.HoursPlayed = 9;
     g.Hands[1].Stats.HandsPlayed = 77;
-    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::ReadFailed);
-    EXPECT_EQ(LoadGameFile(g, dir.File("NONE.ZVX")), GameFileLoad::NotFound);
-    EXPECT_EQ(g.Options.Rules.Decks, 4);
-    EXPECT_EQ(g.HoursPlayed, 9);
-    EXPECT_EQ(g.Hands[1].Stats.HandsPlayed, 77);
-    EXPECT_EQ(g.Strategy, StrategyTable{});
+    LoadDefaultStrategy(g.Strategy);
+    return g;
 }
 
-TEST(GameFile, LongerFileIsReadForItsFirstRecord) {
+void ExpectUntouched(const Game& g) {
+    const Game fresh = RunningGame();
+    EXPECT_EQ(g.Options, fresh.Options);
+    EXPECT_EQ(g.HoursPlayed, 9);
+    EXPECT_EQ(g.Hands[1].Stats.HandsPlayed, 77);
+    EXPECT_EQ(g.Strategy, fresh.Strategy);
+}
+
+TEST(GameFile, MissingShortLongerOrFolderChangesNothing) {
     TempFolder dir;
     Game saved = PlayedGame();
-    const std::string path = dir.File("LONG.ZVX");
+    const std::string path = dir.File("SIZE.ZVX");
     ASSERT_TRUE(SaveGameFile(saved, path));
-    auto bytes = ReadAll(path);
-    bytes.resize(bytes.size() + 100, 0xAB);
+    const auto bytes = ReadAll(path);
+
+    Game g = RunningGame();
+    EXPECT_EQ(LoadGameFile(g, dir.File("NONE.ZVX")), GameFileLoad::NotFound);
+    auto shorter = bytes;
+    shorter.pop_back();
+    WriteAll(path, shorter);
+    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::WrongSize);
+    // A longer file is not one this program wrote: some other file was given the extension.
+    auto longer = bytes;
+    longer.push_back(0);
+    WriteAll(path, longer);
+    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::WrongSize);
+    WriteAll(path, {});
+    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::WrongSize);
+    std::filesystem::create_directory(dir.File("FOLDER.ZVX"));
+    EXPECT_EQ(LoadGameFile(g, dir.File("FOLDER.ZVX")), GameFileLoad::ReadFailed);
+    ExpectUntouched(g);
+
     WriteAll(path, bytes);
-    Game g;
-    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
-    EXPECT_EQ(g.Strategy, saved.Strategy);
+    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
     EXPECT_EQ(g.HoursPlayed, 123456);
 }
 
-TEST(GameFile, LoadRepairsImpossibleValues) {
+TEST(GameFile, DamagedValuesRefuseTheWholeFile) {
+    TempFolder dir;
+    const GameRecord good = BuildGameRecord(PlayedGame());
+    const std::string path = dir.File("BAD.ZVX");
+    struct Damage {
+        const char* what;
+        std::size_t at;
+        std::uint16_t value;
+        bool word;
+    };
+    const Damage damages[] = {
+        {"penetration", 2, 7, true},      {"penetration 0", 2, 0, true},
+        {"table minimum", 4, 30, true},   {"a rule switch", 9, 5, false},
+        {"the sound flag", 15, 2, false}, {"the strategy intro flag", 17, 0xFF, false},
+        {"the saved strategy copy", 18 + 12 * 5 + 4, 9, false},
+        {"the live strategy", 5880 + 12 * 7 + 2, 2, false},
+        {"the live strategy's last byte", GameRecordSize - 1, 3, false},
+    };
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.what);
+        GameRecord r = good;
+        if (d.word) PutU16(r, d.at, d.value);
+        else r[d.at] = static_cast<std::uint8_t>(d.value);
+        WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+        Game g = RunningGame();
+        EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::Damaged);
+        ExpectUntouched(g);
+    }
+}
+
+TEST(GameFile, DeckCountAndSpeedAreBroughtIntoRange) {
+    TempFolder dir;
+    GameRecord r = BuildGameRecord(PlayedGame());
+    PutU16(r, 0, 0);     // decks
+    PutU16(r, 6, 60000); // speed
+    // A foreign version text is not a reason to refuse a game file.
+    r[3870 + 11] = '0';
+    const std::string path = dir.File("RANGE.ZVX");
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_EQ(g.Options.Rules.Decks, 8);
+    EXPECT_EQ(g.Options.Prefs.AnimationSpeed, 25000);
+    EXPECT_EQ(g.Options.Rules.Penetration, 2);
+    EXPECT_EQ(g.Options.Version[11], '0');
+    EXPECT_EQ(g.HoursPlayed, 123456);
+
+    PutU16(r, 0, 9);
+    PutU16(r, 6, 10);
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_EQ(g.Options.Rules.Decks, 8);
+    EXPECT_EQ(g.Options.Prefs.AnimationSpeed, 1000);
+}
+
+TEST(GameFile, EveryRefusalHasAReason) {
+    for (GameFileLoad r : {GameFileLoad::NotFound, GameFileLoad::ReadFailed, GameFileLoad::WrongSize,
+                           GameFileLoad::Damaged})
+        EXPECT_FALSE(GameFileLoadProblem(r).empty());
+    EXPECT_NE(GameFileLoadProblem(GameFileLoad::WrongSize).find("9732"), std::string::npos);
+}
+
+// Found by the game-file fuzz target's range checks on its extreme-value seed: counts below zero and a clock
+// reading 2:75:130 were loaded as they were, and the statistics screen showed a negative swing count and that time.
+TEST(GameFile, LoadReadsNegativeCountsAsNoneAndCarriesTheClock) {
     TempFolder dir;
     Game saved = PlayedGame();
     GameRecord r = BuildGameRecord(saved);
     const std::span<std::uint8_t> b(r);
-    PutU16(b, 0, 0);      // decks
-    PutU16(b, 2, 7);      // penetration
-    PutU16(b, 4, 30);     // table minimum
-    PutU16(b, 6, 60000);  // speed
-    b[9] = 5;             // a flag
-    b[18 + 12 * 5 + 4] = 9;   // the saved strategy copy
-    b[5880 + 12 * 7 + 2] = 2; // the live strategy
-    // A foreign version text is not a reason to refuse a game file.
-    b[3870 + 11] = '0';
-    const std::string path = dir.File("BAD.ZVX");
+    const std::size_t hand2 = 3888 + 396 * 2;
+    PutI32(b, hand2 + 380, -5);                // HandsPlayed
+    PutI32(b, hand2 + 372, -1);                // SwingsLost
+    PutI32(b, hand2 + 252 + 4 * 3, -70000);    // an hour of the histogram
+    PutI32(b, 5876, std::numeric_limits<std::int32_t>::min()); // HoursPlayed
+    PutU16(b, 5868, 2);
+    PutU16(b, 5870, 75);
+    PutU16(b, 5872, 130);
+    const std::string path = dir.File("NEGATIVE.ZVX");
     WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
 
     Game g;
     ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
-    EXPECT_EQ(g.Options.Rules.Decks, 8);
-    EXPECT_EQ(g.Options.Rules.Penetration, 3);
-    EXPECT_EQ(g.Options.Rules.TableMinimum, 100);
-    EXPECT_EQ(g.Options.Prefs.AnimationSpeed, 25000);
-    EXPECT_TRUE(g.Options.Rules.DealerHitsSoft17);
-    EXPECT_EQ(g.Options.StrategyCopy.Bytes[12 * 5 + 4], 1);
-    EXPECT_EQ(g.Strategy.Bytes[12 * 7 + 2], 1);
-    EXPECT_EQ(g.Options.Version[11], '0');
-    EXPECT_EQ(g.HoursPlayed, 123456);
+    const PlayStats& s = g.Hands[2].Stats;
+    EXPECT_EQ(s.HandsPlayed, 0);
+    EXPECT_EQ(s.SwingsLost, 0);
+    EXPECT_EQ(s.HourHistogram[3], 0);
+    EXPECT_EQ(s.HourHistogram[4], saved.Hands[2].Stats.HourHistogram[4]);
+    EXPECT_EQ(s.Blackjacks, saved.Hands[2].Stats.Blackjacks);
+    EXPECT_EQ(g.HoursPlayed, 0);
+    EXPECT_EQ(g.RunTime.Hours, 3);
+    EXPECT_EQ(g.RunTime.Minutes, 17);
+    EXPECT_EQ(g.RunTime.Seconds, 10);
 
-    PutU16(b, 0, 9);
+    // Carried beyond what the file can hold, the hours stop at the field's largest, so the load saves and loads
+    // back the same.
+    PutU16(b, 5868, 65535);
+    PutU16(b, 5870, 65535);
+    PutU16(b, 5872, 65535);
     WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
     ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
-    EXPECT_EQ(g.Options.Rules.Decks, 8);
+    EXPECT_EQ(g.RunTime.Hours, 65535);
+    EXPECT_EQ(g.RunTime.Minutes, (65535 * 60 + 65535) / 60 % 60);
+    EXPECT_EQ(g.RunTime.Seconds, 65535 % 60);
+    ASSERT_TRUE(SaveGameFile(g, dir.File("AGAIN.ZVX")));
+    Game again;
+    ASSERT_EQ(LoadGameFile(again, dir.File("AGAIN.ZVX")), GameFileLoad::Ok);
+    EXPECT_EQ(again.RunTime.Hours, g.RunTime.Hours);
+    EXPECT_EQ(again.RunTime.Minutes, g.RunTime.Minutes);
+    EXPECT_EQ(again.RunTime.Seconds, g.RunTime.Seconds);
+}
+
+// Found by the game-file fuzz target: a file holding an amount such as 2.3e-9 dollars, loaded during an analysis,
+// made the analysis's shortcuts and the plain way disagree in the last bit, since the shortcuts add the same
+// results in another order and only sums of halves below 2^52 come out the same in any order.
+TEST(GameFile, LoadReadsAmountsAsHalvesWithinTheExactRange) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    GameRecord r = BuildGameRecord(saved);
+    const std::span<std::uint8_t> b(r);
+    const std::size_t hand1 = 3888 + 396;
+    const std::size_t hand3 = 3888 + 396 * 3;
+    PutReal48(b, hand1 + 6 * 7, 2.3283064365386963e-09); // WonByCount[7]
+    PutReal48(b, hand1 + 342, 7.25);                      // TotalWon: the tie goes to the even half
+    PutReal48(b, hand1 + 348, 7.75);                      // TotalBet
+    PutReal48(b, hand1 + 354, -0.2);                      // SwingBalance
+    PutReal48(b, hand3 + 342, -1e30);
+    PutReal48(b, hand3 + 348, 1e30);
+    const std::string path = dir.File("AMOUNTS.ZVX");
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+
+    Game g;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    const PlayStats& s1 = g.Hands[1].Stats;
+    EXPECT_EQ(s1.WonByCount[7], 0);
+    EXPECT_EQ(s1.TotalWon, 7);
+    EXPECT_EQ(s1.TotalBet, 8);
+    EXPECT_EQ(s1.SwingBalance, 0);
+    EXPECT_FALSE(std::signbit(s1.SwingBalance));
+    EXPECT_EQ(g.Hands[3].Stats.TotalWon, -std::ldexp(1.0, 48));
+    EXPECT_EQ(g.Hands[3].Stats.TotalBet, std::ldexp(1.0, 48));
+    // What the program wrote is halves already and comes back unchanged.
+    EXPECT_EQ(s1.WonByCount[8], saved.Hands[1].Stats.WonByCount[8]);
+    EXPECT_EQ(s1.BetsLost, saved.Hands[1].Stats.BetsLost);
+    EXPECT_EQ(g.Hands[2].Stats.SwingBalance, saved.Hands[2].Stats.SwingBalance);
+}
+
+TEST(GameFile, StrategyFromAGameFile) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    saved.Strategy.Bytes[12 * 3 + 5] = 0;
+    const std::string path = dir.File("STRAT.ZVX");
+    ASSERT_TRUE(SaveGameFile(saved, path));
+    auto bytes = ReadAll(path);
+    bytes[5880 + 12 * 4 + 6] = 0x40; // a damaged flag reads as set
+    WriteAll(path, bytes);
+
+    StrategyTable strategy;
+    EXPECT_EQ(LoadStrategyFromGameFile(strategy, path), std::nullopt);
+    StrategyTable expected = saved.Strategy;
+    expected.Bytes[12 * 4 + 6] = 1;
+    EXPECT_EQ(strategy, expected);
+
+    // A missing or short file says why and leaves the strategy alone.
+    const auto missing = LoadStrategyFromGameFile(strategy, dir.File("NONE.ZVX"));
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_NE(missing->find("cannot open"), std::string::npos);
+    bytes.resize(GameRecordSize - 1);
+    WriteAll(path, bytes);
+    const auto shortFile = LoadStrategyFromGameFile(strategy, path);
+    ASSERT_TRUE(shortFile.has_value());
+    EXPECT_NE(shortFile->find("not a game file"), std::string::npos);
+    EXPECT_EQ(strategy, expected);
 }
 
 TEST(GameFile, FailedSaveKeepsTheOldFile) {
@@ -263,16 +416,21 @@ TEST(GameFile, FailedSaveKeepsTheOldFile) {
     const std::string path = dir.File("GAME.ZVX");
     std::filesystem::create_directory(path);
     Game g = PlayedGame();
-    EXPECT_FALSE(SaveGameFile(g, path));
+    std::error_code why;
+    EXPECT_FALSE(SaveGameFile(g, path, &why));
     EXPECT_TRUE(g.FileError);
+    EXPECT_EQ(why, std::errc::is_a_directory);
+    EXPECT_FALSE(SaveGameFile(g, dir.File("no-such-folder/GAME.ZVX"), &why));
+    EXPECT_EQ(why, std::errc::no_such_file_or_directory);
     EXPECT_TRUE(std::filesystem::is_directory(path));
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
 
     // Replacing an existing file works and leaves the new content only.
     const std::string other = dir.File("OTHER.ZVX");
     WriteAll(other, std::vector<std::uint8_t>(20000, 0x11));
-    EXPECT_TRUE(SaveGameFile(g, other));
+    EXPECT_TRUE(SaveGameFile(g, other, &why));
     EXPECT_FALSE(g.FileError);
+    EXPECT_FALSE(why);
     EXPECT_EQ(ReadAll(other).size(), GameRecordSize);
 }
 
@@ -286,6 +444,32 @@ TEST(GameFile, PickerNameRule) {
     EXPECT_EQ(GameFileNameFromInput("a_b-1"), "A_B-1.ZVX");
     EXPECT_EQ(ProposedGameFileName(""), "lastgame.zvx");
     EXPECT_EQ(ProposedGameFileName("MYGAME.ZVX"), "MYGAME.ZVX");
+}
+
+TEST(GameFile, PickedNamesKeepTheirFolder) {
+    TempFolder dir;
+    const std::string here = dir.Path().string();
+    const std::string sub = dir.File("Saves");
+    std::filesystem::create_directory(sub);
+    EXPECT_EQ(GameFileToSave(here, "mygame", here), "MYGAME.ZVX");
+    EXPECT_EQ(GameFileToSave(here + "/", "mygame", here), "MYGAME.ZVX");
+    // The rule upper-cases the name only: the folder "Saves" exists as it is spelt.
+    EXPECT_EQ(GameFileToSave(sub, "week1", here), sub + "/WEEK1.ZVX");
+    EXPECT_EQ(GameFileToSave(here, "", here), std::nullopt);
+}
+
+TEST(GameFile, LoadReadsThePickedFileWhateverItsCase) {
+    TempFolder dir;
+    const std::string here = dir.Path().string();
+    WriteAll(dir.File("lastgame.zvx"), {1});
+    WriteAll(dir.File("OTHER.ZVX"), {1});
+    // Picked in the list as it lies on the disk: that file, not an upper-case name that does not exist.
+    EXPECT_EQ(GameFileToLoad(here, "lastgame.zvx", here), "lastgame.zvx");
+    // Typed without the extension or in lower case: the name a save would have made.
+    EXPECT_EQ(GameFileToLoad(here, "other", here), "OTHER.ZVX");
+    EXPECT_EQ(GameFileToLoad(here, "other.zvx", here), "OTHER.ZVX");
+    EXPECT_EQ(GameFileToLoad(here, "nothing", here), "NOTHING.ZVX");
+    EXPECT_EQ(GameFileToLoad(dir.File("sub"), "x.zvx", here), dir.File("sub") + "/X.ZVX");
 }
 
 } // namespace

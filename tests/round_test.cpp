@@ -399,6 +399,9 @@ TEST_F(TableRoundTest, AHintShowsTheAdviceAndWaitsForARealDecision) {
     EXPECT_EQ(DecisionsAsked(), 1);
     EXPECT_EQ(table.AdviceBoxes, (std::vector<std::string>{"Hit 16 against Dealer 10", "Hit 16 against Dealer 10"}));
     EXPECT_EQ(after[1].CardCount, 2);
+    // The drill score judges the stand, not the hint.
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 0);
     EXPECT_TRUE(table.Saw("ShowHandResult 1 -1"));
 }
 
@@ -414,6 +417,8 @@ TEST_F(TableRoundTest, PracticeRoundEndsAfterTheFirstDecisionWithAdviceButNoDeal
     ASSERT_EQ(table.AdviceBoxes.size(), 1u);
     EXPECT_EQ(table.AdviceBoxes[0], "Stand with hard 16 against Dealer 5");
     EXPECT_EQ(after[1].CardCount, 2); // the hit is never carried out
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 0);
     EXPECT_EQ(after[0].CardCount, 2);
     const auto calls = RoundCalls();
     for (const std::string c : {"RevealHoleCard", "ReturnAllChips", "ShowBetPrompts 2", "ShowBetPrompts 1"})
@@ -432,6 +437,8 @@ TEST_F(TableRoundTest, PracticeDecisionThatFollowsTheStrategyShowsNoAdvice) {
     RunGame(g);
     ASSERT_TRUE(captured);
     EXPECT_TRUE(table.AdviceBoxes.empty());
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 1);
 }
 
 // --- Game over and stopping -------------------------------------------------------------------------------
@@ -591,6 +598,20 @@ TEST_F(ComputerPlayTest, TwoBoxSplitGoesToSlotFourBetweenSlotOneAndSlotThree) {
     EXPECT_LT(one, four);
     EXPECT_LT(four, three);
     EXPECT_DOUBLE_EQ(after[1].Stats.HourWon, 20 + 10 + 10);
+}
+
+TEST_F(ComputerPlayTest, TwoBoxesNeedFourChipsOfTheMinimumOrTheComputerPlaysOne) {
+    // $15 covers one box at the $5 table but not two boxes of two $5 chips each: every stake booked must lie
+    // on the table in chips.
+    g.Bankroll = 15;
+    Capture();
+    Play({10, 10, 9, 7});
+    ASSERT_TRUE(captured);
+    EXPECT_EQ(after[1].StrategyBets[1], 5);
+    EXPECT_EQ(after[3].StrategyBets[1], 0);
+    EXPECT_FALSE(table.Saw("PlaceBetChip 5 3"));
+    EXPECT_TRUE(table.Saw("PlaceBetChip 5 1"));
+    EXPECT_FALSE(g.PairedChips);
 }
 
 TEST_F(ComputerPlayTest, DealerBlackjackIsAnnounced) {

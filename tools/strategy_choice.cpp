@@ -6,10 +6,11 @@
 namespace zvx {
 
 std::optional<std::string> LoadNamedGameFile(Game& g, const std::string& path) {
-    switch (LoadGameFile(g, path)) {
+    const GameFileLoad result = LoadGameFile(g, path);
+    switch (result) {
     case GameFileLoad::Ok: return std::nullopt;
     case GameFileLoad::NotFound: return "cannot open game file '" + path + "'";
-    default: return "'" + path + "' is not a game file (it is shorter than one record or unreadable)";
+    default: return "'" + path + "' is not a game file: " + GameFileLoadProblem(result);
     }
 }
 
@@ -22,10 +23,7 @@ std::optional<std::string> ChooseStrategy(Game& g, const std::string& choice) {
         LoadAdvancedStrategy(g.Strategy);
         return std::nullopt;
     }
-    Game fromFile;
-    if (auto error = LoadNamedGameFile(fromFile, choice)) return error;
-    g.Strategy = fromFile.Strategy;
-    return std::nullopt;
+    return LoadStrategyFromGameFile(g.Strategy, choice);
 }
 
 std::string StrategyName(const StrategyTable& table, const std::string& source) {

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+
+#include "analysis/screens.h"
+#include "engine/game_state.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace zvx::gui {
+
+// The analysis window: the core's screen grid drawn as a string grid on a teal ground. The core decides
+// every text, width and band; this window only copies them into widgets, and only when it is about to be
+// seen, so the analysis can refresh the grid far more often than the screen is drawn.
+class TSimForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TSimForm(Game& game, QWidget* parent = nullptr);
+
+    void Open();
+    void Close();
+    // After a closed hour; `clockSecond` is the wall clock's second count.
+    void Refresh(int clockSecond);
+    // Fills the value cells now (relabelling first when pending).
+    void Redraw();
+    // Copies a changed grid into the widgets.
+    void ShowGrid();
+    // A game file was named or loaded: the labels show its name, the cells what it holds.
+    void GameFileNamed();
+
+    const ScreenGrid& Grid() const { return screens_.Grid; }
+    std::uint8_t AnalysisScreen() const { return screens_.AnalysisScreen; }
+    QTableWidget* SimGrid() const { return grid_; }
+    QPushButton* Button1() const { return button1_; }
+    QLineEdit* Edit1() const { return edit1_; }
+    QString CellText(int column, int row) const;
+
+public slots:
+    void FormClick();
+    void Button1Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplyColumnWidths();
+    void FitGrid();
+
+    Game& game_;
+    AnalysisScreens screens_;
+    QLabel* title_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+    QPushButton* button1_ = nullptr;
+    bool dirty_ = true;
+};
+
+} // namespace zvx::gui

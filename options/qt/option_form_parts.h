@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QWidget;
+
+namespace zvx::gui {
+
+// The pieces the option forms share: the exit button's two captions, a radio group built from its items, and
+// the grey form ground with a bold title.
+inline const QString ExitCaption = "E&xit";
+inline const QString SaveExitCaption = "Save && E&xit";
+
+// A group box of radio buttons, one exclusive group whose ids are the item indices; the buttons are named
+// `<name>Item<i>`.
+QGroupBox* MakeRadioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
+                          QButtonGroup*& group);
+QPushButton* MakeExitButton(QWidget* parent);
+// Paints the form's ground and sets its caption, shown as a heading since the form has no frame.
+void SetFormGround(QWidget* form, const QString& name, const QString& caption);
+
+} // namespace zvx::gui

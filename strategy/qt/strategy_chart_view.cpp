@@ -1,0 +1,175 @@
+#include "strategy/qt/strategy_chart_view.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace zvx::gui {
+
+namespace {
+
+// The chart is drawn in one unit, a row's height, so it scales as a whole with the window: the text takes the
+// row's height less a little, the cells are at most about twice as wide as high.
+constexpr int MinimumUnit = 10;
+constexpr int PreferredUnit = 18;
+constexpr int MaximumTextPixels = 15;
+constexpr int MinimumCellWidth = 9;
+constexpr int LegendRows = 2; // the legend wraps to two lines when the chart is narrow
+constexpr int SectionGaps = 2; // between hard and soft totals, and between soft totals and pairs
+// Rows of units: the cells, the heading, the two legend lines, and the gaps and spacing between them.
+constexpr int UnitsHigh = ChartRows + 1 + LegendRows + 2;
+
+struct LegendEntry {
+    Action action;
+    const char* letter;
+    const char* name;
+};
+constexpr std::array<LegendEntry, 5> Legend = {{{Stand, "S", "Stand"},
+                                                {Hit, "H", "Hit"},
+                                                {DoubleDown, "D", "Double"},
+                                                {Split, "P", "Split"},
+                                                {Surrender, "R", "Surrender"}}};
+
+const char* LetterFor(Action action) {
+    for (const LegendEntry& e : Legend)
+        if (e.action == action) return e.letter;
+    return "";
+}
+
+QString UpCardCaption(int column) {
+    const int up = ChartUpCard(column);
+    return up == 11 ? QString("A") : QString::number(up);
+}
+
+int SectionOf(int row) { return row < ChartHardRows ? 0 : row < ChartHardRows + ChartSoftRows ? 1 : 2; }
+
+} // namespace
+
+TStrategyChart::TStrategyChart(QWidget* parent) : QWidget(parent) {
+    setObjectName("StrategyChart");
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setToolTip("What the game does on a hand's first two cards, under the casino rules in force");
+}
+
+void TStrategyChart::SetChart(const StrategyChart& chart) {
+    if (chart == chart_) return;
+    chart_ = chart;
+    update();
+}
+
+QColor TStrategyChart::ActionColour(Action action) {
+    switch (action) {
+    case Stand: return {240, 200, 70};
+    case Hit: return {130, 205, 120};
+    case DoubleDown: return {100, 165, 235};
+    case Split: return {200, 140, 225};
+    case Surrender: return {235, 115, 105};
+    default: return Qt::white;
+    }
+}
+
+QFont TStrategyChart::TextFont(int unit) const {
+    QFont f = font();
+    f.setPixelSize(std::clamp(unit - 2, 8, MaximumTextPixels));
+    return f;
+}
+
+int TStrategyChart::LabelWidth(int unit) const {
+    return QFontMetrics(TextFont(unit)).horizontalAdvance("Hard 17") + 6;
+}
+
+TStrategyChart::Metrics TStrategyChart::Measure() const {
+    Metrics m{};
+    m.unit = std::max(MinimumUnit, height() / UnitsHigh);
+    m.labelWidth = LabelWidth(m.unit);
+    m.headerHeight = m.unit;
+    m.sectionGap = std::max(3, m.unit / 3);
+    m.cellHeight = m.unit;
+    // Cells no wider than about twice their height, so a wide window does not stretch them into bars.
+    m.cellWidth = std::clamp((width() - m.labelWidth) / ChartColumns, MinimumCellWidth, 2 * m.unit + 4);
+    m.legendTop = RowTop(m, ChartRows) + m.sectionGap;
+    return m;
+}
+
+int TStrategyChart::RowTop(const Metrics& m, int row) const {
+    const int gaps = row >= ChartHardRows + ChartSoftRows ? 2 : row >= ChartHardRows ? 1 : 0;
+    return m.headerHeight + row * m.cellHeight + gaps * m.sectionGap;
+}
+
+QRect TStrategyChart::CellRect(int row, int column) const {
+    const Metrics m = Measure();
+    return {m.labelWidth + column * m.cellWidth, RowTop(m, row), m.cellWidth, m.cellHeight};
+}
+
+QSize TStrategyChart::sizeHint() const {
+    return {LabelWidth(PreferredUnit) + ChartColumns * (2 * PreferredUnit), UnitsHigh * PreferredUnit};
+}
+
+QSize TStrategyChart::minimumSizeHint() const {
+    return {LabelWidth(MinimumUnit) + ChartColumns * MinimumCellWidth, UnitsHigh * MinimumUnit};
+}
+
+void TStrategyChart::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const Metrics m = Measure();
+    const QFont text = TextFont(m.unit);
+    const QFontMetrics fm(text);
+    QFont cellFont = text;
+    cellFont.setPixelSize(std::max(7, text.pixelSize() - 1));
+    p.setFont(text);
+    const int gridRight = m.labelWidth + ChartColumns * m.cellWidth;
+
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(QRect(0, 0, m.labelWidth, m.headerHeight), Qt::AlignLeft | Qt::AlignVCenter, "Dealer:");
+    for (int column = 0; column < ChartColumns; ++column)
+        p.drawText(QRect(m.labelWidth + column * m.cellWidth, 0, m.cellWidth, m.headerHeight), Qt::AlignCenter,
+                   UpCardCaption(column));
+
+    const auto& hands = ChartHands();
+    for (int row = 0; row < ChartRows; ++row) {
+        const int top = RowTop(m, row);
+        p.setFont(text);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(QRect(0, top, m.labelWidth - 4, m.cellHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromStdString(hands[static_cast<std::size_t>(row)].Label));
+        p.setFont(cellFont);
+        for (int column = 0; column < ChartColumns; ++column) {
+            const Action action = chart_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            const QRect cell(m.labelWidth + column * m.cellWidth, top, m.cellWidth, m.cellHeight);
+            p.fillRect(cell, ActionColour(action));
+            p.setPen(QColor(60, 60, 60));
+            p.drawRect(cell.adjusted(0, 0, -1, -1));
+            p.setPen(Qt::black);
+            p.drawText(cell, Qt::AlignCenter, LetterFor(action));
+        }
+        // A heavier line where hard totals give way to soft ones, and soft ones to pairs.
+        if (row + 1 < ChartRows && SectionOf(row + 1) != SectionOf(row)) {
+            p.setPen(palette().color(QPalette::Mid));
+            const int y = top + m.cellHeight + m.sectionGap / 2;
+            p.drawLine(0, y, gridRight, y);
+        }
+    }
+
+    // The legend, wrapping onto a second line when one is too narrow.
+    p.setFont(text);
+    const int swatchSize = std::max(8, m.unit - 4);
+    int x = 0;
+    int y = m.legendTop;
+    for (const LegendEntry& e : Legend) {
+        const QString label = QString("%1 %2").arg(e.letter, e.name);
+        const int entryWidth = swatchSize + 4 + fm.horizontalAdvance(label) + m.unit;
+        if (x > 0 && x + entryWidth > std::max(gridRight, width() / 2)) {
+            x = 0;
+            y += m.unit;
+        }
+        const QRect swatch(x, y + (m.unit - swatchSize) / 2, swatchSize, swatchSize);
+        p.fillRect(swatch, ActionColour(e.action));
+        p.setPen(QColor(60, 60, 60));
+        p.drawRect(swatch.adjusted(0, 0, -1, -1));
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(QRect(x + swatchSize + 4, y, entryWidth, m.unit), Qt::AlignLeft | Qt::AlignVCenter, label);
+        x += entryWidth;
+    }
+}
+
+} // namespace zvx::gui

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include "strategy/strategy_chart.h"
+
+namespace zvx::gui {
+
+// The whole live strategy as a player's chart: starting hands down, dealer up cards across, one coloured cell
+// per play, with a legend. Read-only; the strategy editor hands it a new chart whenever the table changes.
+class TStrategyChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TStrategyChart(QWidget* parent = nullptr);
+
+    void SetChart(const StrategyChart& chart);
+    const StrategyChart& Chart() const { return chart_; }
+    // Where a cell is drawn, for a look at its colour.
+    QRect CellRect(int row, int column) const;
+    static QColor ActionColour(Action action);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Metrics {
+        int unit;
+        int labelWidth;
+        int cellWidth;
+        int cellHeight;
+        int headerHeight;
+        int sectionGap;
+        int legendTop;
+    };
+    Metrics Measure() const;
+    QFont TextFont(int unit) const;
+    int LabelWidth(int unit) const;
+    int RowTop(const Metrics& m, int row) const;
+
+    StrategyChart chart_{};
+};
+
+} // namespace zvx::gui

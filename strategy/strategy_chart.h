@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "engine/game_state.h"
+#include "engine/options.h"
+#include "strategy/strategy_table.h"
+
+namespace zvx {
+
+// The whole strategy as a player's chart: one row per starting hand, one column per dealer up card (2..9, 10,
+// Ace), each cell the play the game makes on that hand's first two cards under the casino rules in force.
+struct ChartHand {
+    std::string Label;
+    int Total = 0;
+    bool Soft = false;
+    bool Pair = false;
+};
+
+inline constexpr int ChartHardRows = 13; // hard 5..17; 18 and more always stand
+inline constexpr int ChartSoftRows = 8;  // A,2..A,9
+inline constexpr int ChartPairRows = 10; // 2,2..10,10 and A,A
+inline constexpr int ChartRows = ChartHardRows + ChartSoftRows + ChartPairRows;
+inline constexpr int ChartColumns = 10;
+
+// The rows in chart order: hard totals, soft totals, pairs.
+const std::array<ChartHand, ChartRows>& ChartHands();
+// The dealer's up-card value (2..11) of a column.
+inline constexpr int ChartUpCard(int column) { return column + 2; }
+
+// The flags the round flow gives a hand of two cards that has not been split, under these rules.
+struct ChartHandFlags {
+    std::uint16_t SoftAce = 0;
+    bool MaySplit = false;
+    bool MayDouble = false;
+    bool MaySurrender = false;
+};
+ChartHandFlags FirstDecisionFlags(const ChartHand& hand, const CasinoRules& rules);
+
+using StrategyChart = std::array<std::array<Action, ChartColumns>, ChartRows>;
+
+StrategyChart BuildStrategyChart(const StrategyTable& strategy, const CasinoRules& rules);
+
+} // namespace zvx

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+#include <QString>
+
+#include "engine/game_state.h"
+
+namespace zvx::gui {
+
+class TPlayer;
+
+// The player's mouse on the table: presses, drags and releases on the view are turned into table places
+// (whatever the view's scale) and handed to the gesture rules of the core, which set the bet or the action
+// the round flow waits for. This object only moves what the mouse holds: a chip, a second card, a bet.
+class TTableGestures : public QObject {
+    Q_OBJECT
+
+public:
+    TTableGestures(TPlayer& player, Game& game);
+
+    // The table's own entry points, in table coordinates (the tests call them too).
+    void Press(QPointF point);
+    void Move(QPointF point);
+    void Release(QPointF point);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Held { Nothing, Chip, HalfChip, Card, Bet };
+
+    void PressWhileBetting(const QString& name, QPointF point);
+    void PressDuringTurn(const QString& name, QPointF point);
+    bool PressOnRack(const QString& name, QPointF point);
+    void ReleaseChip(QPointF point);
+    void ReleaseCard();
+    void ReleaseBet(QPointF point);
+    void PutBetHome();
+    void HomeSecondCards();
+    void NoteBettingStep();
+
+    TPlayer& player_;
+    Game& game_;
+    Held held_ = Held::Nothing;
+    QString heldName_;    // the place pressed: rack chip, second card or bet
+    QPointF pressPoint_;  // where the press was, on the table
+    QPointF heldHome_;    // where the held item lies when at home
+    int heldValue_ = 0;   // the held chip's value
+    int heldSlot_ = 0;    // the slot of the held card or bet
+    bool chipHasMoved_ = false; // a bet has been made at this table: the moving chip carries its value
+    bool wasBetting_ = false;
+};
+
+} // namespace zvx::gui

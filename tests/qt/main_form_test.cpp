@@ -1,0 +1,342 @@
+// The main window as a player meets it: the menus, the first start, leaving, resetting, and the analysis
+// window driven through the real menu items and mouse clicks.
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTest>
+
+#include "analysis/qt/sim_form.h"
+#include "engine/options_file.h"
+#include "engine/table_view.h"
+#include "shell/qt/main_form.h"
+#include "tests/qt/gui_test_support.h"
+
+using namespace zvx;
+using namespace zvx::gui;
+using namespace zvx::testing;
+
+namespace {
+
+QAction* Item(TMainForm& w, const char* name) {
+    auto* action = w.findChild<QAction*>(name);
+    if (!action) qFatal("no action %s", name);
+    return action;
+}
+
+// A window past its start-up, with an options file already written so no first-run box appears.
+struct StartedWindow {
+    explicit StartedWindow(StartOptions options = {}) : window(std::move(options)) {
+        if (!QFile::exists("ZVX.PRM")) {
+            Game g;
+            g.Options.FirstRun = false;
+            InstallDefaultOptions(g);
+            g.Options.HideStrategyIntro = true;
+            SaveOptions(g);
+        }
+        window.show();
+        window.AppOnActivate();
+    }
+    TMainForm window;
+};
+
+// The statistics grid of zvx-analysis for the same seed and hours, as rows of cells.
+QList<QStringList> ToolGrid(std::uint32_t seed, int hours, const QStringList& extra = {}) {
+    QProcess tool;
+    tool.start(qEnvironmentVariable("ZVX_ANALYSIS"),
+               QStringList{"--hours", QString::number(hours), "--seed", QString::number(seed), "--tsv"} + extra);
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0) qFatal("zvx-analysis failed");
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+        rows << line.split('\t');
+    return rows;
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menusCarryTheirCaptionsAndAccessKeys();
+    void firstStartShowsMouseMovesAndWritesTheOptions();
+    void exitAnsweredCancelThenYesWhileAGameWaits();
+    void closingTheWindowDuringAnAnalysisEndsItOnce();
+    void resetDuringAnAnalysisClosesItsWindow();
+    void analysisWindowCyclesScreensAndSwitchesToOneStrategy();
+    void analysisInTheWindowEndsWithTheToolsStatistics();
+    void aboutDuringAnAnalysisShowsTheStrategiesBox();
+    void optionsThatCannotBeSavedAreReportedOnce();
+    void optionFormWaitEndsOnAMenuTitle();
+    void printWithoutAPrinterSavesAPdf();
+    void topicsOpensTheHelpAtItsIndex();
+};
+
+void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    QStringList titles;
+    QStringList items;
+    for (QAction* top : w.menuBar()->actions()) {
+        titles << top->text();
+        if (QMenu* menu = top->menu())
+            for (QAction* item : menu->actions()) items << (item->isSeparator() ? "-" : item->text());
+    }
+    QCOMPARE(titles, (QStringList{"&File", "&Run", "&Options", "Hel&p", "|", "&Bet", "|", "&Stand", "&Hit", "&Double",
+                                  "Spli&t", "Surre&nder", "H&int"}));
+    QCOMPARE(items, (QStringList{"&Reset Game", "&Print", "&Save", "Save &As", "&Load", "-", "E&xit", "&Normal Play",
+                                 "&Practice Deck", "&Computer Simulated Play", "&Betting and Rules Analysis",
+                                 "&Casion Rules", "&Playing Strategy", "-", "&Other Preferences", "&Topics",
+                                 "&About ZVX"}));
+    QCOMPARE(w.visibleActionItems(), 0u);
+    for (const char* name : {"Dash1", "BetButton", "StandButton", "HintButton"}) QVERIFY(!Item(w, name)->isVisible());
+
+    w.ShowActionItems(zvx::BetItem | zvx::Separators);
+    QCOMPARE(w.visibleActionItems(), unsigned(zvx::BetItem | zvx::Separators));
+    QVERIFY(Item(w, "Dash2")->isVisible());
+    w.HideActionItems(zvx::BetItem);
+    QCOMPARE(w.visibleActionItems(), unsigned(zvx::Separators));
+    QCOMPARE(w.windowTitle(), QString("Zorvex Professional BlackJack 32"));
+}
+
+void MainFormTest::firstStartShowsMouseMovesAndWritesTheOptions() {
+    CurrentFolder folder;
+    QVERIFY(!QFile::exists("ZVX.PRM"));
+    BoxAnswerer boxes;
+    boxes.Accept();
+    {
+        TMainForm w;
+        w.show();
+        QVERIFY(WaitUntil([&] { return w.started(); }));
+        QCOMPARE(boxes.Seen, QStringList{"Mouse Moves"});
+        QVERIFY(QFile::exists("ZVX.PRM"));
+        QCOMPARE(QFile("ZVX.PRM").size(), qint64(OptionsRecordSize));
+        QCOMPARE(w.game().Prefs().AnimationSpeed, 8000);
+    }
+    // The second start finds its options and shows nothing.
+    TMainForm again;
+    again.show();
+    QVERIFY(WaitUntil([&] { return again.started(); }));
+    QTest::qWait(50);
+    QCOMPARE(boxes.Seen.size(), 1);
+    QVERIFY(!again.game().Options.FirstRun);
+}
+
+void MainFormTest::exitAnsweredCancelThenYesWhileAGameWaits() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    BoxAnswerer boxes;
+    boxes.Press(QMessageBox::Cancel);
+    boxes.Press(QMessageBox::Yes);
+    bool stillRunningAfterCancel = false;
+    After(100, [&] { Item(w, "Exit1")->trigger(); });
+    After(400, [&] {
+        stillRunningAfterCancel = w.gameRunning() && w.isVisible() && !w.game().StopRequested;
+        Item(w, "Exit1")->trigger();
+    });
+    Item(w, "NormalPlay1")->trigger(); // waits for a bet until the exit ends the game
+    QVERIFY(stillRunningAfterCancel);
+    QVERIFY(!w.gameRunning());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(boxes.Seen, (QStringList{"CLOSE BlackJack?", "CLOSE BlackJack?"}));
+    QVERIFY(w.game().ExitRequested);
+}
+
+void MainFormTest::closingTheWindowDuringAnAnalysisEndsItOnce() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    BoxAnswerer boxes;
+    boxes.Press(QMessageBox::Yes);
+    After(150, [&] { w.close(); });
+    Item(w, "Analysis")->trigger(); // an analysis without an end: only the close stops it
+    QVERIFY(!w.gameRunning());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(boxes.Seen, QStringList{"CLOSE BlackJack?"});
+    w.close(); // the application's own close afterwards asks nothing more
+    QTest::qWait(30);
+    QCOMPARE(boxes.Seen.size(), 1);
+}
+
+void MainFormTest::resetDuringAnAnalysisClosesItsWindow() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    bool windowWasOpen = false;
+    std::int64_t hoursWhenReset = 0;
+    After(200, [&] {
+        windowWasOpen = w.simForm() != nullptr && w.game().AnalysisWindowOpen;
+        hoursWhenReset = w.game().HoursPlayed;
+        Item(w, "GameReset1")->trigger();
+    });
+    Item(w, "Analysis")->trigger();
+    QVERIFY(windowWasOpen);
+    QVERIFY(hoursWhenReset > 0);
+    QVERIFY(w.simForm() == nullptr);
+    QVERIFY(!w.game().AnalysisWindowOpen);
+    QCOMPARE(w.game().HoursPlayed, 0);
+    QCOMPARE(w.game().Hands[1].Stats.HandsPlayed, 0);
+    QVERIFY(w.isVisible());
+}
+
+void MainFormTest::analysisWindowCyclesScreensAndSwitchesToOneStrategy() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    QStringList titles;
+    bool clickIgnoredInSingleMode = false;
+    bool strategiesHidden = false;
+    After(100, [&] {
+        TSimForm* form = w.simForm();
+        QVERIFY(form);
+        titles << form->windowTitle();
+        for (int i = 0; i < 3; ++i) {
+            QTest::mouseClick(form->SimGrid()->viewport(), Qt::LeftButton, {}, QPoint(300, 100));
+            titles << form->windowTitle();
+        }
+        QTest::mouseClick(form->Button1(), Qt::LeftButton);
+        const QString before = form->windowTitle();
+        QTest::mouseClick(form->SimGrid()->viewport(), Qt::LeftButton, {}, QPoint(300, 100));
+        clickIgnoredInSingleMode = form->windowTitle() == before && w.game().SingleStrategyMode;
+        strategiesHidden = form->SimGrid()->isColumnHidden(3) && form->SimGrid()->isColumnHidden(5) &&
+                           !form->SimGrid()->isColumnHidden(6) && !form->Button1()->isVisible() &&
+                           !form->Edit1()->isVisible();
+        Item(w, "GameReset1")->trigger();
+    });
+    Item(w, "Analysis")->trigger();
+    QCOMPARE(titles, (QStringList{StatisticsTitle, OddsTitle, CountTitle, StatisticsTitle}));
+    QVERIFY(clickIgnoredInSingleMode);
+    QVERIFY(strategiesHidden);
+    QVERIFY(!w.game().SingleStrategyMode); // the end of the run clears it
+}
+
+void MainFormTest::analysisInTheWindowEndsWithTheToolsStatistics() {
+    CurrentFolder folder;
+    StartOptions options;
+    options.Seed = 4242u;
+    StartedWindow started(options);
+    TMainForm& w = started.window;
+    constexpr int Hours = 400;
+    w.game().StopAfterHours = Hours;
+    Item(w, "Analysis")->trigger();
+    const ScreenGrid& grid = w.lastAnalysisGrid();
+    const QList<QStringList> tool = ToolGrid(4242, Hours);
+    QCOMPARE(tool.size(), GridRows);
+    int compared = 0;
+    for (int row = 0; row < GridRows; ++row)
+        for (int column = 0; column < GridColumns; ++column) {
+            if (row == 1 && column == 3) continue; // the run time is the wall clock's
+            QCOMPARE(QString::fromStdString(grid.Cell(column, row)), tool[row].value(column));
+            compared += !grid.Cell(column, row).empty();
+        }
+    QVERIFY(compared > 60);
+}
+
+void MainFormTest::aboutDuringAnAnalysisShowsTheStrategiesBox() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    w.game().Options.HideStrategyIntro = false;
+    BoxAnswerer boxes;
+    boxes.Accept(); // the box at the analysis start
+    boxes.Then([](QDialog& dialog) { dialog.findChild<QPushButton*>("HideButton")->click(); });
+    After(200, [&] {
+        Item(w, "About")->trigger();
+        Item(w, "GameReset1")->trigger();
+    });
+    Item(w, "Analysis")->trigger();
+    QCOMPARE(boxes.Seen, (QStringList{"Betting Stategies", "Betting Stategies"}));
+    QVERIFY(w.game().Options.HideStrategyIntro);
+    Game reread;
+    LoadOptions(reread);
+    QVERIFY(reread.Options.HideStrategyIntro);
+
+    // Without the analysis window the same item shows the about box.
+    boxes.Accept();
+    Item(w, "About")->trigger();
+    QCOMPARE(boxes.Seen.last(), QString("About ZVX"));
+}
+
+void MainFormTest::optionsThatCannotBeSavedAreReportedOnce() {
+    CurrentFolder folder;
+    BoxAnswerer boxes;
+    boxes.Accept(); // "Mouse Moves"
+    boxes.Press(QMessageBox::Ok);
+    StartOptions options;
+    options.OptionsPath = folder.File("missing-folder/ZVX.PRM").toStdString();
+    TMainForm w(options);
+    w.show();
+    QVERIFY(WaitUntil([&] { return w.started() && boxes.Seen.size() == 2; }));
+    QVERIFY(boxes.Seen[1].contains("could not be saved"));
+    QVERIFY(!w.SaveOptionsTelling());
+    QTest::qWait(30);
+    QCOMPARE(boxes.Seen.size(), 2); // said once a session
+    QVERIFY(w.isVisible());
+}
+
+void MainFormTest::optionFormWaitEndsOnAMenuTitle() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    w.game().OptionsReturn = false;
+    w.game().SaveOptionsOnReturn = true;
+    After(50, [&] { w.findChild<QMenu*>("Run1")->popup(QPoint(0, 0)); });
+    After(100, [&] { w.findChild<QMenu*>("Run1")->close(); });
+    w.WaitForOptionForm();
+    QVERIFY(w.game().OptionsReturn);
+    QVERIFY(!w.game().SaveOptionsOnReturn);
+}
+
+void MainFormTest::printWithoutAPrinterSavesAPdf() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a printer is installed here");
+    const QString pdf = folder.File("table.pdf");
+    BoxAnswerer boxes;
+    boxes.Press(QMessageBox::Yes);
+    boxes.Then([&](QDialog& dialog) {
+        auto* picker = qobject_cast<QFileDialog*>(&dialog);
+        QVERIFY(picker);
+        picker->selectFile(pdf);
+        dialog.accept(); // QFileDialog::accept is protected; QDialog::accept reaches it
+    });
+    Item(w, "Print1")->trigger();
+    QVERIFY(boxes.Seen.value(0).contains("No printer is installed"));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QVERIFY(file.size() > 1000);
+}
+
+void MainFormTest::topicsOpensTheHelpAtItsIndex() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    Item(w, "Topics1")->trigger();
+    QTextBrowser* browser = nullptr;
+    QVERIFY(WaitUntil([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && (browser = top->findChild<QTextBrowser*>("HelpBrowser"))) return true;
+        return false;
+    }));
+    QCOMPARE(browser->source(), QUrl("qrc:/help/index.html"));
+    const QString text = browser->toPlainText();
+    for (const char* topic : {"Normal Play", "Practice Deck", "Computer Simulated Play", "Betting and Rules Analysis",
+                              "strategy editor", "Preferences", "Game files"})
+        QVERIFY2(text.contains(topic, Qt::CaseInsensitive), topic);
+    browser->window()->close();
+}
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"

@@ -1,0 +1,116 @@
+#include "engine/startup.h"
+#include "table/layout.h"
+#include "table/pacing.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace zvx {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::nanoseconds;
+
+TEST(Pacing, StepCountsAtTheDefaultAndTheEndsOfTheSlider) {
+    EXPECT_EQ(DealSteps(8000, 26), 8);
+    EXPECT_EQ(DealSteps(8000, 150), 16);
+    EXPECT_EQ(ChipSteps(8000, 50, 99), 8);
+    EXPECT_EQ(ChipSteps(8000, 100, 0), 20); // exactly 100 pixels is a long move
+    EXPECT_EQ(FlipSteps(8000), 4);
+    EXPECT_EQ(FlipWidthStep(4), 9);
+
+    EXPECT_EQ(DealSteps(1000, 26), 1);
+    EXPECT_EQ(DealSteps(1000, 150), 2);
+    EXPECT_EQ(ChipSteps(1000, 10, 10), 1);
+    EXPECT_EQ(ChipSteps(1000, 300, 10), 2); // 2.5 rounds to even
+    EXPECT_EQ(FlipSteps(1000), 1);
+    EXPECT_EQ(FlipWidthStep(1), 36);
+
+    // The flip narrows by 84 pixels in all at the top speed and widens back to 72.
+    EXPECT_EQ(FlipSteps(25000), 14);
+    EXPECT_EQ(FlipWidthStep(14), 3);
+    EXPECT_EQ(ShuffleFlickerCards(1000), 26);
+    EXPECT_EQ(ShuffleFlickerCards(25000), 40);
+}
+
+TEST(Pacing, StepsStopShortAndTheCutCardRounds) {
+    EXPECT_EQ(StepOffset(197, 16), 12);
+    EXPECT_EQ(StepOffset(-197, 16), -12);
+    EXPECT_EQ(RoundedStepOffset(-180, 8), -22); // -22.5 to even
+    EXPECT_EQ(RoundedStepOffset(62, 8), 8);
+}
+
+TEST(Pacing, APlayerCardLandsInAQuarterOfASecondAtTheDefaultSpeed) {
+    Game g;
+    g.TableShown = true;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
+    const nanoseconds deal = DealSteps(DefaultAnimationSpeed, 150) * PauseLength(g, pauses::SlideStep);
+    EXPECT_GT(deal, milliseconds(230));
+    EXPECT_LT(deal, milliseconds(270));
+    // The slider scales the unit: the slowest machine setting pauses far less.
+    g.DelayFactor = DelayFactorForSpeed(MinAnimationSpeed);
+    EXPECT_LT(PauseLength(g, 2), std::chrono::microseconds(300));
+}
+
+TEST(Pacing, PausesWaitOnlyAtAShownTableOutsideThePracticeDeck) {
+    Game g;
+    g.DelayFactor = 3219;
+    EXPECT_EQ(PauseLength(g, 10).count(), 0); // no table
+    g.TableShown = true;
+    EXPECT_GT(PauseLength(g, 10).count(), 0);
+    EXPECT_EQ(PauseLength(g, 0).count(), 0);
+    g.PracticeDeckMode = true;
+    EXPECT_EQ(PauseLength(g, 10).count(), 0);
+    // The advice pause is thirty units a unit, and the speed bar's left end (100) shows it without a pause.
+    g.PracticeDeckMode = false;
+    EXPECT_EQ(AdvicePauseLength(g, 2), 30 * PauseLength(g, 2));
+    EXPECT_EQ(AdvicePauseLength(g, 100).count(), 0);
+    EXPECT_EQ(AdvicePauseLength(g, 99), 99 * AdvicePauseLength(g, 1));
+}
+
+TEST(TableLayout, SlotCodesNameTheirPlaces) {
+    auto at = [](int code) {
+        const Place* p = PlaceForSlotCode(code);
+        return p ? p->Name : std::string("-");
+    };
+    EXPECT_EQ(at(2), "pos2");
+    EXPECT_EQ(at(9), "pos9");
+    EXPECT_EQ(at(10), "-"); // a code without a place shows nothing
+    EXPECT_EQ(at(11), "pos11");
+    EXPECT_EQ(at(20), "pos110");
+    EXPECT_EQ(at(21), "pos21");
+    EXPECT_EQ(at(30), "pos210");
+    EXPECT_EQ(at(50), "pos410");
+    EXPECT_EQ(at(51), "-");
+    const Place& p = PlaceNamed("pos19");
+    EXPECT_EQ(p.Left, 309 + 64);
+    EXPECT_EQ(p.Top, 150 + 192);
+    EXPECT_EQ(PlaceNamed("pos310").Left, 5 + 72);
+    EXPECT_EQ(PlaceNamed("pos411").Height, 55);
+}
+
+TEST(TableLayout, EveryCardHasAPlaceUpToTheEleventh) {
+    // The eleventh card of hand 1 carries code 21, hand 2's first; by hand and position it has its own place.
+    EXPECT_EQ(PlaceForCard(1, 11)->Name, "pos111");
+    EXPECT_EQ(PlaceForCard(4, 11)->Name, "pos411");
+    EXPECT_EQ(PlaceForCard(0, 10)->Name, "pos10");
+    EXPECT_EQ(PlaceForCard(0, 11), nullptr);
+    EXPECT_EQ(PlaceForCard(2, 12), nullptr);
+}
+
+TEST(TableLayout, NamesAreUniqueAndTheSpotsAndRackAreComplete) {
+    std::set<std::string> names;
+    for (const Place& p : TableLayout()) EXPECT_TRUE(names.insert(p.Name).second) << p.Name;
+    for (const char* name : {"Bet11111", "Ring33333", "Bet2222", "bet5000c", "Bet5e", "Bet2a", "BetHalf", "MovingChip2",
+                             "AdvicePanelBorder", "ScrollBar1", "Edit1", "CutCard", "Pointer", "BankPanel"})
+        EXPECT_NE(FindPlace(name), nullptr) << name;
+    EXPECT_EQ(FindPlace("Bet22222"), nullptr);
+    EXPECT_EQ(PlaceNamed("Ring1").Left, 319);
+    EXPECT_EQ(PlaceNamed("Bet5000").Width, 42);
+    EXPECT_EQ(SecondPlaceHome(3), (Point{13, 174}));
+    EXPECT_EQ(PointerLeft(4), 230);
+}
+
+} // namespace
+} // namespace zvx

@@ -143,11 +143,10 @@ bool AwaitDecision(Game& g) {
 
 void DoubleDownHand(Game& g) {
     ChargeDoubleDown(g, g.ActiveHand);
-    if (Showing(g))
-        for (int i = 1; i <= StrategyCount; ++i) {
-            g.Table->LoadHeldChip(g.CurrentBet);
-            g.Table->ShowDoubleChips(g.ActiveHand); // places the chips only once
-        }
+    for (int i = 1; i <= StrategyCount && Showing(g); ++i) {
+        g.Table->LoadHeldChip(g.CurrentBet);
+        g.Table->ShowDoubleChips(g.ActiveHand); // places the chips only once
+    }
     Hand(g, g.ActiveHand).Finished = true;
     DealCard(g, g.ActiveHand);
 }
@@ -226,7 +225,7 @@ void PlayRound(Game& g) {
         }
         if (Showing(g)) {
             if (g.AutoPlay) g.Table->Pause(g.SimulationDelay);
-            g.Table->ReturnAllChips();
+            if (Showing(g)) g.Table->ReturnAllChips();
         }
     }
 }
@@ -357,9 +356,9 @@ void PlayHands(Game& g) {
     if (dealer.IsBlackjack) {
         if (Showing(g)) {
             g.Table->RevealHoleCard();
-            if (g.AutoPlay) {
+            if (g.AutoPlay && Showing(g)) {
                 g.Table->ShowAdvice("BLACKJACK!");
-                g.Table->AdvicePause(g.SimulationDelay);
+                if (Showing(g)) g.Table->AdvicePause(g.SimulationDelay);
             }
         }
         dealer.Finished = true;
@@ -465,9 +464,9 @@ void SplitHand(Game& g, int from, int to) {
         if (!g.Table->SpotHasChips(to)) {
             const int chip = g.PairedChips ? g.CurrentBet / 2 : g.CurrentBet;
             g.Table->PlaceBetChip(chip, to, false);
-            if (g.PairedChips) g.Table->PlaceBetChip(chip, to, true);
+            if (g.PairedChips && Showing(g)) g.Table->PlaceBetChip(chip, to, true);
         }
-        g.Table->MoveCard(from, to);
+        if (Showing(g)) g.Table->MoveCard(from, to);
     }
     DealCard(g, from);
     DealCard(g, to);

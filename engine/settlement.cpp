@@ -29,7 +29,7 @@ void DealerPlay(Game& g) {
         else g.PlayerAction = Stand;
         if (g.TableShown && g.Table) {
             g.Table->ShowHandText(DealerSlot, std::to_string(dealer.Total));
-            g.Table->Pause(10);
+            if (g.TableShown && g.Table) g.Table->Pause(10);
         }
         // A stop during the drawing deals no more cards; without this the loop would never end.
         if (g.StopRequested) break;

@@ -120,8 +120,10 @@ void DealCard(Game& g, int slot) {
         else hand.Finished = true;
         return;
     }
-    const bool display = g.TableShown && g.Table;
-    if (display && !g.PracticeDeckMode && shoe.CardsDealt == shoe.CutCardPosition) g.Table->SlideCutCard(true);
+    // The table's animations let the menus run while they pause, and a reset there closes the table: it is
+    // asked for afresh before every call.
+    auto shown = [&g] { return g.TableShown && g.Table != nullptr; };
+    if (shown() && !g.PracticeDeckMode && shoe.CardsDealt == shoe.CutCardPosition) g.Table->SlideCutCard(true);
 
     hand.CardCount = static_cast<std::uint16_t>(hand.CardCount + 1);
     TCard* card = nullptr;
@@ -150,10 +152,10 @@ void DealCard(Game& g, int slot) {
         hand.Total = static_cast<std::uint16_t>(hand.Total + card->Value);
     }
 
-    if (display) {
+    if (shown()) {
         card->Slot = static_cast<std::uint16_t>(hand.CardCount + 10 * slot);
         g.Table->ShowCard(slot, *card);
-        g.Table->ProcessEvents();
+        if (shown()) g.Table->ProcessEvents();
     }
 
     if (hand.Total > 21) {

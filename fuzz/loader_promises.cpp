@@ -303,6 +303,21 @@ Bytes RepairedOptionsBytes(std::span<const std::uint8_t> in) {
     return out;
 }
 
+// Why a load must refuse these bytes as a game file, if it must: a size other than one record, or a value no
+// save writes (a penetration, table minimum, flag or strategy byte out of its range; the deck count and the
+// speed are repaired instead).
+std::optional<GameFileLoad> ExpectedRefusal(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() != GameRecordSize) return GameFileLoad::WrongSize;
+    const std::uint16_t penetration = GetU16(bytes, 2);
+    const std::uint16_t minimum = GetU16(bytes, 4);
+    const bool flagsSound = std::all_of(bytes.begin() + OptionsFlagsFirst, bytes.begin() + OptionsFlagsEnd, IsFlag) &&
+                            std::all_of(bytes.begin() + OptionsStrategyOffset, bytes.begin() + OptionsVersionOffset, IsFlag) &&
+                            std::all_of(bytes.begin() + GameStrategyOffset, bytes.end(), IsFlag);
+    if ((penetration != 2 && penetration != 3) || (minimum != 5 && minimum != 25 && minimum != 100) || !flagsSound)
+        return GameFileLoad::Damaged;
+    return std::nullopt;
+}
+
 // The game record as a load followed by a save must give it back.
 Bytes RepairedGameBytes(std::span<const std::uint8_t> in) {
     Bytes out(in.begin(), in.begin() + GameRecordSize);
@@ -489,14 +504,14 @@ std::optional<std::string> CheckGameFile(std::span<const std::uint8_t> bytes, co
     Game g = before;
     const GameFileLoad result = LoadGameFile(g, path);
     v.Require(UntouchedPart(g) == untouched, "the game file changed what it does not hold");
-    if (bytes.size() < GameRecordSize) {
-        v.Require(result == GameFileLoad::ReadFailed, "a short game file was not refused");
-        v.Require(OptionsPart(g) + AccountsPart(g) == loadable,
-                  "a refused game file changed the game");
+    if (const std::optional<GameFileLoad> refusal = ExpectedRefusal(bytes)) {
+        v.Require(result == *refusal, bytes.size() != GameRecordSize ? "a game file of the wrong size was not refused"
+                                                                      : "a damaged game file was not refused");
+        v.Require(OptionsPart(g) + AccountsPart(g) == loadable, "a refused game file changed the game");
         return std::move(v).Result();
     }
 
-    v.Require(result == GameFileLoad::Ok, "a whole game record was refused");
+    v.Require(result == GameFileLoad::Ok, "a sound game record was refused");
     v.Require(RulesValid(g.Options.Rules) && SpeedValid(g.Options.Prefs.AnimationSpeed),
               "impossible options were loaded");
     v.Require(AllFlags(g.Strategy) && AllFlags(g.Options.StrategyCopy), "a strategy byte is not a flag");
@@ -541,15 +556,14 @@ std::optional<std::string> CheckStrategyFile(std::span<const std::uint8_t> bytes
     LoadAdvancedStrategy(before);
     StrategyTable strategy = before;
     const std::optional<std::string> error = LoadStrategyFromGameFile(strategy, path);
-    if (bytes.size() < GameRecordSize) {
-        v.Require(error.has_value() && !error->empty(), "a short game file gave no reason");
-        v.Require(strategy == before, "a short game file changed the strategy");
+    if (ExpectedRefusal(bytes)) {
+        v.Require(error.has_value() && !error->empty(), "a refused game file gave no reason");
+        v.Require(strategy == before, "a refused game file changed the strategy");
         return std::move(v).Result();
     }
-    v.Require(!error.has_value(), "a whole game record was refused as a strategy");
-    const Bytes repaired = RepairedGameBytes(bytes);
-    v.Require(std::equal(strategy.Bytes.begin(), strategy.Bytes.end(), repaired.begin() + GameStrategyOffset),
-              "the strategy is not the file's live table with its bytes made flags");
+    v.Require(!error.has_value(), "a sound game record was refused as a strategy");
+    v.Require(std::equal(strategy.Bytes.begin(), strategy.Bytes.end(), bytes.begin() + GameStrategyOffset),
+              "the strategy is not the file's live table");
     if (v.Failed()) return std::move(v).Result();
 
     // Played with rules and a seed the file also supplies, an hour of analysis gives the same accounts through

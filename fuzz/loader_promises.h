@@ -16,16 +16,16 @@ namespace zvx::fuzz {
 // strategy and FileError changes; whatever was loaded saves and loads back to the same bytes.
 std::optional<std::string> CheckOptionsFile(std::span<const std::uint8_t> bytes, const std::string& folder);
 
-// LoadGameFile: a short file changes nothing at all; a whole record replaces what the file holds, repaired, and
-// nothing else. Re-encoding the loaded state gives the file's bytes except where a repair was due; saving and
+// LoadGameFile: a file of the wrong size, or with a value no save writes, is refused and changes nothing at all;
+// any other replaces what the file holds (deck count and speed repaired, amounts made halves) and nothing else. Re-encoding the loaded state gives the file's bytes except where a repair was due; saving and
 // loading again gives the same bytes. Loaded between two rounds of an analysis, as the File menu does, the file
 // then carries the rest of it and every analysis screen, played the same through the analysis's shortcuts as
 // the plain way.
 std::optional<std::string> CheckGameFile(std::span<const std::uint8_t> bytes, const std::string& folder);
 
-// The game file as a source of the playing strategy (zvx-analysis --strategy FILE): a short file gives a reason
-// and leaves the strategy alone; otherwise the strategy is the file's live table with every byte a flag, and an
-// analysis with it plays the same through its shortcuts as the plain way.
+// The game file as a source of the playing strategy (zvx-analysis --strategy FILE): a file LoadGameFile refuses
+// gives a reason and leaves the strategy alone; otherwise the strategy is the file's live table, and an analysis
+// with it plays the same through its shortcuts as the plain way.
 std::optional<std::string> CheckStrategyFile(std::span<const std::uint8_t> bytes, const std::string& folder);
 
 // Real48: the first 6 bytes decode to a finite double that encodes back to them (to six zeros when the exponent

@@ -190,6 +190,11 @@ bool WriteGameSeeds(const fs::path& folder, const fs::path& scratch) {
                  PutRealBytes(b, stats(4, at), zeroWithJunk);
              }
          }));
+    // Out of range only where the loader repairs (the deck count, the speed): accepted.
+    ok = ok && WriteSeed(folder, "options-repairable", With(played, [](std::span<std::uint8_t> b) {
+             PutOptionNumbers(b, 9, 2, 5, 0);
+         }));
+    // Out of range where a save never writes: refused.
     ok = ok && WriteSeed(folder, "options-extreme", With(played, [](std::span<std::uint8_t> b) {
              PutOptionNumbers(b, 0, 0xFFFF, 1, 0xFFFF);
              for (std::size_t i = 8; i < 18; ++i) b[i] = 0x80;

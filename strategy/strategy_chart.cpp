@@ -7,7 +7,6 @@ namespace zvx {
 namespace {
 
 constexpr int FirstHardTotal = 5;
-constexpr int FirstSoftTotal = 13;
 
 std::array<ChartHand, ChartRows> MakeChartHands() {
     std::array<ChartHand, ChartRows> hands;

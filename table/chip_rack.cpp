@@ -172,32 +172,15 @@ void PrepareChipsFor(Game& g, RackDisplay& display, int amount) {
     if (g.CurrentBet > g.Bankroll) return;
     const int column = ColumnFor(amount);
     if (have(column)) return;
-    switch (column) {
-    case 5:
+    if (column == 5) {
         if (have(25)) BreakChip(g, display, 5);
         else if (CountOf(g, 2) > 1) ColourUp(g, display, 5, 2);
-        break;
-    case 25:
-        if (have(100)) BreakChip(g, display, 25);
-        else if (g.Bankroll >= 25) ColourUpAll(g, display);
-        break;
-    case 100:
-        if (have(500)) BreakChip(g, display, 100);
-        else if (g.Bankroll >= 100) ColourUpAll(g, display);
-        break;
-    case 500:
-        if (have(1000)) BreakChip(g, display, 500);
-        else if (g.Bankroll >= 500) ColourUpAll(g, display);
-        break;
-    case 1000:
-        if (have(5000)) BreakChip(g, display, 1000);
-        else if (g.Bankroll >= 1000) ColourUpAll(g, display);
-        break;
-    case 5000:
+    } else if (column == 5000) {
         ColourUpAll(g, display);
-        break;
-    default:
-        break;
+    } else if (column != HalfChip) {
+        // $25 up to $1000: break the next larger chip, or colour up when the rack is worth the chip.
+        if (have(HigherValue(column))) BreakChip(g, display, column);
+        else if (g.Bankroll >= column) ColourUpAll(g, display);
     }
 }
 

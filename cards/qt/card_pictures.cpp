@@ -6,8 +6,10 @@
 #include <QPainterPath>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "cards/card.h"
 

@@ -52,22 +52,35 @@ int TowardTarget(double distance, int steps) {
 
 } // namespace
 
-// Marks the window busy while one of its animations is on the stack: their pauses run the menus, and a
-// reset or a new game there closes this window, which must then wait until the animation has returned.
-class BusyScope {
+// Keeps the window alive while one of its calls is on the stack: their pauses and waits run the menus, and a
+// reset or a new game there closes this window, which must then wait until the call has returned.
+class StayScope {
 public:
-    explicit BusyScope(TPlayer& player) : player_(player) { ++player_.busy_; }
-    ~BusyScope() {
-        if (--player_.busy_ > 0 || !player_.deleteWhenIdle_) return;
+    explicit StayScope(TPlayer& player) : player_(player) { ++player_.onStack_; }
+    ~StayScope() {
+        if (--player_.onStack_ > 0 || !player_.deleteWhenIdle_) return;
         player_.deleteWhenIdle_ = false;
         if (player_.deferredParent_) player_.deferredParent_->deleteLater();
         else player_.deleteLater();
     }
+    StayScope(const StayScope&) = delete;
+    StayScope& operator=(const StayScope&) = delete;
+
+private:
+    TPlayer& player_;
+};
+
+// Marks the window busy with an animation (the player's input waits for it), and keeps it alive meanwhile.
+class BusyScope {
+public:
+    explicit BusyScope(TPlayer& player) : player_(player), stay_(player) { ++player_.busy_; }
+    ~BusyScope() { --player_.busy_; }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
     TPlayer& player_;
+    StayScope stay_;
 };
 
 TPlayer::TPlayer(TMainForm& main, Game& game, QWidget* parent) : QWidget(parent), main_(main), game_(game) {
@@ -119,9 +132,15 @@ void TPlayer::BeginGame() {
     scene_->Chip("MovingChip")->SetValue(ColumnFor(game_.CurrentBet));
 }
 
-void TPlayer::ProcessEvents() { LetEventsRun(); }
+void TPlayer::ProcessEvents() {
+    StayScope stay(*this);
+    LetEventsRun();
+}
 
-void TPlayer::WaitForPlayer() { WaitForNextEvent(); }
+void TPlayer::WaitForPlayer() {
+    StayScope stay(*this);
+    WaitForNextEvent();
+}
 
 void TPlayer::Pause(int units) { PauseFor(PauseLength(game_, units)); }
 
@@ -137,7 +156,7 @@ void TPlayer::PauseFor(std::chrono::nanoseconds length) {
 
 bool TPlayer::event(QEvent* event) {
     if (event->type() == QEvent::ParentChange && parentWidget()) parentWidget()->installEventFilter(this);
-    if (event->type() == QEvent::DeferredDelete && busy_ > 0) {
+    if (event->type() == QEvent::DeferredDelete && onStack_ > 0) {
         deleteWhenIdle_ = true;
         deferredParent_ = nullptr;
         return true;
@@ -146,7 +165,7 @@ bool TPlayer::event(QEvent* event) {
 }
 
 bool TPlayer::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::DeferredDelete && busy_ > 0 && watched == parentWidget()) {
+    if (event->type() == QEvent::DeferredDelete && onStack_ > 0 && watched == parentWidget()) {
         deleteWhenIdle_ = true;
         deferredParent_ = watched;
         return true;
@@ -434,6 +453,7 @@ void TPlayer::ShowSpotRing(ChipItem* spot, const QString& ring) {
     outline->setVisible(spot->isVisible() && spot->Count() >= 2);
 }
 
+// The ring needs no flag here: it shows whenever a second chip of the same value lands on the spot.
 void TPlayer::PlaceBetChip(int amount, int slot, bool) { PlaceChipOn(amount, Q(SpotName(slot, 1))); }
 
 void TPlayer::PlaceChipOn(int amount, const QString& spotName) {
@@ -592,69 +612,54 @@ void TPlayer::ReturnAllChips() {
     emit roundSwept();
 }
 
+QPointF TPlayer::PrepareExchangeStack(int value) {
+    const Place& column = PlaceNamed(RackChipName(value));
+    const QPointF exchange(ExchangeLeft, column.Top);
+    scene_->Chip("MovingChip2")->SetValue(value);
+    for (const char* name : {"MovingChip2", "Chipa", "Chipb"}) scene_->Item(name)->setPos(exchange);
+    for (const char* name : {"Chipa", "Chipb"}) scene_->Outline(name)->SetColour(NamedColour(ChipColour(value)));
+    return exchange;
+}
+
+void TPlayer::GatherExchangeChip(int value, QPointF from, QPointF exchange, int chipsSoFar) {
+    FlyChip(value, from, exchange);
+    scene_->Item("MovingChip")->hide();
+    // The stack looks taller from the second chip on, and taller again from the third.
+    Show("MovingChip2", true);
+    Show("Chipa", chipsSoFar >= 1);
+    Show("Chipb", chipsSoFar >= 2);
+    ShowChipStacks();
+    Pause(pauses::ExchangeChip);
+}
+
+void TPlayer::MoveExchangeStack(QPointF from, QPointF to) {
+    Show("Chipa", false);
+    Show("Chipb", false);
+    QGraphicsItem* stack = scene_->Item("MovingChip2");
+    const QPointF distance = to - from;
+    const int steps = ChipSteps(Speed(), static_cast<int>(distance.x()), static_cast<int>(distance.y()));
+    Step(stack, steps, TowardTarget(distance.x(), steps), TowardTarget(distance.y(), steps));
+    stack->hide();
+    Repaint();
+}
+
 void TPlayer::ChipsLeave(int value, int n) {
     BusyScope busy(*this);
     const Place& column = PlaceNamed(RackChipName(value));
-    const QPointF exchange(ExchangeLeft, column.Top);
-    ChipItem* stack = scene_->Chip("MovingChip2");
-    OutlineItem* chipA = scene_->Outline("Chipa");
-    OutlineItem* chipB = scene_->Outline("Chipb");
-    stack->SetValue(value);
-    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(stack), static_cast<QGraphicsItem*>(chipA),
-                                static_cast<QGraphicsItem*>(chipB)})
-        item->setPos(exchange);
-    chipA->SetColour(NamedColour(ChipColour(value)));
-    chipB->SetColour(NamedColour(ChipColour(value)));
-    for (int i = 0; i < n; ++i) {
-        FlyChip(value, QPointF(column.Left, column.Top), exchange);
-        scene_->Item("MovingChip")->hide();
-        stack->show();
-        chipA->setVisible(i >= 1);
-        chipB->setVisible(i >= 2);
-        ShowChipStacks();
-        Pause(pauses::ExchangeChip);
-    }
+    const QPointF exchange = PrepareExchangeStack(value);
+    for (int i = 0; i < n; ++i) GatherExchangeChip(value, QPointF(column.Left, column.Top), exchange, i);
     Pause(pauses::BetChip);
-    chipA->hide();
-    chipB->hide();
-    const QPointF away(ExchangeLeft, ExchangeExitTop);
-    const int steps = ChipSteps(Speed(), 0, static_cast<int>(away.y() - exchange.y()));
-    Step(stack, steps, 0, TowardTarget(away.y() - exchange.y(), steps));
-    stack->hide();
-    Repaint();
+    MoveExchangeStack(exchange, QPointF(ExchangeLeft, ExchangeExitTop));
 }
 
 void TPlayer::ChipsArrive(int value, int n) {
     BusyScope busy(*this);
     Pause(pauses::ExchangeArrive);
     const Place& column = PlaceNamed(RackChipName(value));
-    const QPointF exchange(ExchangeLeft, column.Top);
-    ChipItem* stack = scene_->Chip("MovingChip2");
-    OutlineItem* chipA = scene_->Outline("Chipa");
-    OutlineItem* chipB = scene_->Outline("Chipb");
-    stack->SetValue(value);
-    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(stack), static_cast<QGraphicsItem*>(chipA),
-                                static_cast<QGraphicsItem*>(chipB)})
-        item->setPos(exchange);
-    chipA->SetColour(NamedColour(ChipColour(value)));
-    chipB->SetColour(NamedColour(ChipColour(value)));
-    for (int i = 0; i < n; ++i) {
-        FlyChip(value, QPointF(DealerTray.X, DealerTray.Y), exchange);
-        scene_->Item("MovingChip")->hide();
-        stack->show();
-        chipA->setVisible(i >= 1);
-        chipB->setVisible(i >= 2);
-        Repaint();
-        Pause(pauses::ExchangeChip);
-    }
+    const QPointF exchange = PrepareExchangeStack(value);
+    for (int i = 0; i < n; ++i) GatherExchangeChip(value, QPointF(DealerTray.X, DealerTray.Y), exchange, i);
     Pause(pauses::ExchangeArrive);
-    chipA->hide();
-    chipB->hide();
-    const QPointF distance = QPointF(column.Left, column.Top) - exchange;
-    const int steps = ChipSteps(Speed(), static_cast<int>(distance.x()), static_cast<int>(distance.y()));
-    Step(stack, steps, TowardTarget(distance.x(), steps), TowardTarget(distance.y(), steps));
-    stack->hide();
-    Repaint();
+    MoveExchangeStack(exchange, QPointF(column.Left, column.Top));
 }
 
 // --- Betting prompts, menu items and boxes ---------------------------------------------------------------------

@@ -115,17 +115,23 @@ private:
     void ReturnChipToStack(const QString& spot);
     void PayOnto(int hand, double amount);
     void ShowLimitPanels();
+    // The exchange stack: set up at a column's exchange point, a chip added to it, and its flight away.
+    QPointF PrepareExchangeStack(int value);
+    void GatherExchangeChip(int value, QPointF from, QPointF exchange, int chipsSoFar);
+    void MoveExchangeStack(QPointF from, QPointF to);
     void ShowSpotRing(ChipItem* spot, const QString& ring);
     ChipItem* Spot(int hand, int spot) const;
     friend class BusyScope;
+    friend class StayScope;
 
     TMainForm& main_;
     Game& game_;
     TTableScene* scene_ = nullptr;
     TTableView* view_ = nullptr;
     double dealerNet_ = 0;
-    // Animations run nested event handling in their pauses; the window must outlive every one of them.
-    int busy_ = 0;
+    // Animations and waits run nested event handling; the window must outlive every one of them.
+    int busy_ = 0;    // animations under way
+    int onStack_ = 0; // calls of this window under way, animations and waits
     int pausing_ = 0;
     bool deleteWhenIdle_ = false;
     QObject* deferredParent_ = nullptr;

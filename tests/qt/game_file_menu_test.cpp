@@ -16,6 +16,7 @@
 #include "shell/qt/main_form.h"
 #include "strategy/builtin_strategies.h"
 #include "tests/qt/gui_test_support.h"
+#include "tests/qt/quiet_start.h"
 
 using namespace zvx;
 using namespace zvx::gui;
@@ -23,20 +24,9 @@ using namespace zvx::testing;
 
 namespace {
 
-QAction* Item(TMainForm& w, const char* name) {
-    auto* action = w.findChild<QAction*>(name);
-    if (!action) qFatal("no action %s", name);
-    return action;
-}
-
 struct StartedWindow {
     StartedWindow() {
-        Game g;
-        g.Options.FirstRun = false;
-        InstallDefaultOptions(g);
-        g.Options.HideStrategyIntro = true;
-        g.Options.Prefs.SoundOn = false;
-        SaveOptions(g);
+        WriteQuietOptions([](Game& g) { g.Options.Prefs.SoundOn = false; });
         window.show();
         window.AppOnActivate();
     }

@@ -19,6 +19,7 @@
 #include "engine/table_view.h"
 #include "shell/qt/main_form.h"
 #include "tests/qt/gui_test_support.h"
+#include "tests/qt/quiet_start.h"
 
 using namespace zvx;
 using namespace zvx::gui;
@@ -26,22 +27,10 @@ using namespace zvx::testing;
 
 namespace {
 
-QAction* Item(TMainForm& w, const char* name) {
-    auto* action = w.findChild<QAction*>(name);
-    if (!action) qFatal("no action %s", name);
-    return action;
-}
-
 // A window past its start-up, with an options file already written so no first-run box appears.
 struct StartedWindow {
     explicit StartedWindow(StartOptions options = {}) : window(std::move(options)) {
-        if (!QFile::exists("ZVX.PRM")) {
-            Game g;
-            g.Options.FirstRun = false;
-            InstallDefaultOptions(g);
-            g.Options.HideStrategyIntro = true;
-            SaveOptions(g);
-        }
+        if (!QFile::exists("ZVX.PRM")) WriteQuietOptions();
         window.show();
         window.AppOnActivate();
     }
@@ -290,8 +279,11 @@ void MainFormTest::optionFormWaitEndsOnAMenuTitle() {
     TMainForm& w = started.window;
     w.game().OptionsReturn = false;
     w.game().SaveOptionsOnReturn = true;
-    After(50, [&] { w.findChild<QMenu*>("Run1")->popup(QPoint(0, 0)); });
-    After(100, [&] { w.findChild<QMenu*>("Run1")->close(); });
+    After(50, [&] {
+        QMenu* run = w.findChild<QMenu*>("Run1");
+        run->popup(QPoint(0, 0));
+        run->close();
+    });
     w.WaitForOptionForm();
     QVERIFY(w.game().OptionsReturn);
     QVERIFY(!w.game().SaveOptionsOnReturn);

@@ -24,6 +24,7 @@
 #include "strategy/qt/strategy_form.h"
 #include "strategy/recommend.h"
 #include "tests/qt/gui_test_support.h"
+#include "tests/qt/quiet_start.h"
 
 using namespace zvx;
 using namespace zvx::gui;
@@ -31,21 +32,10 @@ using namespace zvx::testing;
 
 namespace {
 
-QAction* Item(TMainForm& w, const char* name) {
-    auto* action = w.findChild<QAction*>(name);
-    if (!action) qFatal("no action %s", name);
-    return action;
-}
-
 // A window past its start-up whose options file has then been removed, so any save shows as a new file.
 struct StartedWindow {
     StartedWindow() {
-        Game g;
-        g.Options.FirstRun = false;
-        InstallDefaultOptions(g);
-        g.Options.HideStrategyIntro = true;
-        g.Options.Prefs.AnimationSpeed = 8000;
-        SaveOptions(g);
+        WriteQuietOptions([](Game& g) { g.Options.Prefs.AnimationSpeed = 8000; });
         window.show();
         window.AppOnActivate();
         QFile::remove("ZVX.PRM");

@@ -18,6 +18,7 @@
 #include "table/layout.h"
 #include "table/qt/player.h"
 #include "tests/qt/gui_test_support.h"
+#include "tests/qt/quiet_start.h"
 #include "tests/stacked_shoe.h"
 
 using namespace zvx;
@@ -61,14 +62,12 @@ private:
 
 struct Table {
     explicit Table(double scale = 1.0, std::uint16_t minimum = 25) {
-        Game g;
-        InstallDefaultOptions(g);
-        g.Options.FirstRun = false;
-        g.Options.Prefs.AnimationSpeed = 1000; // quick animations, same gestures
-        g.Options.Prefs.SoundOn = false;
-        g.Options.Rules.TableMinimum = minimum;
-        g.Options.Rules.PlayTwoHands = false;
-        SaveOptions(g);
+        WriteQuietOptions([minimum](Game& g) {
+            g.Options.Prefs.AnimationSpeed = 1000; // quick animations, same gestures
+            g.Options.Prefs.SoundOn = false;
+            g.Options.Rules.TableMinimum = minimum;
+            g.Options.Rules.PlayTwoHands = false;
+        });
         StartOptions options;
         options.Seed = 11;
         window = std::make_unique<TMainForm>(options);

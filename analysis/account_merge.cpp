@@ -1,5 +1,7 @@
 #include "analysis/account_merge.h"
 
+#include <limits>
+
 namespace zvx {
 
 namespace {
@@ -69,6 +71,23 @@ std::optional<std::string> FirstDifference(const Game& a, const Game& b) {
             if (a.Strategy.Row(row)[column] != b.Strategy.Row(row)[column])
                 return "playing strategy row " + std::to_string(row) + " byte " + std::to_string(column) + ": " +
                        std::to_string(a.Strategy.Row(row)[column]) + " and " + std::to_string(b.Strategy.Row(row)[column]);
+    return std::nullopt;
+}
+
+std::optional<std::string> CounterAtFileLimit(const Game& g) {
+    constexpr std::int64_t Limit = std::numeric_limits<std::int32_t>::max();
+    if (g.HoursPlayed >= Limit) return "hours played";
+    for (int i = 1; i <= StrategyCount; ++i) {
+        const PlayStats& s = g.Hands[static_cast<std::size_t>(i)].Stats;
+        const std::string whose = " of strategy #" + std::to_string(i);
+        if (s.HandsPlayed >= Limit) return "hands" + whose;
+        if (s.HandsSplit >= Limit) return "hands split" + whose;
+        if (s.HandsDoubled >= Limit) return "hands doubled" + whose;
+        if (s.Blackjacks >= Limit) return "blackjacks" + whose;
+        if (s.SwingsWon >= Limit || s.SwingsLost >= Limit) return "swings" + whose;
+        for (const auto hours : s.HourHistogram)
+            if (hours >= Limit) return "hour histogram" + whose;
+    }
     return std::nullopt;
 }
 

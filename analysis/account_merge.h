@@ -19,4 +19,8 @@ void MergeStatistics(Game& into, const Game& from);
 // ("decks 2 and 6"), or nothing when they were played alike.
 std::optional<std::string> FirstDifference(const Game& a, const Game& b);
 
+// A game file keeps its counters in 32 bits and writes a larger count as the largest it can hold; such a file
+// no longer knows its count, and a merge with it would be short. Names the first counter at that limit.
+std::optional<std::string> CounterAtFileLimit(const Game& g);
+
 } // namespace zvx

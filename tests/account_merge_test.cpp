@@ -61,6 +61,20 @@ TEST(AccountMergeTest, GamesAddTheirStrategiesHoursAndRunTimeButNotTheDealer) {
     for (int i = 1; i <= StrategyCount; ++i) EXPECT_EQ(a.Hands[static_cast<std::size_t>(i)].Stats.HandsPlayed, 27);
 }
 
+TEST(AccountMergeTest, ACounterAtTheFilesLimitIsNamed) {
+    Game g;
+    g.HoursPlayed = 1000;
+    g.Hands[2].Stats.HandsPlayed = 2147483646;
+    EXPECT_EQ(CounterAtFileLimit(g), std::nullopt);
+    g.Hands[2].Stats.HandsPlayed = 2147483647; // as a saturated file reads back
+    EXPECT_EQ(CounterAtFileLimit(g), "hands of strategy #2");
+    g.Hands[2].Stats.HandsPlayed = 5;
+    g.Hands[4].Stats.HourHistogram[3] = 2147483647;
+    EXPECT_EQ(CounterAtFileLimit(g), "hour histogram of strategy #4");
+    g.HoursPlayed = 2147483647;
+    EXPECT_EQ(CounterAtFileLimit(g), "hours played");
+}
+
 TEST(AccountMergeTest, TheFirstDifferenceOfRulesOrStrategyIsNamed) {
     Game a, b;
     LoadDefaultStrategy(a.Strategy);

@@ -159,6 +159,11 @@ expect_status 1 "merge of a damaged file" "$bin" merge p1.zvx short.zvx --save n
 grep -q "short.zvx" err.txt || fail "the damaged file is not named"
 expect_status 1 "merge of a missing file" "$bin" merge p1.zvx nosuch.zvx --save never.zvx
 expect_status 2 "merge of one file" "$bin" merge p1.zvx
+# Strategy #1's hands at the largest count a file keeps (offset 3888 + 396 + 380): the true count is lost.
+cp p2.zvx full.zvx
+printf '\377\377\377\177' | dd of=full.zvx bs=1 seek=4664 conv=notrunc status=none
+expect_status 1 "merge of a file whose counter is full" "$bin" merge p1.zvx full.zvx --save never.zvx
+grep -q "full.zvx.*hands of strategy #1" err.txt || fail "the full counter is not named: $(cat err.txt)"
 [ ! -e never.zvx ] || fail "a refused merge wrote its game file"
 
 # The distributed example, end to end with four local processes.

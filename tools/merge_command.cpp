@@ -15,14 +15,22 @@ int RunMerge(const Arguments& args) {
         return FileFailure;
     }
     const auto& files = args.MergeFiles;
+    // A part that cannot be merged exactly is refused, by name, before anything is written.
+    auto load = [](Game& g, const std::string& path) -> std::optional<std::string> {
+        if (auto error = LoadNamedGameFile(g, path)) return error;
+        if (const auto full = CounterAtFileLimit(g))
+            return "'" + path + "' holds its " + *full + " at the largest count a game file can keep, so its " +
+                   "true count is lost; merge smaller parts";
+        return std::nullopt;
+    };
     auto merged = std::make_unique<Game>();
-    if (const auto error = LoadNamedGameFile(*merged, files.front())) {
+    if (const auto error = load(*merged, files.front())) {
         std::cerr << "zvx-analysis: " << *error << "\n";
         return FileFailure;
     }
     for (std::size_t i = 1; i < files.size(); ++i) {
         auto part = std::make_unique<Game>();
-        if (const auto error = LoadNamedGameFile(*part, files[i])) {
+        if (const auto error = load(*part, files[i])) {
             std::cerr << "zvx-analysis: " << *error << "\n";
             return FileFailure;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QHash>
+#include <QMap>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -38,7 +38,7 @@ private:
     QPixmap DrawBack(int number, QSize pixels) const;
 
     std::unique_ptr<QSvgRenderer> renderer_;
-    QHash<quint64, QPixmap> cache_;
+    QMap<quint64, QPixmap> cache_;
 };
 
 inline constexpr int CardPictureWidth = 71;

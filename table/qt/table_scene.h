@@ -2,7 +2,7 @@
 
 #include <QGraphicsScene>
 #include <QGraphicsView>
-#include <QHash>
+#include <QMap>
 
 #include "table/layout.h"
 #include "table/qt/table_items.h"
@@ -37,7 +37,7 @@ public:
 private:
     QGraphicsItem* MakeItem(const Place& place);
 
-    QHash<QString, QGraphicsItem*> items_;
+    QMap<QString, QGraphicsItem*> items_;
     QScrollBar* speedBar_ = nullptr;
 };
 

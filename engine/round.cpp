@@ -116,26 +116,29 @@ void JudgeAction(Game& g) {
     }
 }
 
-// Waits for the human player's decision on the active hand. Returns false when the game is stopping.
+// Waits for the human player's decision on the active hand. Returns false when the game is stopping. The
+// waits and the advice box let the menus run, and a reset there takes the table away: it is asked for afresh
+// after each of them.
 bool AwaitDecision(Game& g) {
-    TableView& table = *g.Table;
-    table.ShowActionItems(HintItem | StandItem | HitItem |
-                          (Hand(g, g.ActiveHand).MaySurrender ? SurrenderItem : 0u));
-    table.PrepareChipsFor(g.CurrentBet);
+    auto stopping = [&g] { return g.StopRequested || !Showing(g); };
+    g.Table->ShowActionItems(HintItem | StandItem | HitItem |
+                             (Hand(g, g.ActiveHand).MaySurrender ? SurrenderItem : 0u));
+    g.Table->PrepareChipsFor(g.CurrentBet);
     do {
         g.PlayerAction = NoAction;
-        table.WaitForPlayer();
-        if (g.StopRequested) return false;
+        g.Table->WaitForPlayer();
+        if (stopping()) return false;
         if (g.ActiveHand >= 1 && g.ActiveHand < HandCount) {
             const THand& active = Hand(g, g.ActiveHand);
-            if (active.MayDouble) table.ShowActionItems(DoubleItem);
-            else table.HideActionItems(DoubleItem);
-            if (active.MaySplit) table.ShowActionItems(SplitItem);
-            else table.HideActionItems(SplitItem);
+            if (active.MayDouble) g.Table->ShowActionItems(DoubleItem);
+            else g.Table->HideActionItems(DoubleItem);
+            if (active.MaySplit) g.Table->ShowActionItems(SplitItem);
+            else g.Table->HideActionItems(SplitItem);
         }
         if (g.PlayerAction != NoAction) {
             if (g.PlayerAction == Stand && Hand(g, 3).CardCount > 0) g.ActiveHand = 3;
             JudgeAction(g);
+            if (stopping()) return false;
         }
     } while (g.PlayerAction == NoAction || g.PlayerAction == Hint);
     return true;
@@ -294,7 +297,10 @@ void StartRound(Game& g) {
     TableView& table = *g.Table;
     const std::uint16_t m = g.Rules().TableMinimum;
     if (m > g.Bankroll + table.ChipsOnSpot(1)) {
-        if (table.AskYesNo("GAME OVER (You lost all your money) - Play Again?")) {
+        const bool again = table.AskYesNo("GAME OVER (You lost all your money) - Play Again?");
+        // The box lets the menus run: a reset there has ended the game and closed the table.
+        if (g.StopRequested || !Showing(g)) return;
+        if (again) {
             table.ClearTable();
             NewBankroll(g);
         } else {

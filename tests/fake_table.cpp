@@ -116,6 +116,7 @@ void FakeTable::CloseTableWindow() { Record("CloseTableWindow"); }
 bool FakeTable::AskYesNo(const std::string& question) {
     Questions.push_back(question);
     Record("AskYesNo " + question);
+    if (WhileBoxUp) WhileBoxUp(game_);
     if (Answers.empty()) return false;
     const bool answer = Answers.front();
     Answers.pop_front();
@@ -124,6 +125,7 @@ bool FakeTable::AskYesNo(const std::string& question) {
 void FakeTable::ShowAdviceBox(const std::string& text, int left, int top) {
     AdviceBoxes.push_back(text);
     Record("ShowAdviceBox " + text + " @" + std::to_string(left) + "," + std::to_string(top));
+    if (WhileBoxUp) WhileBoxUp(game_);
 }
 
 } // namespace zvx::testing

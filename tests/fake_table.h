@@ -29,6 +29,8 @@ public:
     // gestures then land on the waits for bets and decisions only.
     bool IdleAfterCard = false;
     unsigned VisibleItems = 0; // the menu-bar action items shown now
+    // Runs while an advice box or a question is up, as the menus can: a reset there, say.
+    std::function<void(Game&)> WhileBoxUp;
 
     // Scripted steps for the common gestures.
     void Bet(int amount);

@@ -405,6 +405,34 @@ TEST_F(TableRoundTest, AHintShowsTheAdviceAndWaitsForARealDecision) {
     EXPECT_TRUE(table.Saw("ShowHandResult 1 -1"));
 }
 
+// What the real window does on "Reset Game": the table goes with the reset.
+void ResetClosingTheTable(Game& game) {
+    ResetGame(game);
+    game.Table = nullptr;
+}
+
+TEST_F(TableRoundTest, AResetWhileTheAdviceBoxIsUpEndsTheGameWithoutTheTable) {
+    for (const Action action : {Stand, Hint}) {
+        SCOPED_TRACE(action);
+        table.Calls.clear();
+        table.Bet(10);
+        Decide(1, action); // both against the strategy, which hits 16 against a 10
+        table.WhileBoxUp = ResetClosingTheTable;
+        Play({10, 10, 6, 7});
+        EXPECT_TRUE(g.StopRequested);
+        // Nothing more is asked of the table once the reset has closed it.
+        ASSERT_GE(table.Calls.size(), 2u);
+        EXPECT_EQ(table.Calls.back(), "CloseTableWindow");
+        EXPECT_EQ(table.Calls.end()[-2].rfind("ShowAdviceBox", 0), 0u) << table.Calls.end()[-2];
+        EXPECT_EQ(g.Hands[1].CardCount, 2);
+        table.WhileBoxUp = nullptr;
+        g.Table = &table;
+        g.TableShown = true;
+        g.StopRequested = false;
+        g.Bankroll = 1000;
+    }
+}
+
 // --- Practice deck ----------------------------------------------------------------------------------------
 
 TEST_F(TableRoundTest, PracticeRoundEndsAfterTheFirstDecisionWithAdviceButNoDealer) {
@@ -467,6 +495,17 @@ TEST_F(TableRoundTest, GameOverNoStopsTheGame) {
     EXPECT_EQ(table.Count("ShowCard"), 0);
     EXPECT_FALSE(table.Saw("NewChipRack"));
     EXPECT_TRUE(table.Saw("CloseTableWindow"));
+}
+
+TEST_F(TableRoundTest, AResetWhileGameOverAsksEndsTheGameWithoutTheTable) {
+    g.Bankroll = 4;
+    table.Answers = {true};
+    table.WhileBoxUp = ResetClosingTheTable;
+    Play({10, 10, 9, 7});
+    EXPECT_TRUE(g.StopRequested);
+    ASSERT_FALSE(table.Calls.empty());
+    EXPECT_EQ(table.Calls.back(), "CloseTableWindow");
+    EXPECT_FALSE(table.Saw("NewChipRack"));
 }
 
 TEST_F(TableRoundTest, ChipsOnTheFirstBoxCountAgainstGameOver) {

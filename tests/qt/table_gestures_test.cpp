@@ -285,7 +285,10 @@ void TableGesturesTest::monkeyNeverBreaksTheMoney() {
         // Every box is answered Yes (another game after a GAME OVER, a double on the pair) or OK.
         BoxAnswerer boxes;
         for (int i = 0; i < 10000; ++i) boxes.Press(QMessageBox::Yes);
-        QRandomGenerator random(20261208);
+        // ZVX_MONKEY_SEED plays other sequences when hunting for faults; the suite plays this one.
+        QRandomGenerator random(qEnvironmentVariableIsSet("ZVX_MONKEY_SEED")
+                                    ? static_cast<quint32>(qEnvironmentVariableIntValue("ZVX_MONKEY_SEED"))
+                                    : 20261208u);
         int events = 0;
         int stuckPolls = 0;
         double start = -1;

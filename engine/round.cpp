@@ -125,6 +125,7 @@ bool AwaitDecision(Game& g) {
                              (Hand(g, g.ActiveHand).MaySurrender ? SurrenderItem : 0u));
     g.Table->PrepareChipsFor(g.CurrentBet);
     do {
+        if (stopping()) return false;
         g.PlayerAction = NoAction;
         g.Table->WaitForPlayer();
         if (stopping()) return false;

@@ -26,7 +26,7 @@ void FinishSlotsBefore(Game& g, int slot) {
 bool MadeOfTwoChips(int bet) { return bet == 10 || bet == 50 || bet == 200 || bet == 2000; }
 
 void Refuse(Game& g, const std::string& text) {
-    if (g.Table) g.Table->ShowRefusal(text);
+    if (g.TableShown && g.Table) g.Table->ShowRefusal(text);
 }
 
 // The chips of a bet on one box: one chip of the bet's value, or two of half of it with the ring.
@@ -259,7 +259,7 @@ void PlaceChipBesideBet(Game& g, int slot) {
     g.ActiveHand = static_cast<std::uint16_t>(slot);
     if (hand.MaySplit) {
         if ((hand.Total == 8 || hand.Total == 10) && hand.MayDouble) {
-            if (g.PracticeDeckMode || (g.Table && g.Table->AskYesNo("Double Down on the Pair? (No = Split)")))
+            if (g.PracticeDeckMode || (g.TableShown && g.Table && g.Table->AskYesNo("Double Down on the Pair? (No = Split)")))
                 g.PlayerAction = DoubleDown;
         }
         if (g.PlayerAction == NoAction) g.PlayerAction = Split;

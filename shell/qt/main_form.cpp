@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <ctime>
+#include <utility>
 
 #include "analysis/analysis_run.h"
 #include "analysis/qt/sim_form.h"
@@ -104,6 +105,28 @@ QAction* TMainForm::addAction(QMenu* menu, const QString& name, const QString& c
     return action;
 }
 
+QAction* TMainForm::addModeAction(QMenu* menu, const QString& name, const QString& caption, const QString& tip,
+                                  void (TMainForm::*handler)()) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setStatusTip(tip);
+    connect(action, &QAction::triggered, this, [this, handler] { StartMode(handler); });
+    menu->addAction(action);
+    return action;
+}
+
+void TMainForm::StartMode(void (TMainForm::*mode)()) {
+    if (runDepth_ > 0) {
+        // The running game lets go of its waits and unwinds; the outermost start below picks the mode up.
+        pendingMode_ = mode;
+        ResetGame();
+        return;
+    }
+    (this->*mode)();
+    while (pendingMode_ && !closing_) (this->*std::exchange(pendingMode_, nullptr))();
+    pendingMode_ = nullptr;
+}
+
 QAction* TMainForm::addBarItem(const QString& name, const QString& caption, const QString& tip,
                                void (TMainForm::*handler)()) {
     auto* action = new QAction(caption, this);
@@ -129,12 +152,12 @@ void TMainForm::createMenus() {
 
     QMenu* run = menuBar()->addMenu("&Run");
     run->setObjectName("Run1");
-    addAction(run, "NormalPlay1", "&Normal Play", "Play blackjack at the table", &TMainForm::NormalPlay1Click);
-    addAction(run, "PracticeDeck1", "&Practice Deck", "Practise decisions on a deck of Aces to 9s",
+    addModeAction(run, "NormalPlay1", "&Normal Play", "Play blackjack at the table", &TMainForm::NormalPlay1Click);
+    addModeAction(run, "PracticeDeck1", "&Practice Deck", "Practise decisions on a deck of Aces to 9s",
               &TMainForm::PracticeDeck1Click);
-    addAction(run, "Simulation1", "&Computer Simulated Play", "Watch the computer play at the table",
+    addModeAction(run, "Simulation1", "&Computer Simulated Play", "Watch the computer play at the table",
               &TMainForm::Simulation1Click);
-    addAction(run, "Analysis", "&Betting and Rules Analysis", "Compare four betting strategies at full speed",
+    addModeAction(run, "Analysis", "&Betting and Rules Analysis", "Compare four betting strategies at full speed",
               &TMainForm::AnalysisClick);
 
     QMenu* opts = menuBar()->addMenu("&Options");
@@ -321,7 +344,10 @@ void TMainForm::ResetGame() {
     HideActionItems(AllActionItems);
 }
 
-void TMainForm::GameReset1Click() { ResetGame(); }
+void TMainForm::GameReset1Click() {
+    pendingMode_ = nullptr; // a mode picked a moment ago is stopped too
+    ResetGame();
+}
 
 void TMainForm::RunMode() {
     HideActionItems(AllActionItems);
@@ -331,6 +357,7 @@ void TMainForm::RunMode() {
     }
     game_.Table = table_;
     game_.TableShown = true;
+    game_.SingleStrategyMode = false; // the analysis window's single strategy never reaches the table
     game_.DecksChanged = false;
     game_.StopRequested = false;
     game_.CurrentBet = game_.Rules().TableMinimum;
@@ -341,7 +368,7 @@ void TMainForm::RunMode() {
     NewBankroll(game_);
     ++runDepth_;
     RunGame(game_);
-    --runDepth_;
+    if (--runDepth_ == 0) DropRetiredTables();
     HideActionItems(AllActionItems);
 }
 
@@ -361,15 +388,22 @@ void TMainForm::CloseTableWindow() {
     if (!table_) return;
     TPlayer* table = table_;
     table_ = nullptr;
-    if (game_.Table == table) game_.Table = nullptr;
-    // The game loop may still hold the table on its stack; it goes once control is back in the main loop.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(table->parentWidget())) {
-        sub->hide();
-        sub->deleteLater();
-    } else {
-        table->hide();
-        table->deleteLater();
+    QWidget* window = table;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(table->parentWidget())) window = sub;
+    window->hide();
+    // The game loop may be inside the table's own code (an animation, a box over it, a gesture) and may
+    // still call it on its way out: the table stays, hidden and left as the game's, until every game has
+    // unwound.
+    retiredTables_.push_back({window, table});
+    if (runDepth_ == 0) DropRetiredTables();
+}
+
+void TMainForm::DropRetiredTables() {
+    for (const RetiredTable& retired : retiredTables_) {
+        if (game_.Table == retired.Table) game_.Table = nullptr;
+        if (retired.Window) retired.Window->deleteLater();
     }
+    retiredTables_.clear();
 }
 
 void TMainForm::NormalPlay1Click() {
@@ -422,7 +456,7 @@ void TMainForm::AnalysisClick() {
     game_.Shell = this;
     ++runDepth_;
     RunGame(game_);
-    --runDepth_;
+    if (--runDepth_ == 0) DropRetiredTables();
     FinishAnalysisRun(game_);
     HideActionItems(AllActionItems);
 }

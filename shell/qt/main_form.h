@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "analysis/screens.h"
 #include "engine/game_state.h"
@@ -46,6 +47,7 @@ public:
     TPlayer* tableWindow() const;
     bool started() const { return started_; }
     bool gameRunning() const { return runDepth_ > 0; }
+    int runDepth() const { return runDepth_; }
     // The analysis window's last grid, kept when the window closes.
     const ScreenGrid& lastAnalysisGrid() const { return lastGrid_; }
 
@@ -111,6 +113,12 @@ private:
     void FitChildWindows();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption, const QString& tip,
                        void (TMainForm::*handler)());
+    // A Run item: its handler is started through StartMode.
+    QAction* addModeAction(QMenu* menu, const QString& name, const QString& caption, const QString& tip,
+                           void (TMainForm::*handler)());
+    // Starts a mode's handler; while a game runs, that game is reset first and the mode starts once it has
+    // unwound, so that games never run inside one another's waits.
+    void StartMode(void (TMainForm::*mode)());
     QAction* addBarItem(const QString& name, const QString& caption, const QString& tip,
                         void (TMainForm::*handler)());
     void RunMode();
@@ -120,6 +128,7 @@ private:
     void ShowStrategyIntro();
     bool ConfirmClose();
     void RestoreTableWindow();
+    void DropRetiredTables();
     enum class OptionForm { Rules, Strategy, Preferences };
     void OpenOptionForm(OptionForm form);
     QWidget* CreateOptionForm(OptionForm form);
@@ -152,6 +161,13 @@ private:
     bool saveFailureTold_ = false;
     bool closing_ = false;
     int runDepth_ = 0;
+    void (TMainForm::*pendingMode_)() = nullptr;
+    // Tables closed while a game ran: hidden, and deleted once every game has unwound.
+    struct RetiredTable {
+        QPointer<QWidget> Window;
+        TPlayer* Table;
+    };
+    std::vector<RetiredTable> retiredTables_;
 };
 
 } // namespace zvx::gui

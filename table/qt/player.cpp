@@ -246,7 +246,8 @@ void TPlayer::RevealHoleCard() {
         Repaint();
         Pause(pauses::FlipStep);
     }
-    card->SetPicture(dealer.Cards[2]->Face);
+    // The flip lets the menus run: a reset there has taken the hole card away.
+    if (const TCard* hole = dealer.Cards[2]) card->SetPicture(hole->Face);
     for (int i = 0; i < n; ++i) {
         card->moveBy(-w, 0);
         card->SetWidth(card->Width() + 2 * w);

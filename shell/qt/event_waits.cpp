@@ -20,12 +20,13 @@ void WaitForNextEvent() { QCoreApplication::processEvents(QEventLoop::WaitForMor
 
 void LetEventsRun() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
-void PauseOnClock(std::chrono::nanoseconds length) {
+void PauseOnClock(std::chrono::nanoseconds length, const std::function<bool()>& ended) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point end = Clock::now() + length;
     // The step just drawn is painted first, whatever the length.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     for (;;) {
+        if (ended && ended()) return;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
         if (left.count() < 2) break;
         // A timer wakes the wait; until then the thread sleeps in the event dispatcher.
@@ -33,7 +34,7 @@ void PauseOnClock(std::chrono::nanoseconds length) {
         wake.setSingleShot(true);
         wake.setTimerType(Qt::PreciseTimer);
         wake.start(static_cast<int>(left.count() - 1));
-        while (wake.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        while (wake.isActive() && !(ended && ended())) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     std::this_thread::sleep_until(end);
 }

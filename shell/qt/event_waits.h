@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 // The three ways the game loop waits inside Qt. Every wait of the round flow, the option forms and the
 // analysis goes through one of these, so the program never spins on an idle table.
@@ -14,8 +15,8 @@ void LetEventsRun();
 
 // Pauses on the monotonic clock for a length of time, sleeping between events: what the pause shows (the
 // step just drawn) is painted while it waits, and the menus stay live, but the caller keeps its own window
-// from taking input meanwhile (see TPlayer).
-void PauseOnClock(std::chrono::nanoseconds length);
+// from taking input meanwhile (see TPlayer). It ends early once `ended` holds (the game stopping).
+void PauseOnClock(std::chrono::nanoseconds length, const std::function<bool()>& ended = {});
 
 // Says when to let the pending events run, at most every few milliseconds: for loops that pass far more often
 // than a person could notice (the analysis passes after every round). Cheap when it is not yet time.

@@ -150,7 +150,8 @@ void TPlayer::PauseFor(std::chrono::nanoseconds length) {
     if (length.count() <= 0) return;
     BusyScope busy(*this);
     if (pausing_++ == 0) qApp->installEventFilter(this);
-    PauseOnClock(length);
+    // A stop (a reset, a Run item, the window closing) cuts the pause short: the game has only to unwind.
+    PauseOnClock(length, [this] { return game_.StopRequested || !game_.TableShown; });
     if (--pausing_ == 0) qApp->removeEventFilter(this);
 }
 

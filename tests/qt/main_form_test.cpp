@@ -2,6 +2,7 @@
 // window driven through the real menu items and mouse clicks.
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -16,8 +17,11 @@
 
 #include "analysis/qt/sim_form.h"
 #include "engine/options_file.h"
+#include "engine/startup.h"
 #include "engine/table_view.h"
 #include "shell/qt/main_form.h"
+#include "table/qt/player.h"
+#include "table/qt/table_scene.h"
 #include "tests/qt/gui_test_support.h"
 #include "tests/qt/quiet_start.h"
 
@@ -60,6 +64,7 @@ private slots:
     void exitAnsweredCancelThenYesWhileAGameWaits();
     void closingTheWindowDuringAnAnalysisEndsItOnce();
     void resetDuringAnAnalysisClosesItsWindow();
+    void aRunItemDuringComputerPlayStartsOnceThatGameHasStopped();
     void analysisWindowCyclesScreensAndSwitchesToOneStrategy();
     void analysisInTheWindowEndsWithTheToolsStatistics();
     void aboutDuringAnAnalysisShowsTheStrategiesBox();
@@ -176,6 +181,47 @@ void MainFormTest::resetDuringAnAnalysisClosesItsWindow() {
     QCOMPARE(w.game().HoursPlayed, 0);
     QCOMPARE(w.game().Hands[1].Stats.HandsPlayed, 0);
     QVERIFY(w.isVisible());
+}
+
+void MainFormTest::aRunItemDuringComputerPlayStartsOnceThatGameHasStopped() {
+    // At the default speed the computer's advice stays up for seconds; Normal Play picked meanwhile stops the
+    // computer's game, cuts its pause short and starts at a fresh table, not inside the old game.
+    CurrentFolder folder;
+    WriteQuietOptions([](Game& g) { g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed; });
+    StartedWindow started;
+    TMainForm& w = started.window;
+    QElapsedTimer sincePick;
+    qint64 tookMs = -1;
+    int deepest = 0;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        deepest = std::max(deepest, w.runDepth());
+        const Game& g = w.game();
+        if (!sincePick.isValid()) {
+            // The computer's advice on its first hand is up: the table pauses on it.
+            TPlayer* table = w.tableWindow();
+            const bool advising = g.AutoPlay && g.Hands[0].CardCount >= 2 && g.Hands[1].CardCount >= 2 &&
+                                  !g.AdviceText.empty() && table && table->Scene().Item("AdvicePanel") &&
+                                  table->Scene().Item("AdvicePanel")->isVisible() && table->Busy();
+            if (advising) {
+                sincePick.start();
+                QMetaObject::invokeMethod(Item(w, "NormalPlay1"), "trigger", Qt::QueuedConnection);
+            }
+        } else if (!g.AutoPlay && g.TableShown && g.BettingOpen && tookMs < 0) {
+            tookMs = sincePick.elapsed();
+            QMetaObject::invokeMethod(Item(w, "GameReset1"), "trigger", Qt::QueuedConnection);
+        } else if (sincePick.elapsed() > 20000) {
+            QMetaObject::invokeMethod(Item(w, "GameReset1"), "trigger", Qt::QueuedConnection);
+        }
+    });
+    watch.start();
+    Item(w, "Simulation1")->trigger();
+    watch.stop();
+    QVERIFY2(tookMs >= 0, "Normal Play never reached its bet");
+    QVERIFY2(tookMs < 4000, qPrintable(QString("Normal Play waited %1 ms for the computer's pause").arg(tookMs)));
+    QCOMPARE(deepest, 1);
+    QCOMPARE(w.runDepth(), 0);
 }
 
 void MainFormTest::analysisWindowCyclesScreensAndSwitchesToOneStrategy() {

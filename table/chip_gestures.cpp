@@ -259,7 +259,8 @@ void PlaceChipBesideBet(Game& g, int slot) {
     g.ActiveHand = static_cast<std::uint16_t>(slot);
     if (hand.MaySplit) {
         if ((hand.Total == 8 || hand.Total == 10) && hand.MayDouble) {
-            if (g.PracticeDeckMode || (g.TableShown && g.Table && g.Table->AskYesNo("Double Down on the Pair? (No = Split)")))
+            const bool shown = g.TableShown && g.Table;
+            if (g.PracticeDeckMode || (shown && g.Table->AskYesNo("Double Down on the Pair? (No = Split)")))
                 g.PlayerAction = DoubleDown;
         }
         if (g.PlayerAction == NoAction) g.PlayerAction = Split;

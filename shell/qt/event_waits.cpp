@@ -34,7 +34,8 @@ void PauseOnClock(std::chrono::nanoseconds length, const std::function<bool()>& 
         wake.setSingleShot(true);
         wake.setTimerType(Qt::PreciseTimer);
         wake.start(static_cast<int>(left.count() - 1));
-        while (wake.isActive() && !(ended && ended())) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        while (wake.isActive() && !(ended && ended()))
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     std::this_thread::sleep_until(end);
 }

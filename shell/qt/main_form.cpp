@@ -100,18 +100,15 @@ QAction* TMainForm::addAction(QMenu* menu, const QString& name, const QString& c
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setStatusTip(tip);
-    connect(action, &QAction::triggered, this, handler);
+    if (handler) connect(action, &QAction::triggered, this, handler);
     menu->addAction(action);
     return action;
 }
 
 QAction* TMainForm::addModeAction(QMenu* menu, const QString& name, const QString& caption, const QString& tip,
                                   void (TMainForm::*handler)()) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setStatusTip(tip);
+    QAction* action = addAction(menu, name, caption, tip, nullptr);
     connect(action, &QAction::triggered, this, [this, handler] { StartMode(handler); });
-    menu->addAction(action);
     return action;
 }
 

@@ -12,8 +12,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include "engine/table_view.h"
 #include "engine/startup.h"
+#include "engine/table_view.h"
 #include "shell/qt/main_form.h"
 #include "table/layout.h"
 #include "table/qt/player.h"
@@ -33,6 +33,10 @@ constexpr const char* MenuItems[] = {"NormalPlay1", "PracticeDeck1", "Simulation
                                      "SaveFile",    "SaveAs1",       "LoadFile"};
 constexpr const char* BarItems[] = {"BetButton",   "StandButton",     "HitButton", "DoubleButton",
                                     "SplitButton", "SurrenderButton", "HintButton"};
+
+qsizetype RandomIndex(QRandomGenerator& random, std::size_t size) {
+    return static_cast<qsizetype>(random.bounded(static_cast<quint32>(size)));
+}
 
 // Any modal box gets a random one of its buttons, the way a player clicks whatever is there.
 class AnyAnswer {
@@ -59,7 +63,7 @@ private:
         for (auto* b : dialog->findChildren<QAbstractButton*>())
             if (b->isVisible() && b->isEnabled()) buttons << b;
         if (buttons.isEmpty()) dialog->reject();
-        else buttons[static_cast<qsizetype>(random_.bounded(static_cast<quint32>(buttons.size())))]->click();
+        else buttons[RandomIndex(random_, static_cast<std::size_t>(buttons.size()))]->click();
     }
     QRandomGenerator& random_;
     QTimer timer_;
@@ -113,11 +117,12 @@ void MenuMonkeyTest::menusAtAnyMomentNeitherCrashNorPileUp() {
         }
         switch (random.bounded(8)) {
         case 0:
-            pick(MenuItems[random.bounded(static_cast<quint32>(std::size(MenuItems)))]);
+            pick(MenuItems[RandomIndex(random, std::size(MenuItems))]);
             break;
         case 1: {
-            QAction* item = Item(window, BarItems[random.bounded(static_cast<quint32>(std::size(BarItems)))]);
-            if (item->isVisible() && item->isEnabled()) QMetaObject::invokeMethod(item, "trigger", Qt::QueuedConnection);
+            QAction* item = Item(window, BarItems[RandomIndex(random, std::size(BarItems))]);
+            if (item->isVisible() && item->isEnabled())
+                QMetaObject::invokeMethod(item, "trigger", Qt::QueuedConnection);
             break;
         }
         case 2: {
@@ -126,7 +131,7 @@ void MenuMonkeyTest::menusAtAnyMomentNeitherCrashNorPileUp() {
             for (auto* b : window.mdiArea()->findChildren<QAbstractButton*>())
                 if (b->isVisible() && b->isEnabled()) buttons << b;
             if (!buttons.isEmpty()) {
-                QAbstractButton* b = buttons[static_cast<qsizetype>(random.bounded(static_cast<quint32>(buttons.size())))];
+                QAbstractButton* b = buttons[RandomIndex(random, static_cast<std::size_t>(buttons.size()))];
                 QTimer::singleShot(0, b, [b] { b->click(); });
             }
             break;

@@ -76,7 +76,7 @@ void TMainForm::createMenus() {
 
     QMenu* opts = menuBar()->addMenu("&Options");
     opts->setObjectName("Options1");
-    addAction(opts, "Rules1", "&Casion Rules", "Decks, penetration, table minimum and the casino's rules",
+    addAction(opts, "Rules1", "&Casino Rules", "Decks, penetration, table minimum and the casino's rules",
               &TMainForm::Rules1Click);
     addAction(opts, "StratOptions", "&Playing Strategy", "Edit the playing strategy", &TMainForm::StratOptionsClick);
     opts->addSeparator();

@@ -17,6 +17,7 @@ namespace zvx {
 
 class TableView;
 class ShellView;
+class DrillKeeper;
 
 // Action codes held in PlayerAction; the strategy recommends in the same codes.
 enum Action : std::uint16_t {
@@ -168,6 +169,8 @@ struct Game {
         std::int32_t Judged = 0;
         std::int32_t Matched = 0;
     } Drill;
+    // The player's record of judged decisions across sessions, when the program keeps one.
+    DrillKeeper* DrillRecorder = nullptr;
 
     // Advice.
     std::string AdviceText;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/betting.h"
+#include "drill/drill_keeper.h"
 #include "engine/game_reset.h"
 #include "engine/quick_round.h"
 #include "engine/settlement.h"
@@ -212,6 +213,7 @@ void TakeHumanBets(Game& g) {
 
 // The round after its start: the deal, the hands, the dealer and the settlement.
 void PlayRound(Game& g) {
+    if (g.PracticeDeckMode && g.DrillRecorder) g.DrillRecorder->BeforePracticeDeal(g);
     DealRound(g);
     if (Showing(g)) g.Table->ShowPointer(1);
     if (g.SingleStrategyMode && Hand(g, 1).StrategyBets[4] == 0) {

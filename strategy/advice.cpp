@@ -1,5 +1,6 @@
 #include "strategy/advice.h"
 
+#include "drill/drill_keeper.h"
 #include "engine/table_view.h"
 #include "strategy/recommend.h"
 
@@ -118,10 +119,11 @@ void CheckPlayerAction(Game& g, int hand, int action) {
 
     const std::uint16_t kept = g.PlayerAction;
     g.PlayerAction = static_cast<std::uint16_t>(action);
-    RecommendAction(g, hand, DealerUpCard(g), HandAt(g, hand).Total);
+    const Action recommended = RecommendAction(g, hand, DealerUpCard(g), HandAt(g, hand).Total);
     if (action >= Stand && action <= Surrender) {
         ++g.Drill.Judged;
         if (g.AdviceText.empty()) ++g.Drill.Matched;
+        if (g.DrillRecorder) g.DrillRecorder->DecisionJudged(g, hand, static_cast<Action>(action), recommended);
         if (g.TableShown && g.Table != nullptr) g.Table->ShowDrillScore();
     }
 

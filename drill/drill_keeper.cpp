@@ -23,6 +23,8 @@ void DrillKeeper::SetCostSource(std::unique_ptr<CostSource> source) { costs_ = s
 
 void DrillKeeper::DecisionJudged(const Game& g, int hand, Action taken, Action right) {
     const JudgedDecision decision = JudgedDecisionOf(g, hand, taken, right);
+    // A hand the record cannot place would make the file unreadable next time.
+    if (!IsPlausibleCell(decision.Cell)) return;
     double cost = 0;
     if (decision.Missed() && costs_) cost = costs_->CostOf(g, decision).value_or(0.0);
     record_.Add(decision, cost);

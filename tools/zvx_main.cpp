@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "analysis/screen_render.h"
+#include "drill/record_file.h"
 #include "shell/qt/analysis_bench.h"
 #include "shell/qt/main_form.h"
 #include "table/qt/table_bench.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
         std::printf("waiting for a bet: %.2f %% of a core\n", r.IdleCpuPercent);
         return 0;
     }
+    options.DrillRecordPath = zvx::DefaultRecordPath().string();
     zvx::gui::TMainForm window(options);
     window.show();
     return QApplication::exec();

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "analysis/qt/sim_form.h"
+#include "drill/qt/drill_desk.h"
 #include "engine/options_file.h"
 #include "engine/startup.h"
 #include "shell/qt/about_boxes.h"
@@ -52,6 +53,7 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mdi_->installEventFilter(this);
     setCentralWidget(mdi_);
+    drillDesk_ = new TDrillDesk(game_, options_.DrillRecordPath, this);
     createMenus();
     statusBar()->setSizeGripEnabled(false);
     drill_ = new QLabel(this);
@@ -66,6 +68,7 @@ TMainForm::~TMainForm() {
     // The engine outlives every window that talks to it; none may call back once the main window goes.
     game_.Table = nullptr;
     game_.Shell = nullptr;
+    game_.DrillRecorder = nullptr;
 }
 
 TSimForm* TMainForm::simForm() const { return simForm_; }
@@ -104,6 +107,7 @@ void TMainForm::AppOnActivate() {
     started_ = true;
     StartUp(game_, options_.OptionsPath);
     setWindowTitle(QString(ProgramCaption) + CaptionSuffix);
+    if (!options_.Unattended) drillDesk_->TellStartMessage(this);
     if (game_.Options.FirstRun) {
         if (!options_.Unattended) {
             TAboutHitBox box(this);

@@ -22,6 +22,7 @@ namespace zvx::gui {
 
 class TSimForm;
 class TPlayer;
+class TDrillDesk;
 
 // How the program was started.
 struct StartOptions {
@@ -30,6 +31,8 @@ struct StartOptions {
     // that nobody watches (the benchmark and scripted analyses).
     bool Unattended = false;
     std::string OptionsPath = "ZVX.PRM";
+    // The player's drill record and its settings are kept across sessions only when this names the file.
+    std::string DrillRecordPath;
 };
 
 // The main window: a green frame whose child windows are the table, the analysis window and the option
@@ -146,6 +149,7 @@ private:
     QPointer<TPlayer> table_;
     QPointer<QWidget> optionForm_;
     QLabel* drill_ = nullptr;
+    TDrillDesk* drillDesk_ = nullptr;
     QAction* dash1_ = nullptr;
     QAction* bet_ = nullptr;
     QAction* dash2_ = nullptr;

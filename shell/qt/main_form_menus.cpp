@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "engine/action_items.h"
+#include "drill/qt/drill_desk.h"
 #include "engine/table_view.h"
 #include "table/qt/player.h"
 
@@ -82,6 +83,8 @@ void TMainForm::createMenus() {
     opts->addSeparator();
     addAction(opts, "Preferences1", "&Other Preferences", "Sound, automatic minimum bets and animation speed",
               &TMainForm::Preferences1Click);
+    opts->addSeparator();
+    drillDesk_->AddMenuItems(opts);
 
     QMenu* help = menuBar()->addMenu("Hel&p");
     help->setObjectName("Help1");

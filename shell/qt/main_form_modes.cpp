@@ -9,6 +9,7 @@
 #include "analysis/analysis_run.h"
 #include "analysis/qt/sim_form.h"
 #include "analysis/qt/strategy_intro_box.h"
+#include "drill/qt/drill_desk.h"
 #include "engine/action_items.h"
 #include "engine/game_reset.h"
 #include "engine/round.h"
@@ -61,6 +62,7 @@ void TMainForm::RunMode() {
 }
 
 void TMainForm::ShowDrillScore() {
+    drillDesk_->DecisionsChanged(statusBar());
     const auto& drill = game_.Drill;
     if (drill.Judged == 0) {
         drill_->setText("Decisions: none judged yet");

@@ -22,7 +22,10 @@ std::optional<std::string> DrillKeeper::Load() {
 void DrillKeeper::SetCostSource(std::unique_ptr<CostSource> source) { costs_ = std::move(source); }
 
 void DrillKeeper::DecisionJudged(const Game& g, int hand, Action taken, Action right) {
-    const JudgedDecision decision = JudgedDecisionOf(g, hand, taken, right);
+    Take(g, JudgedDecisionOf(g, hand, taken, right));
+}
+
+void DrillKeeper::Take(const Game& g, const JudgedDecision& decision) {
     // A hand the record cannot place would make the file unreadable next time.
     if (!IsPlausibleCell(decision.Cell)) return;
     double cost = 0;

@@ -28,6 +28,8 @@ public:
 
     // The drill score has just judged `taken` on player hand 1..4, where the strategy plays `right`.
     void DecisionJudged(const Game& g, int hand, Action taken, Action right);
+    // Prices a judged decision, adds it to the record and writes the file.
+    void Take(const Game& g, const JudgedDecision& decision);
     // Before a Practice Deck round is dealt: with weak-spot practice on, arranges the next cards of the shoe.
     void BeforePracticeDeal(Game& g);
 

@@ -84,7 +84,6 @@ std::string ReviewHeading(const ReviewEntry& entry) {
 std::string ReviewLine(const MistakeTally& mistake) {
     std::string text = "You " + PlayedVerb(mistake.Taken) + " " + Times(mistake.Count) + " where the strategy " +
                        StrategyVerb(mistake.Right);
-    if (!mistake.Advice.empty()) text += ": " + mistake.Advice;
     if (mistake.Cost != 0 && mistake.Count > 0)
         text += " (cost " + Percent(mistake.Cost / mistake.Count) + " of the bet a time)";
     return text;
@@ -94,7 +93,7 @@ std::string TotalsText(const DrillTotals& totals) {
     if (totals.Judged == 0) return "No decisions judged";
     std::string text = "Accuracy " + Percent(totals.Accuracy()) + " (" + std::to_string(totals.Judged - totals.Missed) +
                        " of " + std::to_string(totals.Judged) + ")";
-    text += ", mistakes cost " + Percent(totals.Cost) + " of a bet";
+    if (totals.Cost != 0) text += ", mistakes cost " + Percent(totals.Cost) + " of a bet";
     return text;
 }
 

@@ -25,9 +25,10 @@ std::string ActionName(Action action);
 
 // "Hard 16 against 10: missed 3 of 8, cost 12.0 % of a bet".
 std::string ReviewHeading(const ReviewEntry& entry);
-// "You hit 3 times where the strategy stands: Stand with hard 16 against Dealer 10 (cost 4.0 % a time)".
+// "You hit 3 times where the strategy stands (cost 4.0 % of the bet a time)"; the advice is shown beside it.
 std::string ReviewLine(const MistakeTally& mistake);
-// "Accuracy 91.3 % (105 of 115), cost 37.5 % of a bet" or "No decisions judged".
+// "Accuracy 91.3 % (105 of 115), mistakes cost 37.5 % of a bet" (the cost once any was priced) or "No
+// decisions judged".
 std::string TotalsText(const DrillTotals& totals);
 
 } // namespace zvx

@@ -247,7 +247,8 @@ TEST(DrillReview, TheCostliestCellsComeFirstWithTheirMistakesAndAdvice) {
     EXPECT_EQ(review[1].Mistakes[0].Taken, Stand);
     EXPECT_EQ(ReviewHeading(review[1]), "Hard 16 against 10: missed 3 of 3, cost 5.0 % of a bet");
     EXPECT_EQ(ReviewLine(review[1].Mistakes[0]),
-              "You stood twice where the strategy hits: Hit 16 against Dealer 10 (cost 2.0 % of the bet a time)");
+              "You stood twice where the strategy hits (cost 2.0 % of the bet a time)");
+    EXPECT_EQ(review[1].Mistakes[0].Advice, "Hit 16 against Dealer 10");
     EXPECT_EQ(CostliestMistakes(record, 1).size(), 1u);
     EXPECT_EQ(TotalsText(record.Session()), "Accuracy 20.0 % (1 of 5), mistakes cost 35.0 % of a bet");
 }

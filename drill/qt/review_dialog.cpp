@@ -38,9 +38,10 @@ TReviewDialog::TReviewDialog(DrillKeeper& keeper, QWidget* parent) : QDialog(par
     auto* middle = new QHBoxLayout;
     list_ = new QTreeWidget(this);
     list_->setObjectName("MistakeList");
-    list_->setHeaderHidden(true);
-    list_->setWordWrap(true);
-    list_->setMinimumWidth(420);
+    list_->setColumnCount(2);
+    list_->setHeaderLabels({"Your mistakes, the costliest first", "The strategy's play and why"});
+    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->setMinimumWidth(480);
     middle->addWidget(list_, 3);
     map_ = new TMistakeMap(this);
     middle->addWidget(map_, 2);
@@ -57,7 +58,7 @@ TReviewDialog::TReviewDialog(DrillKeeper& keeper, QWidget* parent) : QDialog(par
     connect(clear_, &QPushButton::clicked, this, &TReviewDialog::ClearRecord);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     column->addWidget(buttons);
-    resize(900, 600);
+    resize(1100, 640);
     Refresh();
 }
 
@@ -75,8 +76,9 @@ void TReviewDialog::Refresh() {
         bold.setBold(true);
         cell->setFont(0, bold);
         for (const MistakeTally& mistake : entry.Mistakes) {
-            auto* line = new QTreeWidgetItem(cell, {Text(ReviewLine(mistake))});
+            auto* line = new QTreeWidgetItem(cell, {Text(ReviewLine(mistake)), Text(mistake.Advice)});
             line->setToolTip(0, line->text(0));
+            line->setToolTip(1, line->text(1));
         }
     }
     if (review.empty()) new QTreeWidgetItem(list_, {"No mistakes to review."});

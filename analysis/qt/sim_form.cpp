@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,6 +11,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+#include "analysis/advantage_error.h"
+#include "analysis/analysis_run.h"
+#include "analysis/generator_choice.h"
+#include "analysis/run_notes.h"
 
 namespace zvx::gui {
 
@@ -20,6 +26,40 @@ const QColor FixedCell(212, 208, 200);
 const QColor Highlight(0, 0, 128);
 constexpr int HeadingRowHeight = 22;
 constexpr int RowHeight = 18;
+
+QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows) {
+    auto* grid = new QTableWidget(rows, GridColumns, parent);
+    grid->setObjectName(name);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    // The edge column is two pixels wide; the style's minimum section would widen it.
+    grid->horizontalHeader()->setMinimumSectionSize(0);
+    grid->verticalHeader()->setMinimumSectionSize(0);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setWordWrap(false);
+    grid->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    grid->viewport()->setCursor(Qt::PointingHandCursor);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < GridColumns; ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled);
+            grid->setItem(row, column, item);
+        }
+    return grid;
+}
+
+QLabel* NoteLine(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setStyleSheet("color: white;");
+    label->setWordWrap(true);
+    label->setContentsMargins(6, 0, 6, 0);
+    return label;
+}
 
 bool InBand(const ScreenGrid& g, int column, int row) {
     return g.HighlightLastRow > 0 && row >= g.HighlightFirstRow && row <= g.HighlightLastRow &&
@@ -43,30 +83,17 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     title_->setStyleSheet("color: white;");
     title_->setAlignment(Qt::AlignCenter);
 
-    grid_ = new QTableWidget(GridRows, GridColumns, this);
-    grid_->setObjectName("SimGrid");
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    // The edge column is two pixels wide; the style's minimum section would widen it.
-    grid_->horizontalHeader()->setMinimumSectionSize(0);
-    grid_->verticalHeader()->setMinimumSectionSize(0);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFocusPolicy(Qt::NoFocus);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setWordWrap(false);
-    grid_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    grid_ = MakeGrid(this, "SimGrid", GridRows);
     grid_->viewport()->installEventFilter(this);
-    grid_->viewport()->setCursor(Qt::PointingHandCursor);
-    for (int row = 0; row < GridRows; ++row) {
-        grid_->setRowHeight(row, row == 0 ? HeadingRowHeight : RowHeight);
-        for (int column = 0; column < GridColumns; ++column) {
-            auto* item = new QTableWidgetItem;
-            item->setFlags(Qt::ItemIsEnabled);
-            grid_->setItem(row, column, item);
-        }
-    }
+    for (int row = 0; row < GridRows; ++row) grid_->setRowHeight(row, row == 0 ? HeadingRowHeight : RowHeight);
+
+    // Under the grid, in its columns: each strategy's standard error and 95 % interval.
+    errors_ = MakeGrid(this, "ErrorGrid", 1);
+    errors_->viewport()->installEventFilter(this);
+    errors_->setRowHeight(0, RowHeight);
+    errors_->setFixedHeight(RowHeight + 2 * errors_->frameWidth());
+    hours_ = NoteLine(this, "HoursLine");
+    rules_ = NoteLine(this, "RulesLine");
 
     edit1_ = new QLineEdit(QString::fromLatin1(ScreenCycleHint), this);
     edit1_->setObjectName("Edit1");
@@ -78,24 +105,34 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     layout->setSpacing(2);
     layout->addWidget(title_);
     layout->addWidget(grid_, 1);
+    layout->addWidget(errors_);
+    layout->addWidget(hours_);
+    layout->addWidget(rules_);
     layout->addWidget(edit1_);
 
     button1_ = new QPushButton(this);
     button1_->setObjectName("Button1");
     button1_->setToolTip("Analyse strategy #4 alone, at full speed");
+    // It has no caption to show focus on: Tab must not land on it.
+    button1_->setFocusPolicy(Qt::NoFocus);
     button1_->setGeometry(0, 0, 8, 22);
     button1_->raise();
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
     title_->installEventFilter(this);
+    // The window takes the keys that change the screen.
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip("Click, or press Space, Return, an arrow or a page key, for the next screen");
 }
 
 void TSimForm::Open() {
     screens_.Open(game_);
     game_.AnalysisWindowOpen = true;
     dirty_ = true;
+    squaresKnown_ = true;
     Redraw();
     ShowGrid();
+    setFocus();
 }
 
 void TSimForm::Close() { screens_.Close(game_); }
@@ -113,6 +150,12 @@ void TSimForm::GameFileNamed() {
     screens_.RelabelPending = true;
     Redraw();
     ShowGrid();
+}
+
+void TSimForm::GameFileLoaded() {
+    AdoptLoadedRules(game_);
+    squaresKnown_ = false;
+    GameFileNamed();
 }
 
 QString TSimForm::CellText(int column, int row) const { return grid_->item(row, column)->text(); }
@@ -139,9 +182,27 @@ void TSimForm::ShowGrid() {
                 item->setForeground(band ? QColor(Qt::white) : QColor(Qt::black));
             }
         }
+    ShowNotes();
     ApplyColumnWidths();
     button1_->setVisible(screens_.ControlsVisible);
     edit1_->setVisible(screens_.ControlsVisible);
+}
+
+void TSimForm::ShowNotes() {
+    const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
+    const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);
+    for (int column = 0; column < GridColumns; ++column) {
+        QTableWidgetItem* item = errors_->item(0, column);
+        const QString text = QString::fromStdString(errors[static_cast<std::size_t>(column)]);
+        if (item->text() != text) item->setText(text);
+        if (column < 3) item->setBackground(FixedCell);
+    }
+    // The text that says why there is no error runs on over the empty columns beside it.
+    errors_->setSpan(0, 3, 1, squaresKnown_ ? 1 : GridColumns - 3);
+    const QString hours = QString::fromStdString(HoursPlayedText(game_.HoursPlayed));
+    if (hours_->text() != hours) hours_->setText(hours);
+    const QString rules = QString::fromStdString(RulesInForceText(game_.Rules()));
+    if (rules_->text() != rules) rules_->setText(rules);
 }
 
 // The grid's design widths, stretched evenly when the window is wider than the design, so a maximised
@@ -156,12 +217,16 @@ void TSimForm::ApplyColumnWidths() {
     for (int column = 0; column < GridColumns; ++column) {
         const int w = widths[static_cast<std::size_t>(column)];
         grid_->setColumnHidden(column, w <= 1);
+        errors_->setColumnHidden(column, w <= 1);
         if (w <= 1) continue;
         // A label wider than its column in this font gets the room it needs rather than an ellipsis.
         int widest = 0;
         for (int row = 1; row < GridRows; ++row)
             widest = std::max(widest, metrics.horizontalAdvance(grid_->item(row, column)->text()));
-        grid_->setColumnWidth(column, std::max(static_cast<int>(w * stretch), widest + 8));
+        if (column < 3) widest = std::max(widest, metrics.horizontalAdvance(errors_->item(0, column)->text()));
+        const int width = std::max(static_cast<int>(w * stretch), widest + 8);
+        grid_->setColumnWidth(column, width);
+        errors_->setColumnWidth(column, width);
     }
 }
 
@@ -180,10 +245,11 @@ void TSimForm::FitGrid() {
 }
 
 bool TSimForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid_->viewport() && event->type() == QEvent::Resize) FitGrid();
+    if ((watched == grid_->viewport() || watched == errors_->viewport()) && event->type() == QEvent::Resize) FitGrid();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && watched != button1_) {
+            setFocus(Qt::MouseFocusReason);
             FormClick();
             return true;
         }
@@ -195,6 +261,27 @@ void TSimForm::FormClick() {
     screens_.FormClick(game_);
     dirty_ = true;
     ShowGrid();
+}
+
+void TSimForm::ShowPreviousScreen() {
+    screens_.PreviousScreen(game_);
+    dirty_ = true;
+    ShowGrid();
+}
+
+void TSimForm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_PageDown: FormClick(); return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_PageUp: ShowPreviousScreen(); return;
+    default: QWidget::keyPressEvent(event);
+    }
 }
 
 void TSimForm::Button1Click() {

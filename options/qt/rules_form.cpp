@@ -83,7 +83,7 @@ TRulesForm::TRulesForm(Game& game, QWidget* parent) : OptionFormWidget(parent), 
     outer->addSpacing(8);
     outer->addLayout(buttons);
     outer->addStretch(1);
-    auto* form = new QHBoxLayout(this);
+    auto* form = new QHBoxLayout(MakeFormPage(this));
     form->setContentsMargins(0, 0, 0, 0);
     // Centred across a wide window, so a maximised form does not leave its groups in a corner.
     form->addStretch(1);

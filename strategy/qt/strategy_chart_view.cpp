@@ -16,8 +16,10 @@ constexpr int MaximumTextPixels = 15;
 constexpr int MinimumCellWidth = 9;
 constexpr int LegendRows = 2; // the legend wraps to two lines when the chart is narrow
 constexpr int SectionGaps = 2; // between hard and soft totals, and between soft totals and pairs
-// Rows of units: the cells, the heading, the two legend lines, and the gaps and spacing between them.
-constexpr int UnitsHigh = ChartRows + 1 + LegendRows + 2;
+constexpr int RulesRows = 1;
+// Rows of units: the cells, the heading, the two legend lines, the rules line, and one for the three gaps
+// (each a third of a unit, or 3 pixels in the smallest chart).
+constexpr int UnitsHigh = ChartRows + 1 + LegendRows + RulesRows + 1;
 
 struct LegendEntry {
     Action action;
@@ -57,6 +59,18 @@ void TStrategyChart::SetChart(const StrategyChart& chart) {
     update();
 }
 
+void TStrategyChart::SetRulesLine(const QString& text) {
+    if (text == rulesLine_) return;
+    rulesLine_ = text;
+    setToolTip(QString("What the game does on a hand's first two cards. %1.").arg(text));
+    update();
+}
+
+QRect TStrategyChart::RulesLineRect() const {
+    const Metrics m = Measure();
+    return {0, m.rulesTop, width(), m.unit};
+}
+
 QColor TStrategyChart::ActionColour(Action action) {
     switch (action) {
     case Stand: return {240, 200, 70};
@@ -88,6 +102,7 @@ TStrategyChart::Metrics TStrategyChart::Measure() const {
     // Cells no wider than about twice their height, so a wide window does not stretch them into bars.
     m.cellWidth = std::clamp((width() - m.labelWidth) / ChartColumns, MinimumCellWidth, 2 * m.unit + 4);
     m.legendTop = RowTop(m, ChartRows) + m.sectionGap;
+    m.rulesTop = m.legendTop + LegendRows * m.unit;
     return m;
 }
 
@@ -170,6 +185,11 @@ void TStrategyChart::paintEvent(QPaintEvent*) {
         p.drawText(QRect(x + swatchSize + 4, y, entryWidth, m.unit), Qt::AlignLeft | Qt::AlignVCenter, label);
         x += entryWidth;
     }
+
+    // The rules line, cut short with an ellipsis in a narrow chart (its tooltip has it whole).
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect rules = RulesLineRect();
+    p.drawText(rules, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(rulesLine_, Qt::ElideRight, rules.width()));
 }
 
 } // namespace zvx::gui

@@ -17,6 +17,10 @@ public:
 
     void SetChart(const StrategyChart& chart);
     const StrategyChart& Chart() const { return chart_; }
+    // The line under the legend naming the rules the chart was drawn for.
+    void SetRulesLine(const QString& text);
+    const QString& RulesLine() const { return rulesLine_; }
+    QRect RulesLineRect() const;
     // Where a cell is drawn, for a look at its colour.
     QRect CellRect(int row, int column) const;
     static QColor ActionColour(Action action);
@@ -36,6 +40,7 @@ private:
         int headerHeight;
         int sectionGap;
         int legendTop;
+        int rulesTop;
     };
     Metrics Measure() const;
     QFont TextFont(int unit) const;
@@ -43,6 +48,7 @@ private:
     int RowTop(const Metrics& m, int row) const;
 
     StrategyChart chart_{};
+    QString rulesLine_;
 };
 
 } // namespace zvx::gui

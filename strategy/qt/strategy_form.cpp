@@ -125,7 +125,7 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     chartColumn->setSpacing(2);
     chartColumn->addWidget(chartTitle);
     chartColumn->addWidget(chart_, 1);
-    auto* form = new QHBoxLayout(this);
+    auto* form = new QHBoxLayout(MakeFormPage(this));
     form->setContentsMargins(4, 4, 4, 4);
     form->setSpacing(4);
     form->addLayout(editorColumn, 0);
@@ -159,7 +159,14 @@ void TStrategyForm::ShowBoxes() {
 
 void TStrategyForm::ShowEdited() { saveButton_->setText(editor_.Edited() ? SaveExitCaption : ExitCaption); }
 
-void TStrategyForm::RedrawChart() { chart_->SetChart(BuildStrategyChart(game_.Strategy, game_.Rules())); }
+// The chart shows the boxes as they stand, before the editor stores them when the row is left, so every tick
+// shows at once.
+void TStrategyForm::RedrawChart() {
+    StrategyTable shown = game_.Strategy;
+    StoreRow(shown, editor_.SelectedRow(), editor_.Boxes());
+    chart_->SetChart(BuildStrategyChart(shown, game_.Rules()));
+    chart_->SetRulesLine(QString::fromStdString(ChartRulesText(game_.Rules())));
+}
 
 void TStrategyForm::RowButtonClick(int rowCode) {
     editor_.ChooseRow(rowCode);
@@ -171,18 +178,21 @@ void TStrategyForm::CheckBox1Click(bool ticked) {
     editor_.ClickNever(ticked);
     ShowBoxes();
     ShowEdited();
+    RedrawChart();
 }
 
 void TStrategyForm::CheckBox12Click(bool ticked) {
     editor_.ClickAlways(ticked);
     ShowBoxes();
     ShowEdited();
+    RedrawChart();
 }
 
 void TStrategyForm::CheckBoxClick(int index, bool ticked) {
     editor_.ClickUpCard(index, ticked);
     ShowBoxes();
     ShowEdited();
+    RedrawChart();
 }
 
 void TStrategyForm::ResetButtonClick() {

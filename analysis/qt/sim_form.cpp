@@ -1,6 +1,7 @@
 #include "analysis/qt/sim_form.h"
 
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 #include "analysis/advantage_error.h"
 #include "analysis/analysis_run.h"
@@ -26,6 +28,7 @@ const QColor FixedCell(212, 208, 200);
 const QColor Highlight(0, 0, 128);
 constexpr int HeadingRowHeight = 22;
 constexpr int RowHeight = 18;
+constexpr int FirstStrategyColumn = 3;
 
 QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows) {
     auto* grid = new QTableWidget(rows, GridColumns, parent);
@@ -94,6 +97,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     errors_->setFixedHeight(RowHeight + 2 * errors_->frameWidth());
     hours_ = NoteLine(this, "HoursLine");
     rules_ = NoteLine(this, "RulesLine");
+    hours_->setWordWrap(false);
 
     edit1_ = new QLineEdit(QString::fromLatin1(ScreenCycleHint), this);
     edit1_->setObjectName("Edit1");
@@ -106,8 +110,11 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     layout->addWidget(title_);
     layout->addWidget(grid_, 1);
     layout->addWidget(errors_);
-    layout->addWidget(hours_);
-    layout->addWidget(rules_);
+    auto* notes = new QHBoxLayout;
+    notes->setSpacing(12);
+    notes->addWidget(hours_, 0, Qt::AlignTop);
+    notes->addWidget(rules_, 1);
+    layout->addLayout(notes);
     layout->addWidget(edit1_);
 
     button1_ = new QPushButton(this);
@@ -195,38 +202,76 @@ void TSimForm::ShowNotes() {
         QTableWidgetItem* item = errors_->item(0, column);
         const QString text = QString::fromStdString(errors[static_cast<std::size_t>(column)]);
         if (item->text() != text) item->setText(text);
-        if (column < 3) item->setBackground(FixedCell);
+        if (column < FirstStrategyColumn) item->setBackground(FixedCell);
     }
     // The text that says why there is no error runs on over the empty columns beside it.
-    errors_->setSpan(0, 3, 1, squaresKnown_ ? 1 : GridColumns - 3);
+    errors_->setSpan(0, FirstStrategyColumn, 1, squaresKnown_ ? 1 : GridColumns - FirstStrategyColumn);
     const QString hours = QString::fromStdString(HoursPlayedText(game_.HoursPlayed));
     if (hours_->text() != hours) hours_->setText(hours);
     const QString rules = QString::fromStdString(RulesInForceText(game_.Rules()));
     if (rules_->text() != rules) rules_->setText(rules);
 }
 
-// The grid's design widths, stretched evenly when the window is wider than the design, so a maximised
-// window reads as well as the design size. Columns of a pixel or less are the hidden strategies.
+// The grid's design widths, each widened to its widest text, then fitted to the window: spare room is shared
+// out in proportion to the design widths, so a maximised window reads as well as the design size; a window
+// narrower than that takes its room from the strategy columns, down to their text. The last shown column takes
+// what rounding leaves, so the columns end at the window's edge. Columns of a pixel or less are the hidden
+// strategies.
 void TSimForm::ApplyColumnWidths() {
-    const auto& widths = screens_.Grid.ColumnWidths;
-    int total = 0;
-    for (int w : widths) total += w > 1 ? w : 0;
-    const int available = grid_->viewport()->width();
-    const double stretch = total > 0 && available > total ? static_cast<double>(available) / total : 1.0;
+    const auto& design = screens_.Grid.ColumnWidths;
     const QFontMetrics metrics(grid_->font());
+    std::array<int, GridColumns> widths{};
+    std::array<int, GridColumns> texts{};
+    int total = 0;
+    int designTotal = 0;
+    int lastShown = -1;
     for (int column = 0; column < GridColumns; ++column) {
-        const int w = widths[static_cast<std::size_t>(column)];
+        const int w = design[static_cast<std::size_t>(column)];
         grid_->setColumnHidden(column, w <= 1);
         errors_->setColumnHidden(column, w <= 1);
         if (w <= 1) continue;
-        // A label wider than its column in this font gets the room it needs rather than an ellipsis.
         int widest = 0;
         for (int row = 1; row < GridRows; ++row)
             widest = std::max(widest, metrics.horizontalAdvance(grid_->item(row, column)->text()));
-        if (column < 3) widest = std::max(widest, metrics.horizontalAdvance(errors_->item(0, column)->text()));
-        const int width = std::max(static_cast<int>(w * stretch), widest + 8);
-        grid_->setColumnWidth(column, width);
-        errors_->setColumnWidth(column, width);
+        if (column < FirstStrategyColumn)
+            widest = std::max(widest, metrics.horizontalAdvance(errors_->item(0, column)->text()));
+        texts[static_cast<std::size_t>(column)] = widest > 0 ? widest + 8 : 0;
+        widths[static_cast<std::size_t>(column)] = std::max(w, texts[static_cast<std::size_t>(column)]);
+        total += widths[static_cast<std::size_t>(column)];
+        designTotal += w;
+        lastShown = column;
+    }
+    if (lastShown < 0) return;
+    const int available = grid_->viewport()->width();
+    if (available > total) {
+        const int spare = available - total;
+        for (int column = 0; column < GridColumns; ++column) {
+            const auto c = static_cast<std::size_t>(column);
+            if (design[c] > 1) widths[c] += spare * design[c] / designTotal;
+        }
+    } else {
+        int labels = 0;
+        int strategies = 0;
+        for (int column = 0; column < GridColumns; ++column) {
+            if (design[static_cast<std::size_t>(column)] <= 1) continue;
+            if (column < FirstStrategyColumn) labels += widths[static_cast<std::size_t>(column)];
+            else ++strategies;
+        }
+        const int share = strategies > 0 ? (available - labels) / strategies : 0;
+        for (int column = FirstStrategyColumn; column < GridColumns; ++column) {
+            const auto c = static_cast<std::size_t>(column);
+            if (design[c] > 1) widths[c] = std::max(texts[c], share);
+        }
+    }
+    int used = 0;
+    for (int column = 0; column < GridColumns; ++column)
+        if (column != lastShown && design[static_cast<std::size_t>(column)] > 1) used += widths[static_cast<std::size_t>(column)];
+    widths[static_cast<std::size_t>(lastShown)] =
+        std::max(texts[static_cast<std::size_t>(lastShown)], available - used);
+    for (int column = 0; column < GridColumns; ++column) {
+        if (design[static_cast<std::size_t>(column)] <= 1) continue;
+        grid_->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+        errors_->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
     }
 }
 
@@ -235,12 +280,12 @@ void TSimForm::resizeEvent(QResizeEvent* event) {
     FitGrid();
 }
 
-// Rows and columns share out a window larger than the design size, so the grid fills it.
+// Rows and columns share out the window, so the grid fills it; in a window smaller than the design size the
+// rows close up, down to the height of their text.
 void TSimForm::FitGrid() {
     ApplyColumnWidths();
-    const int rowsHeight = grid_->viewport()->height();
-    const int extra = rowsHeight - HeadingRowHeight - (GridRows - 1) * RowHeight;
-    const int rowHeight = RowHeight + std::max(0, extra / (GridRows - 1));
+    const int lowest = QFontMetrics(grid_->font()).height() + 1;
+    const int rowHeight = std::max(lowest, (grid_->viewport()->height() - HeadingRowHeight) / (GridRows - 1));
     for (int row = 1; row < GridRows; ++row) grid_->setRowHeight(row, rowHeight);
 }
 

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -22,10 +23,10 @@ namespace zvx::gui {
 namespace {
 
 constexpr int ExitButtonWidth = 120;
-constexpr double LargestTextScale = 2.0;
 // The share of the room the grown page may take: fonts do not grow quite in proportion, and the rest keeps
 // the scroll bars away.
 constexpr double RoomFilled = 0.85;
+constexpr int LineTextMargin = 12; // a line edit's frame and inner margins
 constexpr double ScaleStep = 0.05; // coarse steps, so a resize by a few pixels does not lay the page out again
 
 // Keeps the page as large as its scroll area, and never smaller than its controls need, and grows the page's
@@ -35,7 +36,8 @@ constexpr double ScaleStep = 0.05; // coarse steps, so a resize by a few pixels 
 // scale never compounds.
 class PageFitter : public QObject {
 public:
-    PageFitter(QScrollArea* area, QWidget* page) : QObject(area), area_(area), page_(page) {
+    PageFitter(QScrollArea* area, QWidget* page, double largestScale)
+        : QObject(area), area_(area), page_(page), largestScale_(largestScale) {
         area->installEventFilter(this);
         page->installEventFilter(this);
     }
@@ -61,7 +63,7 @@ private:
         if (baseSize_.width() <= 0 || baseSize_.height() <= 0) return;
         const double room = std::min(static_cast<double>(area_->width()) / baseSize_.width(),
                                      static_cast<double>(area_->height()) / baseSize_.height());
-        const double scale = std::clamp(std::floor(room * RoomFilled / ScaleStep) * ScaleStep, 1.0, LargestTextScale);
+        const double scale = std::clamp(std::floor(room * RoomFilled / ScaleStep) * ScaleStep, 1.0, largestScale_);
         if (scale == scale_) return;
         scale_ = scale;
         for (auto& [widget, base] : baseFonts_) {
@@ -70,6 +72,9 @@ private:
             if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * scale);
             else font.setPixelSize(static_cast<int>(font.pixelSize() * scale));
             widget->setFont(font);
+            // A read-only line that serves as a label keeps its whole text in view.
+            if (auto* line = qobject_cast<QLineEdit*>(widget.data()); line && line->isReadOnly())
+                line->setMinimumWidth(QFontMetrics(font).horizontalAdvance(line->text()) + LineTextMargin);
         }
     }
 
@@ -102,6 +107,7 @@ private:
     QPointer<QWidget> page_;
     QSize baseSize_;
     std::vector<std::pair<QPointer<QWidget>, QFont>> baseFonts_;
+    double largestScale_;
     double scale_ = 1.0;
 };
 
@@ -131,7 +137,7 @@ QPushButton* MakeExitButton(QWidget* parent) {
     return button;
 }
 
-QWidget* MakeFormPage(QWidget* form) {
+QWidget* MakeFormPage(QWidget* form, double largestScale) {
     auto* area = new QScrollArea(form);
     area->setObjectName("FormScroll");
     area->setFrameShape(QFrame::NoFrame);
@@ -145,7 +151,7 @@ QWidget* MakeFormPage(QWidget* form) {
     auto* layout = new QVBoxLayout(form);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(area);
-    new PageFitter(area, page);
+    new PageFitter(area, page, largestScale);
     return page;
 }
 

@@ -86,6 +86,7 @@ TPreferForm::TPreferForm(Game& game, QWidget* parent) : OptionFormWidget(parent)
     exitButton_ = MakeExitButton(this);
 
     auto* column = new QVBoxLayout;
+    column->addStretch(1); // centred in a tall window too
     column->addWidget(title);
     column->addWidget(panel1);
     column->addSpacing(8);

@@ -78,6 +78,7 @@ TRulesForm::TRulesForm(Game& game, QWidget* parent) : OptionFormWidget(parent), 
 
     auto* outer = new QVBoxLayout;
     outer->setContentsMargins(16, 12, 16, 12);
+    outer->addStretch(1); // centred in a tall window too
     outer->addWidget(title);
     outer->addLayout(grid);
     outer->addSpacing(8);

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <vector>
+
 #include "strategy/strategy_chart.h"
 
 namespace zvx::gui {
@@ -41,11 +43,13 @@ private:
         int sectionGap;
         int legendTop;
         int rulesTop;
+        int legendLines;
     };
     Metrics Measure() const;
     QFont TextFont(int unit) const;
     int LabelWidth(int unit) const;
     int RowTop(const Metrics& m, int row) const;
+    std::vector<QPoint> LegendPlaces(int unit) const;
 
     StrategyChart chart_{};
     QString rulesLine_;

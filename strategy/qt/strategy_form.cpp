@@ -22,6 +22,7 @@ namespace zvx::gui {
 namespace {
 
 constexpr int ButtonWidth = 120;
+constexpr double EditorLargestScale = 1.4;
 constexpr std::array<const char*, UpCardBoxes> UpCardCaptions = {"2", "3", "4", "5", "6",
                                                                  "7", "8", "9", "10 (or Face Card)", "Ace"};
 
@@ -125,7 +126,8 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     chartColumn->setSpacing(2);
     chartColumn->addWidget(chartTitle);
     chartColumn->addWidget(chart_, 1);
-    auto* form = new QHBoxLayout(MakeFormPage(this));
+    // The editor's text grows less than a form's: the room is better spent on the chart beside it.
+    auto* form = new QHBoxLayout(MakeFormPage(this, EditorLargestScale));
     form->setContentsMargins(4, 4, 4, 4);
     form->setSpacing(4);
     form->addLayout(editorColumn, 0);

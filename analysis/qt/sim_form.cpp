@@ -284,7 +284,7 @@ void TSimForm::resizeEvent(QResizeEvent* event) {
 // rows close up, down to the height of their text.
 void TSimForm::FitGrid() {
     ApplyColumnWidths();
-    const int lowest = QFontMetrics(grid_->font()).height() + 1;
+    const int lowest = QFontMetrics(grid_->font()).height();
     const int rowHeight = std::max(lowest, (grid_->viewport()->height() - HeadingRowHeight) / (GridRows - 1));
     for (int row = 1; row < GridRows; ++row) grid_->setRowHeight(row, rowHeight);
 }

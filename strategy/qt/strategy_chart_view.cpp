@@ -109,7 +109,7 @@ TStrategyChart::Metrics TStrategyChart::Measure() const {
     // Cells no wider than about twice their height, so a wide window does not stretch them into bars.
     m.cellWidth = std::clamp((width() - m.labelWidth) / ChartColumns, MinimumCellWidth, 2 * m.unit + 4);
     m.legendTop = RowTop(m, ChartRows) + m.sectionGap;
-    m.rulesTop = m.legendTop + std::max(LegendRows, m.legendLines) * m.unit;
+    m.rulesTop = m.legendTop + m.legendLines * m.unit;
     return m;
 }
 

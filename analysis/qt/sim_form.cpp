@@ -205,7 +205,11 @@ void TSimForm::ShowNotes() {
         if (column < FirstStrategyColumn) item->setBackground(FixedCell);
     }
     // The text that says why there is no error runs on over the empty columns beside it.
-    errors_->setSpan(0, FirstStrategyColumn, 1, squaresKnown_ ? 1 : GridColumns - FirstStrategyColumn);
+    const int span = squaresKnown_ ? 1 : GridColumns - FirstStrategyColumn;
+    if (errors_->columnSpan(0, FirstStrategyColumn) != span) {
+        if (span > 1) errors_->setSpan(0, FirstStrategyColumn, 1, span);
+        else errors_->clearSpans();
+    }
     const QString hours = QString::fromStdString(HoursPlayedText(game_.HoursPlayed));
     if (hours_->text() != hours) hours_->setText(hours);
     const QString rules = QString::fromStdString(RulesInForceText(game_.Rules()));

@@ -26,7 +26,9 @@ constexpr int ExitButtonWidth = 120;
 // The share of the room the grown page may take: fonts do not grow quite in proportion, and the rest keeps
 // the scroll bars away.
 constexpr double RoomFilled = 0.85;
-constexpr int LineTextMargin = 12; // a line edit's frame and inner margins
+// What a line edit needs beside its text: its inner margins, and its frame when it has one.
+constexpr int FramedLineMargin = 12;
+constexpr int BareLineMargin = 4;
 constexpr double ScaleStep = 0.05; // coarse steps, so a resize by a few pixels does not lay the page out again
 
 // Keeps the page as large as its scroll area, and never smaller than its controls need, and grows the page's
@@ -74,7 +76,8 @@ private:
             widget->setFont(font);
             // A read-only line that serves as a label keeps its whole text in view.
             if (auto* line = qobject_cast<QLineEdit*>(widget.data()); line && line->isReadOnly())
-                line->setMinimumWidth(QFontMetrics(font).horizontalAdvance(line->text()) + LineTextMargin);
+                line->setMinimumWidth(QFontMetrics(font).horizontalAdvance(line->text()) +
+                                      (line->hasFrame() ? FramedLineMargin : BareLineMargin));
         }
     }
 

@@ -29,6 +29,13 @@ const QColor Highlight(0, 0, 128);
 constexpr int HeadingRowHeight = 22;
 constexpr int RowHeight = 18;
 constexpr int FirstStrategyColumn = 3;
+// The design size of the window: its text grows with the room beyond it, a little less than in proportion so the
+// longer cells still fit, and up to a limit.
+constexpr int DesignWidth = 644;
+constexpr int DesignHeight = 461;
+constexpr double TextRoomFilled = 0.85;
+constexpr double LargestTextScale = 2.5;
+constexpr double TextScaleStep = 0.05;
 
 QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows) {
     auto* grid = new QTableWidget(rows, GridColumns, parent);
@@ -127,6 +134,8 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
     title_->installEventFilter(this);
+    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, edit1_})
+        baseFonts_.emplace_back(text, text->font());
     // The window takes the keys that change the screen.
     setFocusPolicy(Qt::StrongFocus);
     setToolTip("Click, or press Space, Return, an arrow or a page key, for the next screen");
@@ -287,10 +296,32 @@ void TSimForm::resizeEvent(QResizeEvent* event) {
 // Rows and columns share out the window, so the grid fills it; in a window smaller than the design size the
 // rows close up, down to the height of their text.
 void TSimForm::FitGrid() {
-    ApplyColumnWidths();
-    const int lowest = QFontMetrics(grid_->font()).height();
-    const int rowHeight = std::max(lowest, (grid_->viewport()->height() - HeadingRowHeight) / (GridRows - 1));
+    ScaleText();
+    const QFontMetrics metrics(grid_->font());
+    const int heading = std::max(HeadingRowHeight, metrics.height() + 4);
+    grid_->setRowHeight(0, heading);
+    const int rowHeight = std::max(metrics.height(), (grid_->viewport()->height() - heading) / (GridRows - 1));
     for (int row = 1; row < GridRows; ++row) grid_->setRowHeight(row, rowHeight);
+    ApplyColumnWidths();
+}
+
+// The text grows with the window's own size, not its grid's: the grid's height depends on the text below it, and
+// would feed back.
+void TSimForm::ScaleText() {
+    const double room = std::min(static_cast<double>(width()) / DesignWidth, static_cast<double>(height()) / DesignHeight);
+    const double scale =
+        std::clamp(std::floor(room * TextRoomFilled / TextScaleStep) * TextScaleStep, 1.0, LargestTextScale);
+    if (scale == textScale_) return;
+    textScale_ = scale;
+    for (auto& [widget, base] : baseFonts_) {
+        QFont font = base;
+        if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale);
+        else font.setPixelSize(static_cast<int>(base.pixelSize() * scale));
+        widget->setFont(font);
+    }
+    const int errorRow = std::max(RowHeight, QFontMetrics(errors_->font()).height() + 2);
+    errors_->setRowHeight(0, errorRow);
+    errors_->setFixedHeight(errorRow + 2 * errors_->frameWidth());
 }
 
 bool TSimForm::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
+
+#include <utility>
+#include <vector>
 
 #include "analysis/screens.h"
 #include "engine/game_state.h"
@@ -61,6 +65,7 @@ protected:
 private:
     void ApplyColumnWidths();
     void FitGrid();
+    void ScaleText();
     void ShowNotes();
 
     Game& game_;
@@ -74,6 +79,8 @@ private:
     QLabel* rules_ = nullptr;
     bool dirty_ = true;
     bool squaresKnown_ = true; // false once a game file was loaded into the run
+    double textScale_ = 1.0;
+    std::vector<std::pair<QWidget*, QFont>> baseFonts_; // the texts that grow with the window
 };
 
 } // namespace zvx::gui

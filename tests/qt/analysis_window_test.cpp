@@ -103,6 +103,7 @@ void AnalysisWindowTest::gridFollowsEveryResizeAtOnce() {
     form.show();
     form.Open();
     QTableWidget* grid = form.SimGrid();
+    const qreal designText = grid->font().pointSizeF();
     for (QSize size : {QSize(1580, 1100), QSize(644, 461), QSize(1200, 900), QSize(700, 500)}) {
         // One resize, then only the events it posts: no menu or timer has to come first.
         form.resize(size);
@@ -117,6 +118,9 @@ void AnalysisWindowTest::gridFollowsEveryResizeAtOnce() {
         const int bottom = grid->rowViewportPosition(GridRows - 1) + grid->rowHeight(GridRows - 1);
         QVERIFY2(bottom <= grid->viewport()->height() && bottom >= grid->viewport()->height() - GridRows, qPrintable(at));
         QCOMPARE(ShownWidth(form.ErrorGrid()), ShownWidth(grid));
+        // The text grows with a window larger than the design size, and shrinks back with it.
+        const qreal text = grid->font().pointSizeF() / designText;
+        QVERIFY2(size.width() > 1000 ? text >= 1.5 : text == 1.0, qPrintable(at));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "analysis/qt/sim_form.h"
+#include "analysis/run_notes.h"
 #include "engine/options_file.h"
 #include "shell/game_file.h"
 #include "shell/qt/main_form.h"
@@ -136,9 +137,7 @@ void AnalysisWindowTest::linesUnderTheGridNameHoursRulesAndErrors() {
     form.Redraw();
     form.ShowGrid();
     QCOMPARE(form.HoursLine()->text(), QString("Hours Played: 3"));
-    QCOMPARE(form.RulesLine()->text(), QString("Rules: 4 decks, 3/4 dealt, $25 minimum, 1 hand; double any two "
-                                               "cards, double after split, re-split; dealer stands on soft 17; "
-                                               "surrender"));
+    QCOMPARE(form.RulesLine()->text().toStdString(), RulesInForceText(g.Rules()));
     QCOMPARE(form.ErrorGrid()->item(0, 2)->text(), QString(" S.E. [95 %]"));
     QCOMPARE(form.ErrorGrid()->item(0, 3)->text(), QString("0.577 [0.87, 3.13]"));
     QVERIFY(form.HoursLine()->isVisible() && form.RulesLine()->isVisible() && form.ErrorGrid()->isVisible());

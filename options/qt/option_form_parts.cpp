@@ -145,6 +145,8 @@ QWidget* MakeFormPage(QWidget* form, double largestScale) {
     area->setObjectName("FormScroll");
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(false);
+    // Tab goes from control to control, each scrolled into view; the area itself is no stop.
+    area->setFocusPolicy(Qt::NoFocus);
     auto* page = new QWidget(area);
     page->setObjectName("FormPage");
     area->setWidget(page);

@@ -2,6 +2,7 @@
 // loop, left by their own button or by a click on a menu title.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -535,6 +536,16 @@ void OptionFormsTest::formsScrollWhenSmallAndGrowWhenLarge() {
         area->ensureWidgetVisible(exit);
         QVERIFY2(area->viewport()->rect().contains(QRect(exit->mapTo(area->viewport(), QPoint(0, 0)), exit->size())),
                  qPrintable(name));
+        // Tab goes from control to control, each scrolled into view, and never stops on the scroll area.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        for (int stop = 0; stop < 12; ++stop) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused && focused != area, qPrintable(name));
+            const QRect at(focused->mapTo(area->viewport(), QPoint(0, 0)), focused->size());
+            QVERIFY2(area->viewport()->rect().intersects(at), qPrintable(name + " " + focused->objectName()));
+        }
         const qreal smallText = exit->font().pointSizeF();
         const int smallHeight = exit->height();
 

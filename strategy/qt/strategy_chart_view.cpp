@@ -12,6 +12,7 @@ namespace {
 // The chart is drawn in one unit, a row's height, so it scales as a whole with the window: the text takes the
 // row's height less a little, the cells are at most about twice as wide as high.
 constexpr int MinimumUnit = 10;
+constexpr int SmallestUnit = 8; // a chart at its minimum height whose legend wraps onto more lines
 constexpr int PreferredUnit = 18;
 constexpr int MaximumTextPixels = 15;
 constexpr int MinimumCellWidth = 9;
@@ -98,9 +99,9 @@ int TStrategyChart::LabelWidth(int unit) const {
 TStrategyChart::Metrics TStrategyChart::Measure() const {
     Metrics m{};
     for (int lines = LegendRows;; ++lines) {
-        m.unit = std::max(MinimumUnit, height() / (UnitsHigh - LegendRows + lines));
+        m.unit = std::max(SmallestUnit, height() / (UnitsHigh - LegendRows + lines));
         m.legendLines = LegendPlaces(m.unit).back().y() / m.unit + 1;
-        if (m.legendLines <= lines || m.unit == MinimumUnit || lines == static_cast<int>(Legend.size())) break;
+        if (m.legendLines <= lines || m.unit == SmallestUnit || lines == static_cast<int>(Legend.size())) break;
     }
     m.labelWidth = LabelWidth(m.unit);
     m.headerHeight = m.unit;

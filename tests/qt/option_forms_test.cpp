@@ -92,9 +92,12 @@ QList<QWidget*> Controls(QWidget* page) {
     return controls;
 }
 
-// Pairs of controls drawn over each other, and controls squeezed below the size they ask for.
+// Pairs of controls drawn over each other, controls squeezed below the size they ask for, and a chart's rules
+// line drawn past the chart's bottom.
 QStringList Overlaps(QWidget* page) {
     QStringList faults;
+    if (auto* chart = page->findChild<TStrategyChart*>(); chart && !chart->rect().contains(chart->RulesLineRect()))
+        faults << "the rules line below the chart";
     const QList<QWidget*> controls = Controls(page);
     for (int i = 0; i < controls.size(); ++i) {
         const QRect a(controls[i]->mapTo(page, QPoint(0, 0)), controls[i]->size());

@@ -37,6 +37,7 @@ constexpr double TextRoomFilled = 0.85;
 constexpr double LargestTextScale = 2.5;
 constexpr double TextScaleStep = 0.05;
 
+// A read-only string grid without headers or scroll bars, in the fixed font, whose clicks go to the window.
 QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows) {
     auto* grid = new QTableWidget(rows, GridColumns, parent);
     grid->setObjectName(name);
@@ -138,7 +139,6 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
         baseFonts_.emplace_back(text, text->font());
     // The window takes the keys that change the screen.
     setFocusPolicy(Qt::StrongFocus);
-    setToolTip("Click, or press Space, Return, an arrow or a page key, for the next screen");
 }
 
 void TSimForm::Open() {

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,18 @@
 #include <utility>
 
 namespace zvx::testing {
+
+// The main window keeps its geometry in the user's configuration folder: every test program keeps its own in a
+// temporary folder instead, so no test reads or writes the real user's settings.
+inline QString TestSettingsFolder() {
+    static QTemporaryDir folder;
+    return folder.path();
+}
+inline const bool SettingsRedirected = [] {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, TestSettingsFolder());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, TestSettingsFolder());
+    return true;
+}();
 
 // Makes a fresh temporary folder the current one for the test's life (the program keeps ZVX.PRM there).
 class CurrentFolder {

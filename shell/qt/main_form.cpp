@@ -80,10 +80,11 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     drill_->setObjectName("DrillScore");
     drill_->hide();
     statusBar()->addPermanentWidget(drill_);
-    const QSize restored(ClientWidth, ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    const QSize bars(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    const QSize client(ClientWidth, ClientHeight);
     // Unattended runs (benchmarks, scripted analyses) keep a fixed size and leave the user's settings alone.
-    if (options_.Unattended) resize(restored);
-    else RestoreWindowGeometry(*this, restored);
+    if (options_.Unattended) resize(client + bars);
+    else RestoreWindowGeometry(*this, bars, client);
     game_.FixedSeed = options_.Seed;
 }
 

@@ -39,7 +39,7 @@ bool TMainForm::PickSaveName(const std::string& proposed) {
         if (!name) return false;
         // The picker cannot ask itself: the naming rule may turn the name picked into another file's.
         std::error_code ignored;
-        if (std::filesystem::exists(*name, ignored) &&
+        if (std::filesystem::is_regular_file(*name, ignored) &&
             ShowMessageBox(this, QMessageBox::Question, "Save As", "This file already exists. Replace it?",
                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No, NativeFileName(*name)) != QMessageBox::Yes) {
             offered = picked->Name;

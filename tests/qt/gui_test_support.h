@@ -22,14 +22,23 @@
 namespace zvx::testing {
 
 // The main window keeps its geometry in the user's configuration folder: every test program keeps its own in a
-// temporary folder instead, so no test reads or writes the real user's settings.
+// temporary folder instead, so no test reads or writes the real user's settings. There the window starts
+// restored, with a client area of 636 x 400, the size the tests' gestures and pictures were written for; a
+// test of the first start clears the settings.
 inline QString TestSettingsFolder() {
     static QTemporaryDir folder;
     return folder.path();
 }
+inline void SeedTestWindowSettings() {
+    QSettings settings("Zorvex", "zvx");
+    settings.clear();
+    settings.setValue("MainWindow/Maximised", false);
+    settings.setValue("MainWindow/ClientSize", QSize(636, 400));
+}
 inline const bool SettingsRedirected = [] {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, TestSettingsFolder());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, TestSettingsFolder());
+    SeedTestWindowSettings();
     return true;
 }();
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +13,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <string>
+#include <type_traits>
 #include <utility>
 
 #include "analysis/qt/sim_form.h"
@@ -43,6 +46,18 @@ constexpr int ClientWidth = TableWidth * 5 / 4;
 constexpr int ClientHeight = TableHeight * 5 / 4;
 const QColor TableGreen(0, 128, 0);
 constexpr int StartWithoutActivationMs = 300;
+
+// Start-up reports an options file it could not use (which file, why, where it was kept) for the player to be
+// told once. A core that returns no report has nothing to tell.
+template <typename Start>
+std::string StartUpNotice(Start start) {
+    if constexpr (std::is_void_v<std::invoke_result_t<Start>>) {
+        start();
+        return {};
+    } else {
+        return OptionsFileNotice(start());
+    }
+}
 
 class StillStyle : public QProxyStyle {
 public:
@@ -130,8 +145,14 @@ QMdiSubWindow* TMainForm::AddFillingWindow(QWidget* widget) {
 void TMainForm::AppOnActivate() {
     if (started_) return;
     started_ = true;
-    StartUp(game_, options_.OptionsPath);
+    const std::string notice = StartUpNotice([this] { return StartUp(game_, options_.OptionsPath); });
     setWindowTitle(QString(ProgramCaption) + CaptionSuffix);
+    // Once, at the start: the program runs on the defaults and the player's file is not written over.
+    if (!notice.empty() && !options_.Unattended)
+        ShowMessageBox(this, QMessageBox::Warning, "Options Not Read", QString::fromStdString(notice), QMessageBox::Ok,
+                       QMessageBox::Ok,
+                       "In the folder " +
+                           QDir::toNativeSeparators(QFileInfo(QString::fromStdString(options_.OptionsPath)).absolutePath()));
     if (game_.Options.FirstRun) {
         if (!options_.Unattended) {
             TAboutHitBox box(this);

@@ -17,6 +17,9 @@
 #include <QTextBrowser>
 #include <QTest>
 
+#include <type_traits>
+#include <utility>
+
 #include "analysis/qt/sim_form.h"
 #include "engine/options_file.h"
 #include "engine/startup.h"
@@ -33,6 +36,10 @@ using namespace zvx::gui;
 using namespace zvx::testing;
 
 namespace {
+
+// Whether start-up reports an options file it could not use.
+constexpr bool StartUpReportsOptionsTrouble =
+    !std::is_void_v<decltype(StartUp(std::declval<Game&>(), std::string()))>;
 
 // A window past its start-up, with an options file already written so no first-run box appears.
 struct StartedWindow {
@@ -79,6 +86,7 @@ private slots:
     void childWindowsFillTheWindowAfterEveryResize();
     void strategiesBoxButtonSavesOnlyItsOwnFlag();
     void messageBoxesShowTheirWholeTitle();
+    void damagedOptionsFileIsToldOnceAndKept();
 };
 
 void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
@@ -527,6 +535,33 @@ void MainFormTest::messageBoxesShowTheirWholeTitle() {
     // The frame's own buttons and icon take their room beside the title.
     QVERIFY2(boxWidth >= titleWidth + 100, qPrintable(QString("%1 < %2 + 100").arg(boxWidth).arg(titleWidth)));
     QVERIFY(w.isVisible());
+}
+
+void MainFormTest::damagedOptionsFileIsToldOnceAndKept() {
+    if (!StartUpReportsOptionsTrouble) QSKIP("start-up does not report a troubled options file in this build");
+    CurrentFolder folder;
+    {
+        QFile damaged("ZVX.PRM");
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("a player's options, cut short");
+    }
+    BoxAnswerer boxes;
+    boxes.Press(QMessageBox::Ok);
+    TMainForm w;
+    w.show();
+    QVERIFY(WaitUntil([&] { return w.started(); }));
+    QTest::qWait(50);
+    // Told once which file and why; no greeting for a player who is not new.
+    QCOMPARE(boxes.Seen.size(), 1);
+    QVERIFY2(boxes.Seen[0].contains("ZVX.PRM"), qPrintable(boxes.Seen[0]));
+    QCOMPARE(w.game().Prefs().AnimationSpeed, DefaultAnimationSpeed);
+    // The damaged bytes are still in the folder, under some name.
+    bool kept = false;
+    for (const QString& name : QDir().entryList(QDir::Files)) {
+        QFile file(name);
+        kept |= file.open(QIODevice::ReadOnly) && file.readAll() == "a player's options, cut short";
+    }
+    QVERIFY(kept);
 }
 
 QTEST_MAIN(MainFormTest)

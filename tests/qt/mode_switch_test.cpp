@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <malloc.h>
+#include <vector>
 
 #include "shell/qt/main_form.h"
 #include "tests/qt/gui_test_support.h"

@@ -1,5 +1,6 @@
 #include "shell/qt/main_form.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -98,16 +99,18 @@ void TMainForm::DropRetiredWindows(Deletion deletion) {
     for (const RetiredWindow& retired : retiredWindows_) {
         if (retired.Table && game_.Table == retired.Table) game_.Table = nullptr;
         if (!retired.Window) continue;
-        if (deletion == Deletion::Now) delete retired.Window;
-        else retired.Window->deleteLater();
+        QWidget* window = retired.Window;
+        // Through the deferred deletion even now: the table refuses it while one of its calls is on the stack.
+        window->deleteLater();
+        if (deletion == Deletion::Now) QCoreApplication::sendPostedEvents(window, QEvent::DeferredDelete);
     }
     retiredWindows_.clear();
 }
 
 void TMainForm::EndGame() {
-    // Every game has unwound and no window of theirs is on the stack: delete now. A deferred deletion would
-    // wait for an event loop below this one, and the next mode's waits never return there, so a player
-    // switching modes would keep every table and analysis window of the session.
+    // Every game has unwound: delete now. Left to the event loop, the deletion would wait for a loop below
+    // this one, and the next mode's waits never return there, so a player switching modes would keep every
+    // table and analysis window of the session.
     if (--runDepth_ == 0) DropRetiredWindows(Deletion::Now);
 }
 

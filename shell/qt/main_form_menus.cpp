@@ -92,7 +92,8 @@ void TMainForm::createMenus() {
 
     QMenu* help = menuBar()->addMenu("Hel&p");
     help->setObjectName("Help1");
-    addAction(help, "Topics1", "&Topics", "Open the help", &TMainForm::Topics1Click);
+    addAction(help, "Topics1", "&Topics", "Open the help", &TMainForm::Topics1Click)
+        ->setShortcut(QKeySequence::HelpContents);
     addAction(help, "About", "&About ZVX", "About the program", &TMainForm::AboutClick);
 
     // A click on a menu title ends the wait of an open option form.

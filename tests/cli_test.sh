@@ -81,6 +81,8 @@ expect_status 0 "random options file" "$bin" --hours 5 --seed 1
 printf 'junk' >ZVX.PRM
 expect_status 0 "short options file" "$bin" --hours 5 --seed 1
 [ "$(cat ZVX.PRM)" = junk ] || fail "the tool changed ZVX.PRM"
+grep -q "ZVX.PRM.*4 bytes long.*default options" err.txt || fail "the short options file was not told: $(cat err.txt)"
+rm ZVX.PRM
 
 # Single-strategy mode books strategy #4 only.
 expect_status 0 "single" "$bin" --hours 100 --seed 1 --single --tsv
@@ -111,14 +113,59 @@ grep -q "S.E. \[95 %\]" s3.txt || fail "no error line under the statistics scree
 cmp -s <(without_run_time single.txt) "$data/seed42-200h-single-6decks.txt" || fail "jobs 1 changed single-strategy mode"
 "$bin" --hours 200 --seed 42 --tsv | grep -q "S.E." && fail "the tsv screen has the error line"
 
-# Jobs: the same seed and count give the same figures; another count gives others.
+# Jobs: the same seed and count give the same figures; under the classic generator another count gives others.
 "$bin" --hours 300 --seed 5 --jobs 3 --save j3a.zvx >j3a.txt
 "$bin" --hours 300 --seed 5 --jobs 3 --save j3b.zvx >j3b.txt
 cmp -s <(without_run_time j3a.txt) <(without_run_time j3b.txt) || fail "jobs 3 printed different screens"
 cmp -s <(head -c 5868 j3a.zvx) <(head -c 5868 j3b.zvx) || fail "jobs 3 wrote different statistics"
-"$bin" --hours 300 --seed 5 --jobs 2 >j2.txt
-cmp -s <(without_run_time j3a.txt) <(without_run_time j2.txt) && fail "jobs 2 and 3 printed the same screen"
+"$bin" --hours 300 --seed 5 --jobs 2 --generator classic >j2.txt
+"$bin" --hours 300 --seed 5 --jobs 3 --generator classic >j3c.txt
+cmp -s <(without_run_time j3c.txt) <(without_run_time j2.txt) && fail "classic jobs 2 and 3 printed the same screen"
 grep -q "Total Hands   [0-9]" j3a.txt || fail "jobs 3 printed no hands"
+
+# A study does not depend on the cores that played it: four streams, each with 1, 2 and 3 jobs, byte for byte
+# (the game file up to its run time, the JSON's sums, the screen without its clock).
+for stream in 0 1 2 3; do
+    for jobs in 1 2 3; do
+        "$bin" --hours 620 --seed 11 --stream "$stream" --jobs "$jobs" --save "s$stream-j$jobs.zvx" \
+            --json "s$stream-j$jobs.json" >"s$stream-j$jobs.txt"
+        cmp -s <(head -c 5868 "s$stream-j1.zvx") <(head -c 5868 "s$stream-j$jobs.zvx") \
+            || fail "stream $stream: $jobs jobs wrote other statistics than one"
+        cmp -s <(without_run_time "s$stream-j1.txt") <(without_run_time "s$stream-j$jobs.txt") \
+            || fail "stream $stream: $jobs jobs printed another screen than one"
+        cmp -s <(grep -v -e _seconds -e '"jobs"' -e rounds_per_second "s$stream-j1.json") \
+            <(grep -v -e _seconds -e '"jobs"' -e rounds_per_second "s$stream-j$jobs.json") \
+            || fail "stream $stream: $jobs jobs wrote another JSON than one"
+    done
+done
+cmp -s <(head -c 5868 s0-j1.zvx) <(head -c 5868 s1-j1.zvx) && fail "streams 0 and 1 played the same shoes"
+
+# More jobs than hours (or chunks) to share: the spare ones are not started, and nothing spins.
+timeout 60 "$bin" --hours 1 --seed 1 --jobs 2 >/dev/null || fail "--jobs 2 with one hour did not finish"
+timeout 60 "$bin" --hours 3 --seed 1 --jobs 8 --generator classic >/dev/null \
+    || fail "--jobs 8 with three classic hours did not finish"
+
+# What the tool never replaces: a device (as root the rename would swap the node) or a pipe; nor does it
+# wait on a pipe given as a game file.
+expect_status 1 "save over a device" "$bin" --hours 1 --seed 1 --save /dev/full
+grep -q "not a plain file" err.txt || fail "the device refusal does not say why: $(cat err.txt)"
+expect_status 1 "json over a device" "$bin" --hours 1 --seed 1 --json /dev/full
+[ -c /dev/full ] || fail "/dev/full is no longer a device"
+mkfifo pipe.zvx
+expect_status 1 "strategy from a pipe" timeout 20 "$bin" --hours 1 --seed 1 --strategy pipe.zvx
+grep -q "pipe.zvx.*not a file" err.txt || fail "the pipe is not refused by name: $(cat err.txt)"
+expect_status 1 "merge of a pipe" timeout 20 "$bin" merge s0-j1.zvx pipe.zvx
+[ -p pipe.zvx ] || fail "the pipe was replaced"
+mkdir prm && (cd prm && mkfifo ZVX.PRM && timeout 20 "$bin" --hours 1 --seed 1 >../prm.txt 2>../prm-err.txt) \
+    || fail "a pipe named ZVX.PRM stopped the tool"
+grep -q "ZVX.PRM.*pipe" prm-err.txt || fail "a pipe named ZVX.PRM was not told: $(cat prm-err.txt)"
+[ -p prm/ZVX.PRM ] || fail "the tool moved or replaced ZVX.PRM"
+
+# A saved game carries the preferences in force: without ZVX.PRM a new player's speed 8000 and no first
+# start to replay (offsets 6 and 16).
+"$bin" --hours 1 --seed 1 --save prefs.zvx >/dev/null
+[ "$(od -An -tu2 -j6 -N2 prefs.zvx | tr -d ' ')" = 8000 ] || fail "the saved speed is not 8000"
+[ "$(od -An -tu1 -j16 -N1 prefs.zvx | tr -d ' ')" = 0 ] || fail "the saved first-run flag is set"
 
 # JSON: on standard output instead of the screen, or to a file beside it.
 expect_status 0 "json to standard output" "$bin" --hours 30 --seed 1 --jobs 2 --json -

@@ -46,10 +46,13 @@ bool WriteText(const std::string& path, const std::string& text) {
 } // namespace
 
 std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
-    if (out.SavePath && !FolderWritable(*out.SavePath))
-        return "cannot write '" + *out.SavePath + "' (no such folder, or not writable)";
-    if (out.JsonPath && *out.JsonPath != "-" && !FolderWritable(*out.JsonPath))
-        return "cannot write '" + *out.JsonPath + "' (no such folder, or not writable)";
+    const std::optional<std::string> json = out.JsonPath == "-" ? std::nullopt : out.JsonPath;
+    for (const auto& path : {out.SavePath, json}) {
+        if (!path) continue;
+        // A device or a pipe is never replaced by the renamed temporary a save writes.
+        if (!MayReplace(*path)) return "will not replace '" + *path + "': it is not a plain file";
+        if (!FolderWritable(*path)) return "cannot write '" + *path + "' (no such folder, or not writable)";
+    }
     return std::nullopt;
 }
 

@@ -183,9 +183,12 @@ json_sum() { # field strategy files... : the field of that strategy, added over 
     local field=$1 strategy=$2; shift 2
     awk -v f="\"$field\":" -v want="$strategy" '$1 == "\"number\":" { n = $2 + 0 } $1 == f && n == want { s += $2 } END { printf "%.1f\n", s }' "$@"
 }
-for k in 1 2 3 4; do "$bin" --hours 60 --seed "$k" --save "p$k.zvx" --json "p$k.json" >/dev/null; done
-expect_status 0 "merge of four" "$bin" merge p1.zvx p2.zvx p3.zvx p4.zvx --save all.zvx --json all.json
-grep -q "not known" out.txt || fail "a merge printed an error line it cannot know"
+for k in 1 2 3 4; do "$bin" --hours 60 --seed 1 --stream "$k" --save "p$k.zvx" --json "p$k.json" >/dev/null; done
+[ -s p1.zvx.json ] || fail "a saved part has no manifest beside it"
+expect_status 0 "merge of four" "$bin" merge p1.zvx p2.zvx p3.zvx p4.zvx --save all.zvx --json all.json \
+    --expect-streams 1-4
+grep -q "S.E. \[95 %\] *[0-9]" out.txt || fail "a merge with manifests printed no error line"
+[ ! -s err.txt ] || fail "a merge with manifests warned: $(cat err.txt)"
 grep -q '"hours": 240,' all.json || fail "the merge does not have 240 hours"
 for field in hands total_bet total_won swings_won; do
     for strategy in 1 2 3 4; do
@@ -193,7 +196,32 @@ for field in hands total_bet total_won swings_won; do
             || fail "merged $field of strategy $strategy is not the sum of the parts"
     done
 done
-"$bin" merge all.zvx p1.zvx --tsv --screen 1 >/dev/null || fail "a merged file cannot be merged again"
+"$bin" --hours 60 --seed 1 --stream 5 --save p5.zvx >/dev/null
+"$bin" merge all.zvx p5.zvx --tsv --screen 1 >/dev/null || fail "a merged file cannot be merged again"
+
+# What does not belong to the study, one clear line each and nothing written: a file given twice, a stream
+# given twice, a part of another seed, a stream missing; without manifests the merge goes on, with a warning.
+expect_status 1 "merge of a file with itself" "$bin" merge p1.zvx ./p1.zvx --save never.zvx
+grep -q "same file" err.txt || fail "the doubled file is not told: $(cat err.txt)"
+cp p1.zvx again.zvx && cp p1.zvx.json again.zvx.json
+expect_status 1 "merge of a doubled stream" "$bin" merge p1.zvx p2.zvx again.zvx --save never.zvx
+grep -q "again.zvx.*stream 1 again.*p1.zvx" err.txt || fail "the doubled stream is not told: $(cat err.txt)"
+expect_status 1 "merge of a merged study and its own part" "$bin" merge all.zvx p2.zvx --save never.zvx
+"$bin" --hours 60 --seed 2 --stream 7 --save foreign.zvx >/dev/null
+expect_status 1 "merge of a foreign part" "$bin" merge p1.zvx foreign.zvx --save never.zvx
+grep -q "foreign.zvx.*seed 2.*seed 1" err.txt || fail "the foreign part is not told: $(cat err.txt)"
+expect_status 1 "merge with a stream missing" "$bin" merge p1.zvx p2.zvx p4.zvx --expect-streams 1-4 --save never.zvx
+grep -q "stream 3 of 1-4 is missing" err.txt || fail "the missing stream is not told: $(cat err.txt)"
+expect_status 2 "a wrong stream range" "$bin" merge p1.zvx p2.zvx --expect-streams 4-1
+cp p3.zvx stale.zvx && cp p4.zvx.json stale.zvx.json
+expect_status 1 "merge with a manifest of another file" "$bin" merge p1.zvx stale.zvx --save never.zvx
+grep -q "stale.zvx.json.*does not describe" err.txt || fail "the stale manifest is not told: $(cat err.txt)"
+cp p2.zvx bare.zvx
+"$bin" merge p1.zvx bare.zvx >out.txt 2>err.txt || fail "a part without a manifest was refused"
+grep -q "warning: 'bare.zvx' has no manifest" err.txt || fail "no warning for a part without a manifest"
+grep -q "not known" out.txt || fail "a merge without every manifest printed an error line it cannot know"
+expect_status 1 "expected streams without manifests" "$bin" merge p1.zvx bare.zvx --expect-streams 1-2
+[ ! -e never.zvx ] || fail "a refused merge wrote its game file"
 
 # Merges that are refused, by name, with nothing written.
 "$bin" --hours 10 --seed 9 --decks 6 --save six.zvx >/dev/null

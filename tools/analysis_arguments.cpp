@@ -96,6 +96,7 @@ std::optional<std::string> CheckValues(const Arguments& a) {
 
 ParsedArguments ParseArguments(int argc, const char* const* argv) {
     Arguments a;
+    std::string badRange;
     CLI::App app(Description, "zvx-analysis");
     app.footer(Footer);
     app.get_formatter()->column_width(30);
@@ -141,6 +142,14 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
     CLI::App* merge = app.add_subcommand("merge", "merge game files of runs with the same rules and playing strategy "
                                                   "into one and print its screen");
     merge->add_option("files", a.MergeFiles, "the game files")->type_name("FILE");
+    merge->add_option_function<std::string>(
+             "--expect-streams",
+             [&a, &badRange](const std::string& v) {
+                 a.ExpectStreams = ParseStreamRange(v);
+                 if (!a.ExpectStreams) badRange = v;
+             },
+             "refuse the merge unless the parts hold exactly streams A to B, each once (their manifests say)")
+        ->type_name("A-B");
     AddOutputOptions(*merge, a.Output);
 
     ParsedArguments result;
@@ -155,6 +164,11 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
         return result;
     }
     a.Merge = merge->parsed();
+    if (!badRange.empty()) {
+        result.Message = "--expect-streams: '" + badRange + "' is not a range of streams like 0-7 (see --help)";
+        result.Status = UsageError;
+        return result;
+    }
     if (const auto wrong = CheckValues(a)) {
         result.Message = *wrong;
         result.Status = UsageError;

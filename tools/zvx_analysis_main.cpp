@@ -84,6 +84,7 @@ int RunAnalysis(const Arguments& args) {
 
     facts.Generator = GeneratorName(plan.Shuffler);
     facts.Stream = args.Stream;
+    facts.Streams = {plan.Stream};
     facts.ErrorsReliable = !cycle.Given();
     facts.Strategy = StrategyName(g.Strategy, args.Strategy ? *args.Strategy : "ZVX.PRM");
     facts.Seed = plan.Seed;

@@ -101,7 +101,7 @@ fi
 
 # The output before jobs, kept from then: one job is still exactly that (the run time aside, now real).
 data=$here/data
-without_run_time() { grep -v -e "Run Time" -e "S.E. \[95 %\]" "$@"; }
+without_run_time() { grep -v -e "Run Time" -e "S.E. \[95 %\]" -e "^ *\[" "$@"; }
 "$bin" --hours 200 --seed 42 --screen 1 | cmp -s - "$data/seed42-200h-screen1.txt" || fail "jobs 1 changed screen 1"
 "$bin" --hours 200 --seed 42 --screen 2 --tsv --jobs 1 | cmp -s - "$data/seed42-200h-screen2.tsv" \
     || fail "jobs 1 changed screen 2"
@@ -109,6 +109,13 @@ without_run_time() { grep -v -e "Run Time" -e "S.E. \[95 %\]" "$@"; }
 cmp -s <(without_run_time s3.txt) <(without_run_time "$data/seed42-200h-screen3.txt") || fail "jobs 1 changed screen 3"
 grep -qE "Run Time +0:00:0[1-9]" s3.txt || fail "the run time is not the real one: $(grep 'Run Time' s3.txt)"
 grep -q "S.E. \[95 %\]" s3.txt || fail "no error line under the statistics screen"
+# The errors and their intervals start where each strategy's column starts.
+starts() { awk -v pat="$1" 'index($0, pat) { line = $0; out = ""; for (i = 14; i <= length(line); i++) \
+    if (substr(line, i, 1) != " " && substr(line, i - 2, 2) == "  ") out = out " " i; print out; exit }' s3.txt; }
+[ "$(starts "Ratio ")" = "$(starts "S.E. [95")" ] || fail "the S.E. line does not line up: $(grep -A1 S.E. s3.txt)"
+[ "$(starts "Ratio ")" = "$(awk '/S.E. \[95/ { getline; print; exit }' s3.txt | awk '{ out = ""; \
+    for (i = 14; i <= length($0); i++) if (substr($0, i, 1) == "[") out = out " " i; print out }')" ] \
+    || fail "the intervals do not line up: $(grep -A1 S.E. s3.txt)"
 "$bin" --hours 200 --seed 42 --single --decks 6 --two-hands 0 >single.txt
 cmp -s <(without_run_time single.txt) "$data/seed42-200h-single-6decks.txt" || fail "jobs 1 changed single-strategy mode"
 "$bin" --hours 200 --seed 42 --tsv | grep -q "S.E." && fail "the tsv screen has the error line"

@@ -36,7 +36,7 @@ std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) 
     screens.Redraw(g);
     if (out.Tsv) return RenderTsv(screens.Grid);
     if (out.Screen != StatisticsScreen) return RenderAligned(screens.Grid);
-    return RenderAligned(screens.Grid, {AdvantageErrorLine(g, facts.SquaresKnown, facts.ErrorsReliable)});
+    return RenderAligned(screens.Grid, AdvantageErrorLines(g, facts.SquaresKnown, facts.ErrorsReliable));
 }
 
 bool WriteText(const std::string& path, const std::string& text) {

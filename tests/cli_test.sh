@@ -254,6 +254,20 @@ ZVX_ANALYSIS=$bin ZVX_PARTS=4 ZVX_HOURS=40 ZVX_OUT=study "$here/../tools/study_a
 [ "$(ls study/part-*.zvx 2>/dev/null | wc -l)" -eq 4 ] || fail "the study script did not write four parts"
 grep -q '"hours": 160,' study/study.json || fail "the study's merge does not have 160 hours"
 grep -q "STATISTICS" study.txt || fail "the study script printed no screen"
+[ -s study/part-3.zvx.json ] || fail "the study script's parts have no manifests"
+
+# When one local part fails the others are stopped at once, and nothing is merged.
+mkdir -p broken/part-2.zvx # a folder where part 2's game file goes: that part fails at once
+start=$SECONDS
+ZVX_ANALYSIS=$bin ZVX_PARTS=3 ZVX_HOURS=100000000 ZVX_OUT=broken timeout 120 "$here/../tools/study_array.sh" \
+    >broken.txt 2>broken-err.txt
+status=$?
+[ "$status" -eq 1 ] || fail "a study with a failed part exited $status, wanted 1"
+[ $((SECONDS - start)) -lt 60 ] || fail "the other parts were not stopped when one failed"
+grep -q "part 2 failed" broken-err.txt || fail "the failed part is not named: $(cat broken-err.txt)"
+[ ! -e broken/study.zvx ] && [ ! -e broken/part-0.zvx ] || fail "a failed study merged or a stopped part saved"
+sleep 1
+pgrep -f -- "--save broken/part-" >/dev/null && fail "a part of the failed study is still running"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"

@@ -9,14 +9,16 @@
 #include "drill/drill_keeper.h"
 #include "drill/qt/review_dialog.h"
 #include "engine/game_state.h"
+#include "shell/qt/message_boxes.h"
 
 namespace zvx::gui {
 
 namespace {
 
-constexpr char SettingsOwner[] = "zvx";
+// The program's own settings, beside the window's geometry.
+constexpr char SettingsOwner[] = "Zorvex";
 constexpr char SettingsName[] = "zvx";
-constexpr char WeakSpotKey[] = "drill/weakSpotPractice";
+constexpr char WeakSpotKey[] = "Drill/WeakSpotPractice";
 constexpr int StatusMessageMs = 15000;
 
 } // namespace
@@ -56,7 +58,7 @@ void TDrillDesk::SetWeakSpotPractice(bool on) {
 
 void TDrillDesk::TellStartMessage(QWidget* parent) {
     if (startMessage_.empty()) return;
-    QMessageBox::warning(parent, "My Mistakes", QString::fromStdString(startMessage_));
+    ShowMessageBox(parent, QMessageBox::Warning, "My Mistakes", QString::fromStdString(startMessage_));
     startMessage_.clear();
 }
 

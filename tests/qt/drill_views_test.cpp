@@ -9,10 +9,12 @@
 #include <QTreeWidget>
 
 #include "drill/drill_keeper.h"
+#include "drill/qt/chart_switch.h"
 #include "drill/qt/drill_desk.h"
 #include "drill/qt/mistake_map_view.h"
 #include "drill/qt/review_dialog.h"
 #include "shell/qt/main_form.h"
+#include "strategy/qt/strategy_chart_view.h"
 #include "tests/qt/gui_test_support.h"
 #include "tests/qt/quiet_start.h"
 
@@ -58,6 +60,7 @@ class DrillViewsTest : public QObject {
 
 private slots:
     void aCellIsColouredByItsErrorRate();
+    void theChartSwitchesToTheMistakesAndBack();
     void theReviewListsTheCostliestCellsAndClearsTheRecord();
     void weakSpotPracticeIsAnOptionsItem();
 
@@ -80,6 +83,36 @@ void DrillViewsTest::aCellIsColouredByItsErrorRate() {
     // Small, the cells keep their colours.
     view.resize(view.minimumSizeHint());
     QCOMPARE(PixelIn(view, view.CellRect(HardSixteenRow, TenColumn)), Colour(QuarterMissedColour));
+}
+
+void DrillViewsTest::theChartSwitchesToTheMistakesAndBack() {
+    DrillKeeper keeper;
+    Game g;
+    keeper.Take(g, Decision({HandKind::Hard, 16, 10}, Stand, Hit));
+    keeper.Take(g, Decision({HandKind::Hard, 16, 10}, Hit, Hit));
+    keeper.Take(g, Decision({HandKind::Hard, 16, 10}, Hit, Hit));
+    keeper.Take(g, Decision({HandKind::Hard, 16, 10}, Hit, Hit));
+    auto* chart = new TStrategyChart;
+    TChartSwitch views(chart, &keeper);
+    views.resize(500, 700);
+    views.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&views));
+    QVERIFY(chart->isVisible());
+    QTest::mouseClick(views.MistakesButton(), Qt::LeftButton, {}, QPoint(8, views.MistakesButton()->height() / 2));
+    QVERIFY(views.ShowingMistakes());
+    QVERIFY(!chart->isVisible());
+    TMistakeMap* map = views.MistakeMap();
+    QVERIFY(map->isVisible());
+    QCOMPARE(PixelIn(*map, map->CellRect(HardSixteenRow, TenColumn)), Colour(QuarterMissedColour));
+    // A decision judged meanwhile shows the next time the view is picked.
+    keeper.Take(g, Decision({HandKind::Hard, 16, 10}, Stand, Hit));
+    QTest::mouseClick(views.StrategyButton(), Qt::LeftButton, {}, QPoint(8, views.StrategyButton()->height() / 2));
+    QVERIFY(chart->isVisible());
+    QTest::mouseClick(views.MistakesButton(), Qt::LeftButton, {}, QPoint(8, views.MistakesButton()->height() / 2));
+    QCOMPARE(map->Map()[HardSixteenRow][TenColumn].Missed, 2);
+    // Without a record there is nothing to switch to.
+    TChartSwitch alone(new TStrategyChart, nullptr);
+    QVERIFY(alone.MistakesButton() == nullptr);
 }
 
 void DrillViewsTest::theReviewListsTheCostliestCellsAndClearsTheRecord() {

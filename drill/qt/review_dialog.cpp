@@ -12,6 +12,7 @@
 #include "drill/drill_keeper.h"
 #include "drill/qt/mistake_map_view.h"
 #include "drill/review_list.h"
+#include "shell/qt/message_boxes.h"
 
 namespace zvx::gui {
 
@@ -87,14 +88,15 @@ void TReviewDialog::Refresh() {
 }
 
 void TReviewDialog::ClearRecord() {
-    const auto answer = QMessageBox::question(this, "Clear my record",
-                                              "Forget every decision in your record, this session's included?",
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        ShowMessageBox(this, QMessageBox::Question, "Clear my record",
+                       "Forget every decision in your record, this session's included?",
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) return;
     if (const auto failure = keeper_.Clear())
-        QMessageBox::warning(this, "Clear my record",
-                             "The record is cleared for this session, but the file could not be written: " +
-                                 Text(*failure));
+        ShowMessageBox(this, QMessageBox::Warning, "Clear my record",
+                       "The record is cleared for this session, but the file could not be written.",
+                       QMessageBox::Ok, QMessageBox::Ok, Text(*failure));
     Refresh();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -16,15 +17,20 @@ TChartSwitch::TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* p
     setObjectName("ChartSwitch");
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
     stack_ = new QStackedWidget(this);
     stack_->addWidget(chart);
+    column->addWidget(stack_, 1);
     if (keeper_ != nullptr) {
-        auto* row = new QHBoxLayout;
-        strategy_ = new QRadioButton("St&rategy", this);
+        buttons_ = new QWidget(this);
+        buttons_->setObjectName("ChartViewButtons");
+        buttons_->hide(); // shown once the form places it
+        auto* row = new QHBoxLayout(buttons_);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(new QLabel("The chart shows:", buttons_));
+        strategy_ = new QRadioButton("St&rategy", buttons_);
         strategy_->setObjectName("ChartStrategyView");
         strategy_->setToolTip("The play the game makes on each starting hand");
-        mistakes_ = new QRadioButton("My &Mistakes", this);
+        mistakes_ = new QRadioButton("My &Mistakes", buttons_);
         mistakes_->setObjectName("ChartMistakesView");
         mistakes_->setToolTip("How often you missed the strategy's play on each starting hand");
         auto* group = new QButtonGroup(this);
@@ -34,7 +40,6 @@ TChartSwitch::TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* p
         row->addWidget(strategy_);
         row->addWidget(mistakes_);
         row->addStretch(1);
-        column->addLayout(row);
         map_ = new TMistakeMap(stack_);
         stack_->addWidget(map_);
         connect(mistakes_, &QRadioButton::toggled, this, [this](bool on) {
@@ -42,7 +47,6 @@ TChartSwitch::TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* p
             stack_->setCurrentIndex(on ? 1 : 0);
         });
     }
-    column->addWidget(stack_, 1);
 }
 
 bool TChartSwitch::ShowingMistakes() const { return stack_->currentIndex() == 1; }

@@ -13,14 +13,17 @@ namespace zvx::gui {
 
 class TMistakeMap;
 
-// The strategy chart with a switch to the player's mistakes over the same cells. Without a record to show
-// (no keeper) it is the chart alone.
+// The strategy chart with a switch to the player's mistakes over the same cells. The switch's buttons are a
+// widget of their own, for the form to place where it has room. Without a record to show (no keeper) it is the
+// chart alone and there are no buttons.
 class TChartSwitch : public QWidget {
     Q_OBJECT
 
 public:
     TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* parent = nullptr);
 
+    // The buttons, parented to the switch until the form lays them out; null without a record.
+    QWidget* Buttons() const { return buttons_; }
     QRadioButton* StrategyButton() const { return strategy_; }
     QRadioButton* MistakesButton() const { return mistakes_; }
     TMistakeMap* MistakeMap() const { return map_; }
@@ -31,6 +34,7 @@ public:
 
 private:
     const DrillKeeper* keeper_;
+    QWidget* buttons_ = nullptr;
     QRadioButton* strategy_ = nullptr;
     QRadioButton* mistakes_ = nullptr;
     QStackedWidget* stack_ = nullptr;

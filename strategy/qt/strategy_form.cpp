@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "drill/qt/chart_switch.h"
 #include "options/qt/option_form_parts.h"
 #include "strategy/qt/strategy_chart_view.h"
 #include "strategy/strategy_chart.h"
@@ -110,6 +111,7 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     buttons->addStretch(1);
 
     chart_ = new TStrategyChart(this);
+    auto* chartViews = new TChartSwitch(chart_, game_.DrillRecorder, this);
     auto* chartTitle = new QLabel("The strategy on two cards", this);
     chartTitle->setObjectName("ChartTitle");
     chartTitle->setWordWrap(true); // never wider than the chart
@@ -121,11 +123,15 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     auto* editorColumn = new QVBoxLayout;
     editorColumn->addLayout(editorRow);
     editorColumn->addLayout(buttons);
+    if (QWidget* switchButtons = chartViews->Buttons()) {
+        editorColumn->addWidget(switchButtons);
+        switchButtons->show();
+    }
     editorColumn->addStretch(1);
     auto* chartColumn = new QVBoxLayout;
     chartColumn->setSpacing(2);
     chartColumn->addWidget(chartTitle);
-    chartColumn->addWidget(chart_, 1);
+    chartColumn->addWidget(chartViews, 1);
     // The editor's text grows less than a form's: the room is better spent on the chart beside it.
     auto* form = new QHBoxLayout(MakeFormPage(this, EditorLargestScale));
     form->setContentsMargins(4, 4, 4, 4);

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "drill/qt/review_dialog.h"
 #include "shell/qt/main_form.h"
 #include "strategy/qt/strategy_chart_view.h"
+#include "strategy/qt/strategy_form.h"
 #include "tests/qt/gui_test_support.h"
 #include "tests/qt/quiet_start.h"
 
@@ -61,6 +63,7 @@ class DrillViewsTest : public QObject {
 private slots:
     void aCellIsColouredByItsErrorRate();
     void theChartSwitchesToTheMistakesAndBack();
+    void theStrategyEditorShowsThePlayersMistakes();
     void theReviewListsTheCostliestCellsAndClearsTheRecord();
     void weakSpotPracticeIsAnOptionsItem();
 
@@ -94,6 +97,7 @@ void DrillViewsTest::theChartSwitchesToTheMistakesAndBack() {
     keeper.Take(g, Decision({HandKind::Hard, 16, 10}, Hit, Hit));
     auto* chart = new TStrategyChart;
     TChartSwitch views(chart, &keeper);
+    views.Buttons()->show(); // where a form would place them
     views.resize(500, 700);
     views.show();
     QVERIFY(QTest::qWaitForWindowExposed(&views));
@@ -113,6 +117,30 @@ void DrillViewsTest::theChartSwitchesToTheMistakesAndBack() {
     // Without a record there is nothing to switch to.
     TChartSwitch alone(new TStrategyChart, nullptr);
     QVERIFY(alone.MistakesButton() == nullptr);
+}
+
+void DrillViewsTest::theStrategyEditorShowsThePlayersMistakes() {
+    StartedWindow w;
+    w.Keeper().Take(w.window.game(), Decision({HandKind::Pair, 8, 6}, Stand, Split));
+    bool seen = false;
+    After(30, [&] {
+        TStrategyForm* form = w.window.findChild<TStrategyForm*>();
+        QVERIFY(form);
+        auto* views = form->findChild<TChartSwitch*>();
+        QVERIFY(views && views->MistakesButton());
+        QVERIFY(form->Chart()->isVisible());
+        views->MistakesButton()->click();
+        QVERIFY(!form->Chart()->isVisible());
+        const int eights = ChartHardRows + ChartSoftRows + 6;
+        QCOMPARE(PixelIn(*views->MistakeMap(), views->MistakeMap()->CellRect(eights, 4)), Colour(HalfMissedColour));
+        seen = true;
+        // Leaving by a menu title, as a player does.
+        QMenu* menu = w.window.findChild<QMenu*>("Options1");
+        menu->popup(QPoint(0, 0));
+        menu->close();
+    });
+    Item(w.window, "StratOptions")->trigger();
+    QVERIFY(seen);
 }
 
 void DrillViewsTest::theReviewListsTheCostliestCellsAndClearsTheRecord() {

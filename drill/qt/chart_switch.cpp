@@ -12,8 +12,14 @@
 
 namespace zvx::gui {
 
-TChartSwitch::TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* parent)
-    : QWidget(parent), keeper_(keeper) {
+namespace {
+
+constexpr char MistakesTitle[] = "Your mistakes on two cards";
+
+} // namespace
+
+TChartSwitch::TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* parent, QLabel* title)
+    : QWidget(parent), keeper_(keeper), title_(title), strategyTitle_(title ? title->text() : QString()) {
     setObjectName("ChartSwitch");
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -45,6 +51,7 @@ TChartSwitch::TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* p
         connect(mistakes_, &QRadioButton::toggled, this, [this](bool on) {
             if (on) Refresh();
             stack_->setCurrentIndex(on ? 1 : 0);
+            if (title_) title_->setText(on ? QString(MistakesTitle) : strategyTitle_);
         });
     }
 }

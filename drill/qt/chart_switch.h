@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QRadioButton;
 class QStackedWidget;
 
@@ -20,7 +21,8 @@ class TChartSwitch : public QWidget {
     Q_OBJECT
 
 public:
-    TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* parent = nullptr);
+    // `title`, when given, is the chart's caption, which the switch words for the view shown.
+    TChartSwitch(QWidget* chart, const DrillKeeper* keeper, QWidget* parent = nullptr, QLabel* title = nullptr);
 
     // The buttons, parented to the switch until the form lays them out; null without a record.
     QWidget* Buttons() const { return buttons_; }
@@ -34,6 +36,8 @@ public:
 
 private:
     const DrillKeeper* keeper_;
+    QLabel* title_;
+    QString strategyTitle_;
     QWidget* buttons_ = nullptr;
     QRadioButton* strategy_ = nullptr;
     QRadioButton* mistakes_ = nullptr;

@@ -108,6 +108,7 @@ void TMistakeMap::paintEvent(QPaintEvent*) {
     const QFont text = TextFont(m.unit);
     QFont cellFont = text;
     cellFont.setPixelSize(std::max(7, text.pixelSize() - 2));
+    const QFontMetrics cellMetrics(cellFont);
     p.setFont(text);
     const QColor ink = palette().color(QPalette::WindowText);
 
@@ -131,10 +132,11 @@ void TMistakeMap::paintEvent(QPaintEvent*) {
             p.fillRect(r, CellColour(cell));
             p.setPen(QColor(60, 60, 60));
             p.drawRect(r.adjusted(0, 0, -1, -1));
-            // The misses are written in the cell when it is wide enough to read them.
-            if (cell.Missed > 0 && m.cellWidth >= 2 * m.unit) {
+            // The misses are written in the cell when they fit in it.
+            const QString counts = QString("%1/%2").arg(cell.Missed).arg(cell.Judged);
+            if (cell.Missed > 0 && cellMetrics.horizontalAdvance(counts) + 4 <= m.cellWidth) {
                 p.setPen(Qt::black);
-                p.drawText(r, Qt::AlignCenter, QString("%1/%2").arg(cell.Missed).arg(cell.Judged));
+                p.drawText(r, Qt::AlignCenter, counts);
             }
         }
     }

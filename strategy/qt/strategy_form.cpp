@@ -111,10 +111,10 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     buttons->addStretch(1);
 
     chart_ = new TStrategyChart(this);
-    auto* chartViews = new TChartSwitch(chart_, game_.DrillRecorder, this);
     auto* chartTitle = new QLabel("The strategy on two cards", this);
     chartTitle->setObjectName("ChartTitle");
     chartTitle->setWordWrap(true); // never wider than the chart
+    auto* chartViews = new TChartSwitch(chart_, game_.DrillRecorder, this, chartTitle);
 
     auto* editorRow = new QHBoxLayout;
     editorRow->setSpacing(4);

@@ -131,6 +131,7 @@ void DrillViewsTest::theStrategyEditorShowsThePlayersMistakes() {
         QVERIFY(form->Chart()->isVisible());
         views->MistakesButton()->click();
         QVERIFY(!form->Chart()->isVisible());
+        QCOMPARE(form->findChild<QLabel*>("ChartTitle")->text(), QString("Your mistakes on two cards"));
         const int eights = ChartHardRows + ChartSoftRows + 6;
         QCOMPARE(PixelIn(*views->MistakeMap(), views->MistakeMap()->CellRect(eights, 4)), Colour(HalfMissedColour));
         seen = true;

@@ -85,13 +85,22 @@ void UpdateDecisionFlags(Game& g) {
     for (int slot = 1; slot < HandCount; ++slot) UpdateHandFlags(rules, Hand(g, slot), emptySlot, affordable);
 }
 
+// A stand the player never chose (acting on a later hand ends the hands before it) still shows its advice,
+// but the drill scores only the decisions the player made.
+void JudgeImpliedStand(Game& g, int slot) {
+    const auto score = g.Drill;
+    CheckPlayerAction(g, slot, Stand);
+    if (g.Drill.Judged != score.Judged || g.Drill.Matched != score.Matched) {
+        g.Drill = score;
+        if (Showing(g)) g.Table->ShowDrillScore();
+    }
+    Hand(g, slot).Finished = true;
+}
+
 // Judges the player's action together with the stands it implies on the hands before it in play order.
 void JudgeAction(Game& g) {
     const int action = g.PlayerAction;
-    auto standOn = [&](int slot) {
-        CheckPlayerAction(g, slot, Stand);
-        Hand(g, slot).Finished = true;
-    };
+    auto standOn = [&](int slot) { JudgeImpliedStand(g, slot); };
     switch (g.ActiveHand) {
     case 1:
         standOn(2);
@@ -137,7 +146,8 @@ bool AwaitDecision(Game& g) {
             else g.Table->HideActionItems(SplitItem);
         }
         if (g.PlayerAction != NoAction) {
-            if (g.PlayerAction == Stand && Hand(g, 3).CardCount > 0) g.ActiveHand = 3;
+            // A stand is on the active hand alone: the stand gesture that ends the whole turn makes the last
+            // hand the active one itself.
             JudgeAction(g);
             if (stopping()) return false;
         }
@@ -228,7 +238,8 @@ void PlayRound(Game& g) {
             for (const int slot : PlayOrder) SettleAgainstDealer(g, slot);
         }
         if (Showing(g)) {
-            if (g.AutoPlay) g.Table->Pause(g.SimulationDelay);
+            // The round's results stay up as long as a commentary text: the speed bar paces both.
+            if (g.AutoPlay) g.Table->AdvicePause(g.SimulationDelay);
             if (Showing(g)) g.Table->ReturnAllChips();
         }
     }

@@ -66,10 +66,7 @@ QPointF TPlayer::ToScene(QPoint windowPoint) const {
     return view_->mapToScene(view_->mapFrom(this, windowPoint));
 }
 
-int TPlayer::Speed() const {
-    const int speed = game_.Prefs().AnimationSpeed;
-    return speed >= MinAnimationSpeed ? speed : DefaultAnimationSpeed;
-}
+int TPlayer::Speed() const { return TableSpeed(game_); }
 
 ChipItem* TPlayer::Spot(int hand, int spot) const { return scene_->Chip(Q(SpotName(hand, spot))); }
 
@@ -106,6 +103,8 @@ void TPlayer::WaitForPlayer() {
 void TPlayer::Pause(int units) { PauseFor(PauseLength(game_, units)); }
 
 void TPlayer::AdvicePause(int units) { PauseFor(AdvicePauseLength(game_, units)); }
+
+void TPlayer::StepPause(int units) { PauseFor(StepPauseLength(game_, units)); }
 
 void TPlayer::PauseFor(std::chrono::nanoseconds length) {
     if (length.count() <= 0) return;
@@ -152,7 +151,7 @@ void TPlayer::Step(QGraphicsItem* item, int n, int dx, int dy) {
         item->moveBy(dx, dy);
         Repaint();
         if (OnStep) OnStep();
-        Pause(pauses::SlideStep);
+        StepPause(pauses::SlideStep);
     }
 }
 

@@ -103,6 +103,7 @@ private:
     void Repaint();
     void PauseFor(std::chrono::nanoseconds length);
     void Step(QGraphicsItem* item, int n, int dx, int dy); // SlideControl: n steps of (dx, dy), 2 units each
+    void StepPause(int units);                            // between two pictures of an animation
     void Show(const QString& name, bool visible);
     int Speed() const;
 

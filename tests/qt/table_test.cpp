@@ -290,8 +290,8 @@ void TableTest::aPauseRepaintsTakesNoInputAndSleeps() {
     CurrentFolder folder;
     Table t;
     Game& g = t.game();
-    // Ten units of about 30 ms each.
-    g.DelayFactor = 30'000'000.0 / (10 * 1000 * MicrosecondsPerDelayFactor);
+    // A hundred units of about 8 ms each.
+    g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
     int paints = 0;
     int presses = 0;
     struct Counter : QObject {

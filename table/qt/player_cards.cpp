@@ -1,5 +1,7 @@
 #include "table/qt/player.h"
 
+#include <QScrollBar>
+
 #include <cmath>
 
 #include "table/layout.h"

@@ -43,7 +43,8 @@ double CardFlightSeconds(int speed) {
     return DefaultCardFlight * std::pow(ratio, exponent);
 }
 
-bool Waits(const Game& g, int units) { return !g.PracticeDeckMode && units > 0 && g.TableShown; }
+// A DelayFactor of zero or less counts down nothing: the pauses vanish (tests run the table that way).
+bool Waits(const Game& g, int units) { return !g.PracticeDeckMode && units > 0 && g.TableShown && g.DelayFactor > 0; }
 
 } // namespace
 
@@ -80,7 +81,7 @@ std::chrono::nanoseconds CommentaryTime(int simulationDelay) {
 }
 
 std::chrono::nanoseconds AdvicePauseLength(const Game& g, int units) {
-    return g.TableShown ? CommentaryTime(units) : std::chrono::nanoseconds(0);
+    return g.TableShown && g.DelayFactor > 0 ? CommentaryTime(units) : std::chrono::nanoseconds(0);
 }
 
 int DealSteps(int speed, int targetTop) { return AtLeastOne(RoundEven(speed * (targetTop < 100 ? 0.001 : 0.002))); }

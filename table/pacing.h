@@ -35,7 +35,7 @@ std::chrono::nanoseconds StepUnit(int speed);
 std::chrono::nanoseconds HoldUnit(int speed);
 
 // The real length of the pauses for the game's mode and speed: zero when nothing is to wait (no table, the
-// practice deck, no units).
+// practice deck, no units, a DelayFactor of zero).
 std::chrono::nanoseconds PauseLength(const Game& g, int units);     // a picture held
 std::chrono::nanoseconds StepPauseLength(const Game& g, int units); // the steps of an animation
 

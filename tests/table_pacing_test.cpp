@@ -45,6 +45,7 @@ double Seconds(nanoseconds n) { return std::chrono::duration<double>(n).count();
 
 // A player's card: its steps times the step pause, at a speed setting.
 double CardSeconds(Game& g, int speed) {
+    g.DelayFactor = DelayFactorForSpeed(static_cast<std::uint16_t>(speed));
     g.Options.Prefs.AnimationSpeed = static_cast<std::uint16_t>(speed);
     return Seconds(DealSteps(speed, 150) * StepPauseLength(g, pauses::SlideStep));
 }
@@ -52,6 +53,7 @@ double CardSeconds(Game& g, int speed) {
 TEST(Pacing, TheSliderSpansPlayableCardFlights) {
     Game g;
     g.TableShown = true;
+    g.DelayFactor = 1;
     EXPECT_NEAR(CardSeconds(g, DefaultAnimationSpeed), 0.25, 0.01);
     EXPECT_NEAR(CardSeconds(g, MinAnimationSpeed), 0.05, 0.005); // still a visible flight
     EXPECT_GT(CardSeconds(g, MaxAnimationSpeed), 0.5);
@@ -74,6 +76,7 @@ TEST(Pacing, TheSliderSpansPlayableCardFlights) {
 TEST(Pacing, PausesWaitOnlyAtAShownTableOutsideThePracticeDeck) {
     Game g;
     g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
     EXPECT_EQ(PauseLength(g, 10).count(), 0); // no table
     g.TableShown = true;
     EXPECT_GT(PauseLength(g, 10).count(), 0);
@@ -81,10 +84,16 @@ TEST(Pacing, PausesWaitOnlyAtAShownTableOutsideThePracticeDeck) {
     g.PracticeDeckMode = true;
     EXPECT_EQ(PauseLength(g, 10).count(), 0);
     EXPECT_EQ(StepPauseLength(g, 10).count(), 0);
+    // Only a test's table, with DelayFactor zero, runs without pauses.
+    g.PracticeDeckMode = false;
+    g.DelayFactor = 0;
+    EXPECT_EQ(PauseLength(g, 10).count(), 0);
+    EXPECT_EQ(AdvicePauseLength(g, 50).count(), 0);
 }
 
 TEST(Pacing, CommentaryReadsLongerTheFurtherLeftTheSpeedBarStands) {
     Game g;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
     EXPECT_EQ(AdvicePauseLength(g, 50).count(), 0); // no table
     g.TableShown = true;
     // SimulationDelay is 101 - the bar's position: 1 at the right end, 50 at the start, 100 at the left end.

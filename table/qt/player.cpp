@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -102,7 +104,18 @@ void TPlayer::WaitForPlayer() {
 
 void TPlayer::Pause(int units) { PauseFor(PauseLength(game_, units)); }
 
-void TPlayer::AdvicePause(int units) { PauseFor(AdvicePauseLength(game_, units)); }
+void TPlayer::AdvicePause(int units) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const int barAtStart = game_.SimulationDelay;
+    for (;;) {
+        // The speed bar moved during the pause changes it at once, counted from the text's start.
+        const int delay = game_.SimulationDelay != barAtStart ? game_.SimulationDelay : units;
+        const auto left = AdvicePauseLength(game_, delay) - (Clock::now() - start);
+        if (left <= Clock::duration::zero() || game_.StopRequested || !game_.TableShown) return;
+        PauseFor(std::min<std::chrono::nanoseconds>(left, std::chrono::milliseconds(50)));
+    }
+}
 
 void TPlayer::StepPause(int units) { PauseFor(StepPauseLength(game_, units)); }
 
@@ -134,9 +147,29 @@ bool TPlayer::eventFilter(QObject* watched, QEvent* event) {
     // The table takes no input while it pauses; the menus do, so a reset or a new game is never held up.
     if (pausing_ > 0 && IsInput(event->type())) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && (widget == this || isAncestorOf(widget))) return true;
+        if (widget && (widget == this || isAncestorOf(widget)) && !ForSpeedBar(widget, event)) return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The speed bar stays live while the table pauses: computer play spends most of its time in pauses.
+bool TPlayer::ForSpeedBar(QWidget* widget, QEvent* event) const {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return scene_->SpeedBarHasFocus();
+    case QEvent::Wheel:
+        return widget == view_->viewport() &&
+               scene_->SpeedBarTakes(view_->mapToScene(static_cast<QWheelEvent*>(event)->position().toPoint()));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return widget == view_->viewport() &&
+               scene_->SpeedBarTakes(view_->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
+    default:
+        return false;
+    }
 }
 
 void TPlayer::Beep() {

@@ -106,6 +106,7 @@ private:
     void StepPause(int units);                            // between two pictures of an animation
     void Show(const QString& name, bool visible);
     int Speed() const;
+    bool ForSpeedBar(QWidget* widget, QEvent* event) const;
 
     // Chips.
     void LoadHeldChipFor(int amount);

@@ -39,16 +39,24 @@ bool TTableGestures::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF point = player_.View().mapToScene(mouse->position().toPoint());
+        barHeld_ = held_ == Held::Nothing && player_.Scene().SpeedBarTakes(point);
+        if (barHeld_) return false; // the view hands it to the bar
         if (mouse->button() != Qt::LeftButton) return false;
         Press(player_.View().mapToScene(mouse->position().toPoint()));
         return true;
     }
     case QEvent::MouseMove: {
+        if (barHeld_) return false;
         auto* mouse = static_cast<QMouseEvent*>(event);
         Move(player_.View().mapToScene(mouse->position().toPoint()));
         return true;
     }
     case QEvent::MouseButtonRelease: {
+        if (barHeld_) {
+            barHeld_ = false;
+            return false;
+        }
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton) return false;
         Release(player_.View().mapToScene(mouse->position().toPoint()));

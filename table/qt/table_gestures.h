@@ -51,6 +51,7 @@ private:
     int heldSlot_ = 0;    // the slot of the held card or bet
     bool chipHasMoved_ = false; // a bet has been made at this table: the moving chip carries its value
     bool wasBetting_ = false;
+    bool barHeld_ = false; // the press went to the speed bar: its drag and release do too
 };
 
 } // namespace zvx::gui

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGraphicsView>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -95,6 +96,7 @@ private slots:
     void theViewScalesTheTableKeepingItsShape();
     void cardPicturesComeFromTheDeckOrAreDrawnWithoutIt();
     void aPauseRepaintsTakesNoInputAndSleeps();
+    void theSpeedBarAnswersClickDragWheelAndKeysEvenDuringAPause();
     void resetAndANewGameWorkInTheMiddleOfAnAnimation();
     void moneyIsConservedOverAThousandComputerPlayedRounds();
 };
@@ -292,6 +294,7 @@ void TableTest::aPauseRepaintsTakesNoInputAndSleeps() {
     Game& g = t.game();
     // A hundred units of about 8 ms each.
     g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
     int paints = 0;
     int presses = 0;
     struct Counter : QObject {
@@ -327,6 +330,51 @@ void TableTest::aPauseRepaintsTakesNoInputAndSleeps() {
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(100, 100));
     QCOMPARE(presses, 1);
     viewport->removeEventFilter(&counter);
+}
+
+void TableTest::theSpeedBarAnswersClickDragWheelAndKeysEvenDuringAPause() {
+    CurrentFolder folder;
+    Table t;
+    t.game().AutoPlay = true;
+    t.Item("ScrollBar1")->show();
+    t.player.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&t.player));
+    QScrollBar* bar = t.player.Scene().SpeedBar();
+    QWidget* viewport = t.player.View().viewport();
+    const Place& place = PlaceNamed("ScrollBar1");
+    auto at = [&](double fraction) {
+        return t.player.View().mapFromScene(
+            QPointF(place.Left + place.Width * fraction, place.Top + place.Height / 2.0));
+    };
+    // A click in the trough right of the handle pages toward the fast end, and the pace follows.
+    bar->setValue(50);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.85));
+    QCOMPARE(bar->value(), 60);
+    QCOMPARE(t.game().SimulationDelay, std::uint16_t(41));
+    // The handle dragged to the right.
+    bar->setValue(50);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at(0.5));
+    for (int i = 1; i <= 10; ++i) QTest::mouseMove(viewport, at(0.5 + 0.04 * i));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(0.9));
+    QVERIFY2(bar->value() > 80, qPrintable(QString::number(bar->value())));
+    // The keys, once a click has given the bar the focus.
+    const int dragged = bar->value();
+    QTest::keyClick(&t.player.View(), Qt::Key_Left);
+    QCOMPARE(bar->value(), dragged - 10);
+    // The wheel over the bar.
+    const int keyed = bar->value();
+    const QPoint over = at(0.5);
+    QWheelEvent wheel(over, viewport->mapToGlobal(over), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(viewport, &wheel);
+    QVERIFY(bar->value() != keyed);
+    // In the middle of a pause, which takes no other input.
+    t.game().DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
+    t.game().Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    bar->setValue(50);
+    After(100, [&] { QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.15)); });
+    t.player.Pause(60);
+    QCOMPARE(bar->value(), 40);
 }
 
 void TableTest::resetAndANewGameWorkInTheMiddleOfAnAnimation() {

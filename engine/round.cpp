@@ -19,6 +19,7 @@ namespace {
 constexpr int RoundsPerHour = 100;
 constexpr int SingleStrategyRefreshHours = 50;
 constexpr int PlayOrder[] = {2, 1, 4, 3};
+constexpr char ShufflePrompt[] = "SHUFFLE - CLICK TO GO ON";
 
 constexpr unsigned AllActionItems =
     BetItem | StandItem | HitItem | DoubleItem | SplitItem | SurrenderItem | HintItem | Separators;
@@ -280,7 +281,15 @@ void RunGame(Game& g) {
 
 void StartRound(Game& g) {
     if (g.StopRequested) return;
-    if (g.Shoe.CardsDealt > g.Shoe.CutCardPosition) ShuffleShoe(g);
+    if (g.Shoe.CardsDealt > g.Shoe.CutCardPosition) {
+        // The shuffle clears the table: in Normal Play the last round's cards and results stay until the player
+        // has seen them, as they do before every bet.
+        if (Showing(g) && !g.AutoPlay && !g.PracticeDeckMode && Hand(g, DealerSlot).CardCount > 0) {
+            g.Table->WaitForPlayerToGoOn(ShufflePrompt);
+            if (g.StopRequested || !Showing(g)) return;
+        }
+        ShuffleShoe(g);
+    }
     ++g.RoundsPlayed;
     for (auto& hand : g.Hands) {
         hand.CardCount = 0;
@@ -422,6 +431,8 @@ void PlayHand(Game& g) {
         }
         if (!AwaitDecision(g)) return;
         g.Table->HideActionItems(AllActionItems);
+        if (g.PracticeDeckMode && !g.StopRequested && (g.PlayerAction == DoubleDown || g.PlayerAction == Split))
+            g.Table->ReturnAllChips(); // the chips the gesture or item put beside the bet go back to the rack
         if (g.StopRequested || g.PracticeDeckMode) {
             // The practice deck judges the decision but never carries it out.
             g.PlayerAction = Stand;

@@ -522,6 +522,50 @@ TEST_F(TableRoundTest, PracticeRoundEndsAfterTheFirstDecisionWithAdviceButNoDeal
     EXPECT_DOUBLE_EQ(after[1].Stats.HourWon, 0);
 }
 
+TEST_F(TableRoundTest, PracticeDoubleIsJudgedAndItsChipGoesBackToTheRack) {
+    g.PracticeDeckMode = true;
+    Decide(1, DoubleDown); // 9, 2 against a 5
+    Capture();
+    StackShoe(g, {9, 5, 2, 9}, 2);
+    RunGame(g);
+    ASSERT_TRUE(captured);
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 1);
+    EXPECT_EQ(after[1].CardCount, 2); // never carried out
+    EXPECT_NE(IndexOf("ReturnAllChips"), -1);
+    EXPECT_DOUBLE_EQ(after[1].Stats.TotalBet, 0);
+}
+
+TEST_F(TableRoundTest, BeforeAShuffleTheLastRoundStaysUntilThePlayerGoesOn) {
+    table.Bet(10);
+    Decide(1, Stand);
+    table.Bet(10); // the next round's bet, after the shuffle
+    StackShoe(g, {10, 10, 8, 7, 9, 9, 9, 9}, King, 3);
+    RunGame(g);
+    const auto calls = table.Calls;
+    const auto result = std::find(calls.begin(), calls.end(), "ShowHandResult 1 1");
+    const auto shuffle = std::find(calls.begin(), calls.end(), "AnimateShuffle");
+    ASSERT_NE(result, calls.end());
+    ASSERT_NE(shuffle, calls.end());
+    const auto prompt = std::find(calls.begin(), calls.end(), "WaitForPlayerToGoOn SHUFFLE - CLICK TO GO ON");
+    ASSERT_NE(prompt, calls.end());
+    EXPECT_LT(result, prompt);
+    EXPECT_LT(prompt, shuffle);
+    // Nothing clears the table between the result and the prompt.
+    EXPECT_EQ(std::find(result, prompt, "ClearTable"), prompt);
+}
+
+TEST_F(TableRoundTest, AStopWhileThePromptWaitsSkipsTheShuffle) {
+    table.Bet(10);
+    Decide(1, Stand);
+    table.Then([](Game&) {}); // the pass after the round
+    table.WhileBoxUp = [](Game& game) { game.StopRequested = true; };
+    StackShoe(g, {10, 10, 8, 7, 9, 9, 9, 9}, King, 3);
+    RunGame(g);
+    EXPECT_TRUE(table.Saw("WaitForPlayerToGoOn SHUFFLE - CLICK TO GO ON"));
+    EXPECT_FALSE(table.Saw("AnimateShuffle"));
+}
+
 TEST_F(TableRoundTest, PracticeDecisionThatFollowsTheStrategyShowsNoAdvice) {
     g.PracticeDeckMode = true;
     Decide(1, Stand);

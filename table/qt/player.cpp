@@ -102,6 +102,22 @@ void TPlayer::WaitForPlayer() {
     WaitForNextEvent();
 }
 
+void TPlayer::WaitForPlayerToGoOn(const std::string& prompt) {
+    StayScope stay(*this);
+    PanelItem* panel = scene_->Panel("AdvicePanel");
+    panel->SetColours(Qt::blue, Qt::white);
+    panel->SetText(Q(prompt));
+    panel->show();
+    Repaint();
+    awaitingGoOn_ = true;
+    qApp->installEventFilter(this);
+    while (awaitingGoOn_ && !game_.StopRequested && game_.TableShown) WaitForNextEvent();
+    qApp->removeEventFilter(this);
+    awaitingGoOn_ = false;
+    panel->hide();
+    Repaint();
+}
+
 void TPlayer::Pause(int units) { PauseFor(PauseLength(game_, units)); }
 
 void TPlayer::AdvicePause(int units) {
@@ -143,6 +159,13 @@ bool TPlayer::eventFilter(QObject* watched, QEvent* event) {
         deleteWhenIdle_ = true;
         deferredParent_ = watched;
         return true;
+    }
+    if (awaitingGoOn_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == this || isAncestorOf(widget))) {
+            awaitingGoOn_ = false;
+            return true;
+        }
     }
     // The table takes no input while it pauses; the menus do, so a reset or a new game is never held up.
     if (pausing_ > 0 && IsInput(event->type())) {

@@ -48,6 +48,7 @@ public:
 
     void ProcessEvents() override;
     void WaitForPlayer() override;
+    void WaitForPlayerToGoOn(const std::string& prompt) override;
     void Pause(int units) override;
     void AdvicePause(int units) override;
     void Beep() override;
@@ -135,6 +136,7 @@ private:
     int busy_ = 0;    // animations under way
     int onStack_ = 0; // calls of this window under way, animations and waits
     int pausing_ = 0;
+    bool awaitingGoOn_ = false; // a click or key on the table ends WaitForPlayerToGoOn
     bool deleteWhenIdle_ = false;
     QObject* deferredParent_ = nullptr;
 };

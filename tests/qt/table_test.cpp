@@ -2,6 +2,7 @@
 // computer play at the table with its money checked after every round.
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGraphicsView>
 #include <QScrollBar>
@@ -97,6 +98,8 @@ private slots:
     void cardPicturesComeFromTheDeckOrAreDrawnWithoutIt();
     void aPauseRepaintsTakesNoInputAndSleeps();
     void theSpeedBarAnswersClickDragWheelAndKeysEvenDuringAPause();
+    void aBetOfTwoEqualChipsShowsItsAmount();
+    void theShufflePromptWaitsForAClickOrAKeyOnTheTable();
     void resetAndANewGameWorkInTheMiddleOfAnAnimation();
     void moneyIsConservedOverAThousandComputerPlayedRounds();
 };
@@ -375,6 +378,39 @@ void TableTest::theSpeedBarAnswersClickDragWheelAndKeysEvenDuringAPause() {
     After(100, [&] { QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.15)); });
     t.player.Pause(60);
     QCOMPARE(bar->value(), 40);
+}
+
+void TableTest::aBetOfTwoEqualChipsShowsItsAmount() {
+    CurrentFolder folder;
+    Table t;
+    t.player.PlaceBetChip(25, 1, false);
+    QCOMPARE(t.Chip("Bet1")->AmountTag(), QString());
+    t.player.PlaceBetChip(25, 1, true);
+    QCOMPARE(t.Chip("Bet1")->Count(), 2);
+    QCOMPARE(t.Chip("Bet1")->AmountTag(), QString("$50"));
+    // The tag is drawn under the chip, inside what the item repaints.
+    QVERIFY(t.Chip("Bet1")->boundingRect().height() > PlaceNamed("Bet1").Height);
+}
+
+void TableTest::theShufflePromptWaitsForAClickOrAKeyOnTheTable() {
+    CurrentFolder folder;
+    Table t;
+    QWidget* viewport = t.player.View().viewport();
+    bool shownWhileWaiting = false;
+    After(150, [&] {
+        shownWhileWaiting = t.Item("AdvicePanel")->isVisible();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(50, 200));
+    });
+    QElapsedTimer clock;
+    clock.start();
+    t.player.WaitForPlayerToGoOn("SHUFFLE - CLICK TO GO ON");
+    QVERIFY(clock.elapsed() >= 140); // timers and repaints do not end the wait
+    QVERIFY(shownWhileWaiting);
+    QVERIFY(!t.Item("AdvicePanel")->isVisible());
+    After(100, [&] { QTest::keyClick(&t.player.View(), Qt::Key_Space); });
+    clock.restart();
+    t.player.WaitForPlayerToGoOn("SHUFFLE - CLICK TO GO ON");
+    QVERIFY(clock.elapsed() >= 90);
 }
 
 void TableTest::resetAndANewGameWorkInTheMiddleOfAnAnimation() {

@@ -80,6 +80,8 @@ public:
 
     // Message boxes.
     virtual bool AskYesNo(const std::string& question) = 0;
+    // A question about a hand opens beside that hand's cards, which stay in sight.
+    virtual bool AskYesNoBeside(const std::string& question, int /*slot*/) { return AskYesNo(question); }
     // A refused gesture ("SORRY ..."): a box with an OK button and no icon.
     virtual void ShowRefusal(const std::string& /*text*/) {}
     // The drill score (Game::Drill) changed.

@@ -36,6 +36,7 @@
 #include "shell/qt/help_viewer.h"
 #include "shell/qt/option_form.h"
 #include "shell/qt/print_window.h"
+#include "shell/qt/status_tips.h"
 #include "strategy/qt/strategy_form.h"
 #include "table/qt/player.h"
 
@@ -80,6 +81,7 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     drill_->setObjectName("DrillScore");
     drill_->hide();
     statusBar()->addPermanentWidget(drill_);
+    TidyStatusTips(*this, *drill_);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     game_.FixedSeed = options_.Seed;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -24,6 +25,7 @@ namespace zvx::gui {
 namespace {
 
 constexpr const char* Caption = "CASINO BLACKJACK";
+constexpr int BoxGap = 8; // between a hand's cards and a question about them
 
 bool IsInput(QEvent::Type type) {
     switch (type) {
@@ -239,6 +241,27 @@ void TPlayer::CloseTableWindow() { main_.CloseTableWindow(); }
 bool TPlayer::AskYesNo(const std::string& question) {
     return QMessageBox::question(this, "ZVX", Q(question), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
+}
+
+bool TPlayer::AskYesNoBeside(const std::string& question, int slot) {
+    QMessageBox box(QMessageBox::Question, "ZVX", Q(question), QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.adjustSize();
+    // The hand's first two cards, in screen pixels: the box goes to their right, or to their left when the
+    // screen ends there, level with them.
+    const Place& first = PlaceNamed(CardPlaceName(slot, 1));
+    const Place& second = PlaceNamed(CardPlaceName(slot, 2));
+    const QRectF cards = QRectF(first.Left, first.Top, first.Width, first.Height)
+                             .united(QRectF(second.Left, second.Top, second.Width, second.Height));
+    const QRect onView = view_->mapFromScene(cards).boundingRect();
+    const QRect global(view_->viewport()->mapToGlobal(onView.topLeft()), onView.size());
+    const QSize size = box.sizeHint();
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(QPoint(0, 0), global.bottomRight());
+    QPoint at(global.right() + BoxGap, global.top());
+    if (at.x() + size.width() > screen.right()) at.setX(global.left() - BoxGap - size.width());
+    at.setY(std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height())));
+    box.move(at);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TPlayer::ShowRefusal(const std::string& text) {

@@ -82,6 +82,7 @@ public:
     void HideActionItems(unsigned items) override;
     void CloseTableWindow() override;
     bool AskYesNo(const std::string& question) override;
+    bool AskYesNoBeside(const std::string& question, int slot) override;
     void ShowRefusal(const std::string& text) override;
     void ShowDrillScore() override;
     void ShowAdviceBox(const std::string& text, int left, int top) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <chrono>
@@ -140,6 +141,8 @@ private:
     bool awaitingGoOn_ = false; // a click or key on the table ends WaitForPlayerToGoOn
     bool deleteWhenIdle_ = false;
     QObject* deferredParent_ = nullptr;
+    // What the table's frame fills: its size is followed at once on every resize and maximise.
+    QPointer<QWidget> area_;
 };
 
 } // namespace zvx::gui

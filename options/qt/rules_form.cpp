@@ -20,7 +20,7 @@ constexpr std::array<const char*, RuleSwitchCount> SwitchNames = {"CheckBox3", "
 // The first caption's "&&" shows a single ampersand.
 constexpr std::array<const char*, RuleSwitchCount> SwitchCaptions = {
     "Double Any Hand (or only 10 && 11)", "Double After Split", "Re-Split a Split Hand",
-    "Play 2 Hands (Bet 2x Table Minimum", "Dealer Hits Soft 17", "Surrender Allowed"};
+    "Play 2 Hands (Bet 2x Table Minimum)", "Dealer Hits Soft 17", "Surrender Allowed"};
 
 } // namespace
 
@@ -78,12 +78,13 @@ TRulesForm::TRulesForm(Game& game, QWidget* parent) : OptionFormWidget(parent), 
 
     auto* outer = new QVBoxLayout;
     outer->setContentsMargins(16, 12, 16, 12);
+    outer->addStretch(1); // centred in a tall window too
     outer->addWidget(title);
     outer->addLayout(grid);
     outer->addSpacing(8);
     outer->addLayout(buttons);
     outer->addStretch(1);
-    auto* form = new QHBoxLayout(this);
+    auto* form = new QHBoxLayout(MakeFormPage(this));
     form->setContentsMargins(0, 0, 0, 0);
     // Centred across a wide window, so a maximised form does not leave its groups in a corner.
     form->addStretch(1);

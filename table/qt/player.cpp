@@ -148,10 +148,6 @@ void TPlayer::PauseFor(std::chrono::nanoseconds length) {
 
 bool TPlayer::event(QEvent* event) {
     if (event->type() == QEvent::ParentChange && parentWidget()) parentWidget()->installEventFilter(this);
-    if (event->type() == QEvent::Show && !area_ && parentWidget() && parentWidget()->parentWidget()) {
-        area_ = parentWidget()->parentWidget();
-        area_->installEventFilter(this);
-    }
     if (event->type() == QEvent::DeferredDelete && onStack_ > 0) {
         deleteWhenIdle_ = true;
         deferredParent_ = nullptr;
@@ -161,10 +157,6 @@ bool TPlayer::event(QEvent* event) {
 }
 
 bool TPlayer::eventFilter(QObject* watched, QEvent* event) {
-    // The area's own resize comes after its scroll area's frame has been laid out, so its size is the new one
-    // (the area's parent widget hears of a resize before that).
-    if (watched == area_ && event->type() == QEvent::Resize && parentWidget() && parentWidget() != area_)
-        parentWidget()->setGeometry(area_->rect());
     if (event->type() == QEvent::DeferredDelete && onStack_ > 0 && watched == parentWidget()) {
         deleteWhenIdle_ = true;
         deferredParent_ = watched;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 
 #include <chrono>
@@ -141,8 +140,6 @@ private:
     bool awaitingGoOn_ = false; // a click or key on the table ends WaitForPlayerToGoOn
     bool deleteWhenIdle_ = false;
     QObject* deferredParent_ = nullptr;
-    // What the table's frame fills: its size is followed at once on every resize and maximise.
-    QPointer<QWidget> area_;
 };
 
 } // namespace zvx::gui

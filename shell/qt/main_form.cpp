@@ -93,6 +93,7 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     statusBar()->setSizeGripEnabled(false);
     drill_ = new QLabel(this);
     drill_->setObjectName("DrillScore");
+    drill_->setContentsMargins(0, 0, 8, 0); // clear of the frame's edge
     drill_->hide();
     statusBar()->addPermanentWidget(drill_);
     const QSize bars(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());

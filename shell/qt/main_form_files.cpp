@@ -106,8 +106,9 @@ void TMainForm::LoadFileClick() {
         return;
     }
     game_.GameFileName = GameFileToSave(folder, picked->Name.toStdString(), here).value_or(path);
-    RelabelAnalysisWindow();
-    // The loaded rules are in force from here; the table's limit panels follow the loaded minimum.
+    // The loaded rules are in force from here: the analysis derives its swing threshold and shoe from them
+    // again, and the table's limit panels follow the loaded minimum.
+    if (simForm_) simForm_->GameFileLoaded();
     if (game_.TableShown && game_.Table) game_.Table->NewChipRack();
 }
 

@@ -1,13 +1,12 @@
 #include "shell/game_file.h"
 
-#include "analysis/betting.h"
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
 #include <string_view>
 
+#include "engine/betting.h"
 #include "engine/byte_io.h"
 #include "engine/real48.h"
 

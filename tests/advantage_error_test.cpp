@@ -8,7 +8,7 @@
 
 #include "analysis/advantage_error.h"
 #include "analysis/analysis_run.h"
-#include "analysis/betting.h"
+#include "engine/betting.h"
 #include "engine/round.h"
 #include "engine/shell_view.h"
 #include "strategy/builtin_strategies.h"

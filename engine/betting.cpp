@@ -1,4 +1,4 @@
-#include "analysis/betting.h"
+#include "engine/betting.h"
 
 #include <algorithm>
 #include <cmath>

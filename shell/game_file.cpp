@@ -113,6 +113,8 @@ PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
     s.HandsSplit = GetCounter(in, HandsSplitOffset);
     s.HandsDoubled = GetCounter(in, HandsDoubledOffset);
     s.Blackjacks = GetCounter(in, BlackjacksOffset);
+    // The file keeps no round-by-round squares.
+    s.RoundSquaresKnown = false;
     return s;
 }
 

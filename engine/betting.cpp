@@ -171,7 +171,7 @@ void BookSettlement(Game& g, int slot, double r) {
         PlayStats& a = Account(g, SingleStrategy);
         const double w = r * stake;
         a.HourWon += w;
-        g.Tally.PlainHalves[SingleStrategy] += static_cast<std::int64_t>(2 * w);
+        g.PlainHalves[SingleStrategy] += static_cast<std::int64_t>(2 * w);
         if (w > 0) a.BetsWon += 1;
         else a.BetsLost -= r;
         return;
@@ -184,7 +184,7 @@ void BookSettlement(Game& g, int slot, double r) {
         PlayStats& a = Account(g, i);
         const double w = r * stake;
         a.HourWon += w;
-        g.Tally.PlainHalves[static_cast<std::size_t>(i)] += static_cast<std::int64_t>(2 * w);
+        g.PlainHalves[static_cast<std::size_t>(i)] += static_cast<std::int64_t>(2 * w);
         // Multiplying by 0 or 1 instead of choosing keeps the sums exact (adding -0.0 changes no sum).
         a.BetsWon += static_cast<double>(staked & won);
         a.BetsLost += static_cast<double>(staked & !won) * -r;
@@ -248,7 +248,6 @@ void AddTally(RoundTally& sum, const RoundTally& t) {
     sum.HandsWon += t.HandsWon;
     sum.Won += t.Won;
     sum.Lost += t.Lost;
-    sum.WonSquares += t.WonSquares;
 }
 
 // A whole number of halves, squared.
@@ -264,15 +263,16 @@ void BookRoundTally(Game& g) {
     if (!t.Deferred) {
         // The round was booked hand by hand; only its squares are left.
         for (int i = 1; i <= StrategyCount; ++i) {
-            auto& halves = t.PlainHalves[static_cast<std::size_t>(i)];
+            auto& halves = g.PlainHalves[static_cast<std::size_t>(i)];
             Account(g, i).HourSquares += SquaredHalves(halves);
             halves = 0;
         }
         return;
     }
-    t.WonSquares = SquaredHalves(static_cast<std::int64_t>(2 * t.Won));
+    const std::uint64_t squares = SquaredHalves(static_cast<std::int64_t>(2 * t.Won));
     if (g.SingleStrategyMode) {
         // One account, booked at once (its count index is not clamped, so it has no place to wait in).
+        t.WonSquares = squares;
         BookSingleStrategyTally(g, t);
     } else {
         PendingRounds& p = g.Pending;
@@ -282,6 +282,8 @@ void BookRoundTally(Game& g) {
         p.Rules = t.Rules;
         AddTally(p.ByCount[CountSlot(g.CountIndexA)], t);
         AddTally(p.BySimpleCount[CountSlot(g.CountIndexB)], t);
+        p.ByCount[CountSlot(g.CountIndexA)].WonSquares += squares;
+        p.BySimpleCount[CountSlot(g.CountIndexB)].WonSquares += squares;
     }
     // Booked: the next round's BeginRoundTally starts a new tally.
     t.Deferred = false;

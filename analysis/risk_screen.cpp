@@ -97,4 +97,8 @@ ScreenGrid RiskScreen(const Game& g, double bankroll) {
     return grid;
 }
 
+double RiskViewBankroll(const Game& g) {
+    return g.Bankroll > 0 ? g.Bankroll : StartingBankroll(g.Rules().TableMinimum);
+}
+
 } // namespace zvx

@@ -15,4 +15,8 @@ inline constexpr const char* RiskTitle = "RISK AND PRECISION";
 // are not known (a loaded game file, a merge without manifests) says so instead of its figures.
 ScreenGrid RiskScreen(const Game& g, double bankroll);
 
+// The bankroll the analysis window's risk view works with: the player's current one, or the table's starting
+// bankroll when there is none (an analysis started before any table play).
+double RiskViewBankroll(const Game& g);
+
 } // namespace zvx

@@ -150,6 +150,10 @@ TEST(RiskFigures, AnAccountWithoutItsSquaresSaysSo) {
     const ScreenGrid grid = RiskScreen(g, 5000);
     EXPECT_EQ(grid.Cell(4, 2), "not known");
     EXPECT_EQ(grid.Cell(4, 3), "");
+    // The window's bankroll: the player's, else the table's starting one.
+    EXPECT_EQ(RiskViewBankroll(g), 200.0 * g.Rules().TableMinimum);
+    g.Bankroll = 1234.5;
+    EXPECT_EQ(RiskViewBankroll(g), 1234.5);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <type_traits>
 
 #include "analysis/advantage_error.h"
 #include "analysis/number_format.h"
@@ -28,8 +29,10 @@ std::string Dollars(double v, int decimals) { return std::isinf(v) ? "none" : "$
 std::string Percent(double fraction) { return Fixed(fraction * 100, fraction < 0.001 && fraction > 0 ? 4 : 2); }
 
 std::string Range(const RangedValue& r, const std::function<std::string(double)>& text) {
-    return " [" + text(r.Low) + ", " + text(r.High) + "]";
+    return "[" + text(r.Low) + ", " + text(r.High) + "]";
 }
+
+std::string Whole(double v) { return std::isinf(v) ? "none" : GroupedNumber(v, 0); }
 
 struct Row {
     const char* Label;
@@ -67,19 +70,17 @@ ScreenGrid RiskScreen(const Game& g, double bankroll) {
         {" DI", [](const RiskFigures& f, auto&) { return Fixed(f.DI, 2); }},
         {" SCORE", [](const RiskFigures& f, auto&) { return f.WinPerRound > 0 ? Fixed(f.Score, 2) : "-"; }},
         {" Bankroll", [](const RiskFigures& f, auto&) { return Dollars(f.Bankroll, 0); }},
-        {" Risk of Ruin % [95 %]",
-         [](const RiskFigures& f, auto&) { return Percent(f.RiskOfRuin.Value) + Range(f.RiskOfRuin, Percent); }},
-        {" Bankroll, 5 % Risk",
-         [](const RiskFigures& f, auto&) {
-             return Dollars(f.BankrollFor[0].Value, 0) + Range(f.BankrollFor[0], [](double v) { return Dollars(v, 0); });
-         }},
-        {" Bankroll, 13.5 % Risk",
-         [](const RiskFigures& f, auto&) {
-             return Dollars(f.BankrollFor[1].Value, 0) + Range(f.BankrollFor[1], [](double v) { return Dollars(v, 0); });
-         }},
+        {" Risk of Ruin %", [](const RiskFigures& f, auto&) { return Percent(f.RiskOfRuin.Value); }},
+        {"   [95 %]", [](const RiskFigures& f, auto&) { return Range(f.RiskOfRuin, Percent); }},
+        {" Bankroll, 5 % Risk", [](const RiskFigures& f, auto&) { return Dollars(f.BankrollFor[0].Value, 0); }},
+        {"   [95 %]", [](const RiskFigures& f, auto&) { return Range(f.BankrollFor[0], Whole); }},
+        {" Bankroll, 13.5 % Risk", [](const RiskFigures& f, auto&) { return Dollars(f.BankrollFor[1].Value, 0); }},
+        {"   [95 %]", [](const RiskFigures& f, auto&) { return Range(f.BankrollFor[1], Whole); }},
     };
-    // Row 0 holds the headings; the figures start after a blank row, as on the statistics screen.
-    constexpr int FirstRow = 2;
+    // Row 0 holds the headings; every other row a figure, an interval beneath the figure it belongs to, so
+    // that no cell outgrows its column.
+    constexpr int FirstRow = 1;
+    static_assert(std::extent_v<decltype(rows)> + FirstRow <= GridRows);
     for (std::size_t r = 0; r < std::size(rows); ++r) grid.Cell(LabelColumn, FirstRow + static_cast<int>(r)) = rows[r].Label;
     for (int i = 1; i <= StrategyCount; ++i) {
         if (g.SingleStrategyMode && i != StrategyCount) continue;

@@ -67,6 +67,9 @@ struct RoundTally {
     double Won = 0;  // the results in stakes: r times 1, or 2 on a doubled hand
     double Lost = 0; // a loss counts 1, a surrender 0.5
     BettingRules Rules; // set when the bets are made
+    // The square of Won in halves, summed over the rounds of a pending tally: times a strategy's stake
+    // squared it is the sum of that strategy's squared round results.
+    std::uint64_t WonSquares = 0;
 };
 
 // Analysis rounds waiting to be booked (see BookPendingRounds), summed by count index: under the same
@@ -129,6 +132,9 @@ struct Game {
     bool SecondBoxActive = false;
     RoundTally Tally;
     PendingRounds Pending;
+    // Without the tally (the plain way): each strategy's result of this round so far, in halves; emptied as
+    // the round is booked. Kept out of the tally, which every round clears.
+    std::array<std::int64_t, StrategyCount + 1> PlainHalves{};
     std::int32_t RoundsPlayed = 0;
     std::int64_t HoursPlayed = 0;
     std::int32_t SimulationDelay = 0;

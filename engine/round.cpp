@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "analysis/betting.h"
+#include "engine/betting.h"
 #include "engine/game_reset.h"
 #include "engine/quick_round.h"
 #include "engine/settlement.h"

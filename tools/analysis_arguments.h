@@ -20,7 +20,11 @@ struct OutputChoice {
     std::optional<std::string> JsonPath; // "-": standard output, instead of the screen
     int Screen = StatisticsScreen;
     bool Tsv = false;
+    std::optional<std::uint32_t> Bankroll; // dollars, for the risk of ruin; the table's starting one when absent
 };
+
+// --screen 4: the risk view beside the analysis window's three screens.
+inline constexpr int RiskScreenNumber = 4;
 
 struct Arguments {
     std::int64_t Hours = 0;

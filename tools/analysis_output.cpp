@@ -6,9 +6,12 @@
 #include <iostream>
 
 #include "analysis/advantage_error.h"
+#include "analysis/risk_figures.h"
+#include "analysis/risk_screen.h"
 #include "analysis/screen_render.h"
 #include "analysis/screens.h"
 #include "analysis/study_manifest.h"
+#include "engine/betting.h"
 #include "engine/byte_io.h"
 #include "shell/game_file.h"
 
@@ -26,6 +29,11 @@ bool FolderWritable(const std::string& path) {
 }
 
 std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) {
+    if (out.Screen == RiskScreenNumber) {
+        BookPendingRounds(g);
+        const ScreenGrid grid = RiskScreen(g, facts.Bankroll > 0 ? facts.Bankroll : StartingBankroll(g.Rules().TableMinimum));
+        return out.Tsv ? RenderTsv(grid) : RenderAligned(grid);
+    }
     const RunClock runTime = g.RunTime;
     AnalysisScreens screens;
     screens.Open(g); // clears the run time, as a window opening at the start of a run would

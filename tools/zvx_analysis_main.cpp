@@ -90,6 +90,7 @@ int RunAnalysis(const Arguments& args) {
     facts.Seed = plan.Seed;
     facts.Jobs = UsefulJobs(plan);
     facts.WallSeconds = watch.WallSeconds();
+    if (args.Output.Bankroll) facts.Bankroll = *args.Output.Bankroll;
     return WriteOutputs(*result, args.Output, facts);
 }
 

@@ -17,6 +17,7 @@
 #include "analysis/advantage_error.h"
 #include "analysis/analysis_run.h"
 #include "analysis/generator_choice.h"
+#include "analysis/risk_screen.h"
 #include "analysis/run_notes.h"
 
 namespace zvx::gui {
@@ -179,7 +180,8 @@ QString TSimForm::CellText(int column, int row) const { return grid_->item(row, 
 void TSimForm::ShowGrid() {
     if (!dirty_) return;
     dirty_ = false;
-    const ScreenGrid& g = screens_.Grid;
+    if (riskView_) riskGrid_ = RiskScreen(game_, RiskViewBankroll(game_));
+    const ScreenGrid& g = ShownGrid();
     const QString title = QString::fromStdString(g.Title);
     if (windowTitle() != title) {
         setWindowTitle(title);
@@ -231,7 +233,7 @@ void TSimForm::ShowNotes() {
 // what rounding leaves, so the columns end at the window's edge. Columns of a pixel or less are the hidden
 // strategies.
 void TSimForm::ApplyColumnWidths() {
-    const auto& design = screens_.Grid.ColumnWidths;
+    const auto& design = ShownGrid().ColumnWidths;
     const QFontMetrics metrics(grid_->font());
     std::array<int, GridColumns> widths{};
     std::array<int, GridColumns> texts{};
@@ -337,13 +339,21 @@ bool TSimForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void TSimForm::ToggleRiskView() {
+    riskView_ = !riskView_;
+    dirty_ = true;
+    ShowGrid();
+}
+
 void TSimForm::FormClick() {
+    if (riskView_) return ToggleRiskView();
     screens_.FormClick(game_);
     dirty_ = true;
     ShowGrid();
 }
 
 void TSimForm::ShowPreviousScreen() {
+    if (riskView_) return ToggleRiskView();
     screens_.PreviousScreen(game_);
     dirty_ = true;
     ShowGrid();
@@ -360,6 +370,7 @@ void TSimForm::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_PageUp: ShowPreviousScreen(); return;
+    case Qt::Key_R: ToggleRiskView(); return;
     default: QWidget::keyPressEvent(event);
     }
 }

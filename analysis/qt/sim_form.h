@@ -41,6 +41,9 @@ public:
     void GameFileLoaded();
 
     const ScreenGrid& Grid() const { return screens_.Grid; }
+    // The grid on show: the risk view's while it is up, else the current screen's.
+    const ScreenGrid& ShownGrid() const { return riskView_ ? riskGrid_ : screens_.Grid; }
+    bool RiskViewShown() const { return riskView_; }
     std::uint8_t AnalysisScreen() const { return screens_.AnalysisScreen; }
     QTableWidget* SimGrid() const { return grid_; }
     QPushButton* Button1() const { return button1_; }
@@ -56,6 +59,9 @@ public slots:
     void FormClick();
     void ShowPreviousScreen();
     void Button1Click();
+    // The risk and precision view (the R key and its menu item), beside the three screens: it leaves their
+    // cycle as it is, and a click or the same key goes back to the screen it came from.
+    void ToggleRiskView();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,6 +84,8 @@ private:
     QLabel* hours_ = nullptr;
     QLabel* rules_ = nullptr;
     bool dirty_ = true;
+    bool riskView_ = false;
+    ScreenGrid riskGrid_;
     bool squaresKnown_ = true; // false once a game file was loaded into the run
     double textScale_ = 1.0;
     std::vector<std::pair<QWidget*, QFont>> baseFonts_; // the texts that grow with the window

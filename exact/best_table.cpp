@@ -91,4 +91,64 @@ std::vector<CellCost> CellCosts(ExactEngine& engine, const StrategyTable& table,
     return costs;
 }
 
+std::optional<double> ValueOfPlay(const PlayValues& values, Action play) {
+    switch (play) {
+    case Stand: return values.Stand;
+    case Hit: return values.Hit;
+    case DoubleDown: return values.Double;
+    case Split: return values.Split;
+    case Surrender: return values.Surrender;
+    default: return std::nullopt;
+    }
+}
+
+namespace {
+
+// The chart row of two ranks (First <= Second), or -1 for a hand the chart leaves out (hard 18 and more).
+int ChartRowOf(int first, int second) {
+    const auto& hands = ChartHands();
+    for (std::size_t row = 0; row < hands.size(); ++row) {
+        const ChartHand& h = hands[row];
+        if (h.Pair) {
+            if (first == second && h.Total == (first == AceRank ? 12 : 2 * first)) return static_cast<int>(row);
+        } else if (h.Soft) {
+            if (first == AceRank && second != AceRank && h.Total == 11 + second) return static_cast<int>(row);
+        } else if (first != second && first != AceRank && h.Total == first + second) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+ChartCosts ChartCellCosts(ExactEngine& engine, const StrategyTable& table, const StrategyTable& best,
+                          const CasinoRules& rules) {
+    const StrategyChart mine = BuildStrategyChart(table, rules);
+    const StrategyChart right = BuildStrategyChart(best, rules);
+    ChartCosts costs{};
+    for (int column = 0; column < ChartColumns; ++column) {
+        const auto c = static_cast<std::size_t>(column);
+        bool differs = false;
+        for (std::size_t row = 0; row < mine.size(); ++row) differs = differs || mine[row][c] != right[row][c];
+        if (!differs) continue;
+        std::array<double, ChartRows> lost{};
+        std::array<double, ChartRows> weight{};
+        for (const auto& hand : engine.StartingHands(table, RankOfValue(ChartUpCard(column)))) {
+            const int row = ChartRowOf(hand.First, hand.Second);
+            if (row < 0) continue;
+            const auto r = static_cast<std::size_t>(row);
+            if (mine[r][c] == right[r][c]) continue;
+            const auto good = ValueOfPlay(hand.Values, right[r][c]);
+            const auto played = ValueOfPlay(hand.Values, mine[r][c]);
+            if (!good || !played) continue;
+            lost[r] += hand.Chance * (*good - *played);
+            weight[r] += hand.Chance;
+        }
+        for (std::size_t row = 0; row < mine.size(); ++row)
+            if (weight[row] > 0) costs[row][c] = lost[row] / weight[row];
+    }
+    return costs;
+}
+
 } // namespace zvx

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "exact/exact_engine.h"
+#include "strategy/strategy_chart.h"
 #include "strategy/strategy_table.h"
 
 namespace zvx {
@@ -25,6 +26,16 @@ struct CellCost {
     double Cost = 0;
 };
 std::vector<CellCost> CellCosts(ExactEngine& engine, const StrategyTable& table, const StrategyTable& best);
+
+// What each cell of the player's chart costs each time its hand is dealt: the value, in bets and given no
+// dealer blackjack, of the best table's first play on that hand less the table's, averaged over the cards
+// that make the hand (the plays after the first are the table's in both). Zero where the two agree.
+using ChartCosts = std::array<std::array<double, ChartColumns>, ChartRows>;
+ChartCosts ChartCellCosts(ExactEngine& engine, const StrategyTable& table, const StrategyTable& best,
+                          const CasinoRules& rules);
+
+// The value of one play among a hand's values, or nothing when the hand may not make it.
+std::optional<double> ValueOfPlay(const PlayValues& values, Action play);
 
 // Sets each row's ALWAYS and NEVER bytes from its up-card flags, as the editor keeps them.
 void SetRowSummaries(StrategyTable& table);

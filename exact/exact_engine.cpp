@@ -258,18 +258,18 @@ double ExactEngine::TableEdge(const StrategyTable& table) {
     return edge;
 }
 
-PlayValues ExactEngine::HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks, bool unsplit,
-                                   const std::vector<int>& others) {
-    UpCardPlay play(*this, table, upRank);
+namespace {
+
+// The values of a hand's plays, given no dealer blackjack.
+template <class Play>
+PlayValues ValuesOf(Play& play, const ExactRules& rules, const std::vector<int>& ranks, bool unsplit) {
+    PlayValues values;
     int hard = 0;
     bool ace = false;
     for (const int r : ranks) {
-        play.Take(r);
         hard += r;
         ace = ace || r == AceRank;
     }
-    for (const int r : others) play.Take(r);
-    PlayValues values;
     const double scale = play.NoBlackjack();
     if (hard > 21 || scale <= 0) return values;
     const int total = TotalOf(hard, ace);
@@ -277,12 +277,42 @@ PlayValues ExactEngine::HandValues(const StrategyTable& table, int upRank, const
     values.Stand = play.StandValue(total) / scale;
     if (cards < MaxCardsPerHand) values.Hit = play.HitValue(hard, ace, cards) / scale;
     if (cards == 2) {
-        if ((unsplit || rules_.DoubleAfterSplit) && (rules_.DoubleAnyHand || total == 10 || total == 11))
+        if ((unsplit || rules.DoubleAfterSplit) && (rules.DoubleAnyHand || total == 10 || total == 11))
             values.Double = play.DoubleValue(hard, ace) / scale;
         if (ranks[0] == ranks[1]) values.Split = play.SplitValue(ranks[0]) / scale;
-        if (unsplit && rules_.SurrenderAllowed) values.Surrender = -0.5;
+        if (unsplit && rules.SurrenderAllowed) values.Surrender = -0.5;
     }
     return values;
+}
+
+} // namespace
+
+std::vector<ExactEngine::StartingHand> ExactEngine::StartingHands(const StrategyTable& table, int upRank) {
+    std::vector<StartingHand> hands;
+    if (shoe_.Of(upRank) == 0) return hands;
+    UpCardPlay play(*this, table, upRank);
+    for (int a = 1; a <= RankCount; ++a) {
+        if (play.Left().Of(a) == 0) continue;
+        const double first = play.Left().Chance(a);
+        play.Take(a);
+        for (int b = a; b <= RankCount; ++b) {
+            if (play.Left().Of(b) == 0 || (a == AceRank && b == TenRank)) continue;
+            const double chance = first * play.Left().Chance(b) * (a == b ? 1 : 2);
+            play.Take(b);
+            hands.push_back({a, b, chance, ValuesOf(play, rules_, {a, b}, true)});
+            play.Put(b);
+        }
+        play.Put(a);
+    }
+    return hands;
+}
+
+PlayValues ExactEngine::HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks, bool unsplit,
+                                   const std::vector<int>& others) {
+    UpCardPlay play(*this, table, upRank);
+    for (const int r : ranks) play.Take(r);
+    for (const int r : others) play.Take(r);
+    return ValuesOf(play, rules_, ranks, unsplit);
 }
 
 DealerChances ExactEngine::DealerGivenNoBlackjack(int upRank, const std::vector<int>& removedRanks) {

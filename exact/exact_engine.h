@@ -50,6 +50,16 @@ public:
     PlayValues HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks, bool unsplit = true,
                           const std::vector<int>& others = {});
 
+    // Every first two cards against the up card (a blackjack aside): their chance given the up card, and the
+    // values of their plays, each followed by the table's play.
+    struct StartingHand {
+        int First = 0; // ranks, First <= Second
+        int Second = 0;
+        double Chance = 0;
+        PlayValues Values;
+    };
+    std::vector<StartingHand> StartingHands(const StrategyTable& table, int upRank);
+
     // The dealer's chances with these cards out of the shoe (the up card among them), given no blackjack:
     // they add up to 1.
     DealerChances DealerGivenNoBlackjack(int upRank, const std::vector<int>& removedRanks);

@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "analysis/parallel_run.h"
 #include "engine/game_state.h"
@@ -9,6 +10,7 @@
 #include "engine/random.h"
 #include "tools/analysis_arguments.h"
 #include "tools/analysis_output.h"
+#include "tools/exact_command.h"
 #include "tools/merge_command.h"
 #include "tools/progress_line.h"
 #include "tools/strategy_choice.h"
@@ -87,6 +89,7 @@ int RunAnalysis(const Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "exact") return RunExactCommand(argc - 1, argv + 1);
     const ParsedArguments parsed = ParseArguments(argc, argv);
     if (!parsed.Args) {
         if (parsed.Status == 0) std::cout << parsed.Message;

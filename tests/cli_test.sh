@@ -173,6 +173,20 @@ ZVX_ANALYSIS=$bin ZVX_PARTS=4 ZVX_HOURS=40 ZVX_OUT=study "$here/../tools/study_a
 grep -q '"hours": 160,' study/study.json || fail "the study's merge does not have 160 hours"
 grep -q "STATISTICS" study.txt || fail "the study script printed no screen"
 
+# The exact analysis: its flags, exit codes and figures (the advanced table at 8 decks, the defaults otherwise).
+expect_status 0 "exact" "$bin" exact --decks 8 --strategy advanced
+grep -q "Playing strategy (advanced): -0.5242 %" out.txt || fail "exact: wrong edge: $(cat out.txt)"
+expect_status 0 "exact again" "$bin" exact --decks 8 --strategy advanced
+cp out.txt exact-again.txt
+"$bin" exact --decks 8 --strategy advanced | cmp -s - exact-again.txt || fail "exact: not the same output twice"
+expect_status 0 "exact best" "$bin" exact --decks 1 --resplit 0 --best --json exact.json
+grep -q "Best table for these rules" out.txt || fail "exact --best printed no best table"
+grep -q '"kind": "exact"' exact.json && grep -q '"best"' exact.json || fail "exact --json lacks its fields"
+expect_status 2 "exact with decks outside the set" "$bin" exact --decks 3
+expect_status 2 "exact with an unknown flag" "$bin" exact --hours 10
+expect_status 1 "exact with a missing game file" "$bin" exact --strategy nosuch.zvx
+expect_status 1 "exact into a missing folder" "$bin" exact --json nosuch/exact.json
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"
     exit 1

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -139,6 +140,23 @@ json ValuesJson(const PlayValues& v) {
     return j;
 }
 
+// A file can be written at `path` when its folder exists and is writable (checked before the work, so that
+// a wrong path costs nothing and prints nothing but the message).
+bool FolderWritable(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path parent = fs::path(path).parent_path();
+    const fs::path folder = parent.empty() ? fs::path(".") : parent;
+    std::error_code error;
+    const fs::file_status status = fs::status(folder, error);
+    if (error || !fs::is_directory(status)) return false;
+    const fs::path probe = folder / ".zvx-exact-probe~";
+    std::FILE* f = std::fopen(probe.c_str(), "wb");
+    if (f == nullptr) return false;
+    std::fclose(f);
+    fs::remove(probe, error);
+    return true;
+}
+
 std::string CardName(int rank) { return rank == AceRank ? "A" : rank == TenRank ? "10" : std::to_string(rank); }
 
 } // namespace
@@ -177,6 +195,11 @@ int RunExactCommand(int argc, const char* const* argv) {
     if (a.JsonPath && a.JsonPath->empty()) {
         std::cerr << "zvx-analysis exact: --json needs a file name or -\n";
         return UsageError;
+    }
+
+    if (a.JsonPath && *a.JsonPath != "-" && !FolderWritable(*a.JsonPath)) {
+        std::cerr << "zvx-analysis exact: cannot write '" << *a.JsonPath << "' (no such folder, or not writable)\n";
+        return FileFailure;
     }
 
     auto game = std::make_unique<Game>();

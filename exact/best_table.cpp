@@ -45,7 +45,7 @@ void SetRowSummaries(StrategyTable& table) {
     }
 }
 
-StrategyTable BestTable(ExactEngine& engine, const StrategyTable& start) {
+StrategyTable BestTable(ExactEngine& engine, const StrategyTable& start, const std::atomic<bool>* stop) {
     StrategyTable table = start;
     const std::vector<int> rows = DecisionRows(engine.Rules());
     // Tiny gains from a change are rounding, not play: they would let the search go round in circles.
@@ -57,6 +57,10 @@ StrategyTable BestTable(ExactEngine& engine, const StrategyTable& start) {
         for (bool changed = true; changed;) {
             changed = false;
             for (const int row : rows) {
+                if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+                    SetRowSummaries(table);
+                    return table;
+                }
                 Flip(table, row, upValue);
                 const double tried = engine.UpCardEdge(table, up);
                 if (tried > edge + Gain) {

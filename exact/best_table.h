@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <vector>
 
 #include "exact/exact_engine.h"
@@ -15,8 +16,9 @@ std::vector<int> DecisionRows(const ExactRules& rules);
 // The table with the highest edge off the top for the engine's rules, found from the exact values: starting
 // from `start`, each up card's cells are changed one at a time while that raises the edge, until no single
 // cell's change does. Rows that cannot matter under the rules keep `start`'s flags; each row's ALWAYS and
-// NEVER bytes are set as the editor sets them.
-StrategyTable BestTable(ExactEngine& engine, const StrategyTable& start);
+// NEVER bytes are set as the editor sets them. `stop`, set from another thread, ends the search early (the
+// table is then only better than `start`).
+StrategyTable BestTable(ExactEngine& engine, const StrategyTable& start, const std::atomic<bool>* stop = nullptr);
 
 // What one cell of a table costs: the edge gained, per initial bet, by giving that cell the best table's flag
 // and leaving every other cell as it is. Only the cells where the two tables differ are listed.

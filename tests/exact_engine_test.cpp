@@ -3,6 +3,7 @@
 #include "exact/best_table.h"
 #include "exact/dealer_odds.h"
 #include "exact/exact_engine.h"
+#include "exact/play_cost.h"
 #include "exact/split_patterns.h"
 #include "strategy/builtin_strategies.h"
 #include "tests/exact_round_enumeration.h"
@@ -274,6 +275,54 @@ TEST(ExactTableTest, ACellsCostIsWhatSettingItAsTheBestTableGains) {
     EXPECT_NEAR(costs[0].Cost, bestEdge - engine.TableEdge(flawed), 1e-15);
     EXPECT_GT(costs[0].Cost, 0);
     EXPECT_TRUE(CellCosts(engine, best, best).empty());
+}
+
+} // namespace
+} // namespace zvx
+
+namespace zvx {
+namespace {
+
+// The cost of one departure seen three ways must agree: the advice's cost on each hand, the chart cell's cost
+// each time its hand is dealt, and the edge the table loses for it. Without doubles after a split a double
+// row's cell is read on the first two cards only, so the three are the same sum.
+TEST(ExactCostTest, TheAdvicesTheChartsAndTheEdgesCostsAgree) {
+    CasinoRules rules;
+    rules.Decks = 2;
+    rules.DoubleAfterSplit = false;
+    rules.ResplitAllowed = false;
+    StrategyTable best;
+    LoadAdvancedStrategy(best);
+    best.Row(DoubleRows + 9)[2] = 1; // the reference doubles 9 against a 2, the table hits
+    StrategyTable table = best;
+    table.Row(DoubleRows + 9)[2] = 0;
+    ExactEngine engine(ExactRulesOf(rules));
+    const ChartCosts chart = ChartCellCosts(engine, table, best, rules);
+    constexpr std::size_t Hard9 = 9 - 5;
+    constexpr std::size_t Against2 = 0;
+
+    double chance = 0;
+    double advised = 0;
+    for (const auto& hand : engine.StartingHands(table, 2)) {
+        if (hand.First + hand.Second != 9 || hand.First == hand.Second || hand.First == AceRank) continue;
+        const auto cost = PlayCost(rules, table, 2, {hand.First, hand.Second}, true, Hit, DoubleDown);
+        ASSERT_TRUE(cost);
+        chance += hand.Chance;
+        advised += hand.Chance * *cost;
+    }
+    EXPECT_NEAR(chart[Hard9][Against2], advised / chance, 1e-15);
+    const std::vector<CellCost> cells = CellCosts(engine, table, best);
+    ASSERT_EQ(cells.size(), 1u);
+    // Per initial bet: the chance of a 2 up and of a hard 9 under it (a 2 up never has a blackjack).
+    EXPECT_NEAR(cells[0].Cost, engine.Shoe().Chance(2) * advised, 1e-15);
+    // The tables differ nowhere else.
+    for (std::size_t row = 0; row < chart.size(); ++row)
+        for (std::size_t column = 0; column < chart[row].size(); ++column)
+            if (row != Hard9 || column != Against2) {
+                EXPECT_EQ(chart[row][column], 0.0);
+            }
+    EXPECT_EQ(PlayCostText(0.0412), "costs 4.1 % of the bet");
+    EXPECT_EQ(PlayCostText(-0.003), "gains 0.3 % of the bet");
 }
 
 } // namespace

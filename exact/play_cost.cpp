@@ -1,0 +1,88 @@
+#include "exact/play_cost.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <tuple>
+
+#include "strategy/builtin_strategies.h"
+
+namespace zvx {
+
+namespace {
+
+auto RulesKey(const ExactRules& r) {
+    return std::make_tuple(r.Decks, r.HitsSoft17, r.DoubleAnyHand, r.DoubleAfterSplit, r.ResplitAllowed,
+                           r.SurrenderAllowed);
+}
+
+// One engine for the rules last asked about: its dealer's chances are kept between the player's decisions.
+std::mutex engineMutex;
+std::unique_ptr<ExactEngine> lastEngine;
+
+std::mutex bestMutex;
+std::map<decltype(RulesKey(ExactRules{})), StrategyTable> bestTables;
+
+} // namespace
+
+std::optional<double> PlayCost(const CasinoRules& rules, const StrategyTable& strategy, int upValue,
+                               const std::vector<int>& cardValues, bool unsplit, Action played, Action recommended) {
+    if (cardValues.size() < 2 || upValue < 2 || upValue > 11) return std::nullopt;
+    std::vector<int> ranks;
+    for (const int v : cardValues) {
+        if (v < 2 || v > 11) return std::nullopt;
+        ranks.push_back(RankOfValue(v));
+    }
+    const ExactRules exact = ExactRulesOf(rules);
+    const std::lock_guard lock(engineMutex);
+    if (!lastEngine || !(lastEngine->Rules() == exact)) lastEngine = std::make_unique<ExactEngine>(exact);
+    const PlayValues values = lastEngine->HandValues(strategy, RankOfValue(upValue), ranks, unsplit);
+    const auto good = ValueOfPlay(values, recommended);
+    const auto mine = ValueOfPlay(values, played);
+    if (!good || !mine) return std::nullopt;
+    return *good - *mine;
+}
+
+std::string PlayCostText(double cost) {
+    char text[64];
+    const double percent = std::abs(100 * cost);
+    std::snprintf(text, sizeof text, "%s %.1f %% of the bet", cost >= 0 ? "costs" : "gains", percent);
+    return text;
+}
+
+std::optional<StrategyTable> BestTableFor(const CasinoRules& rules, const std::atomic<bool>* stop) {
+    const ExactRules exact = ExactRulesOf(rules);
+    {
+        const std::lock_guard lock(bestMutex);
+        if (const auto found = bestTables.find(RulesKey(exact)); found != bestTables.end()) return found->second;
+    }
+    ExactEngine engine(exact);
+    StrategyTable start;
+    LoadAdvancedStrategy(start);
+    const StrategyTable best = BestTable(engine, start, stop);
+    if (stop != nullptr && stop->load()) return std::nullopt;
+    const std::lock_guard lock(bestMutex);
+    bestTables.emplace(RulesKey(exact), best);
+    return best;
+}
+
+std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const StrategyTable& table,
+                                                const std::atomic<bool>* stop) {
+    const auto stopped = [stop] { return stop != nullptr && stop->load(); };
+    const auto best = BestTableFor(rules, stop);
+    if (!best || stopped()) return std::nullopt;
+    ExactEngine engine(ExactRulesOf(rules));
+    TableFigures figures;
+    figures.Best = *best;
+    figures.Edge = engine.TableEdge(table);
+    if (stopped()) return std::nullopt;
+    figures.BestEdge = engine.TableEdge(*best);
+    if (stopped()) return std::nullopt;
+    figures.Costs = ChartCellCosts(engine, table, *best, rules);
+    if (stopped()) return std::nullopt;
+    return figures;
+}
+
+} // namespace zvx

@@ -19,19 +19,25 @@ void Flip(StrategyTable& table, int row, int upValue) {
 std::vector<int> DecisionRows(const ExactRules& rules) {
     std::vector<int> rows;
     // Higher totals first: a hit from a lower total lands on them, so their flags settle first.
-    for (int t = 16; t >= 12; --t) rows.push_back(HitRows + t);
-    for (int t = 21; t >= 17; --t) rows.push_back(HitRows + t);
+    for (int t = 16; t >= 12; --t)
+        rows.push_back(HitRows + t);
+    for (int t = 21; t >= 17; --t)
+        rows.push_back(HitRows + t);
     if (rules.DoubleAnyHand) {
-        for (int t = 11; t >= 4; --t) rows.push_back(DoubleRows + t);
-        for (int t = 21; t >= 12; --t) rows.push_back(DoubleRows + t);
+        for (int t = 11; t >= 4; --t)
+            rows.push_back(DoubleRows + t);
+        for (int t = 21; t >= 12; --t)
+            rows.push_back(DoubleRows + t);
     } else {
         rows.push_back(DoubleRows + 11);
         rows.push_back(DoubleRows + 10);
     }
     rows.push_back(SplitRows + 22);
-    for (int v = 10; v >= 2; --v) rows.push_back(SplitRows + 2 * v);
+    for (int v = 10; v >= 2; --v)
+        rows.push_back(SplitRows + 2 * v);
     if (rules.SurrenderAllowed)
-        for (int t = 16; t >= 12; --t) rows.push_back(SurrenderRows + t);
+        for (int t = 16; t >= 12; --t)
+            rows.push_back(SurrenderRows + t);
     return rows;
 }
 
@@ -39,7 +45,8 @@ void SetRowSummaries(StrategyTable& table) {
     for (int row = FirstStrategyRow; row <= LastStrategyRow; ++row) {
         std::uint8_t* bytes = table.Row(row);
         int on = 0;
-        for (int u = FirstUpValue; u <= LastUpValue; ++u) on += bytes[u] != 0;
+        for (int u = FirstUpValue; u <= LastUpValue; ++u)
+            on += bytes[u] != 0;
         bytes[AlwaysByte] = on == LastUpValue - FirstUpValue + 1 ? 1 : 0;
         bytes[NeverByte] = on == 0 ? 1 : 0;
     }
@@ -97,12 +104,18 @@ std::vector<CellCost> CellCosts(ExactEngine& engine, const StrategyTable& table,
 
 std::optional<double> ValueOfPlay(const PlayValues& values, Action play) {
     switch (play) {
-    case Stand: return values.Stand;
-    case Hit: return values.Hit;
-    case DoubleDown: return values.Double;
-    case Split: return values.Split;
-    case Surrender: return values.Surrender;
-    default: return std::nullopt;
+    case Stand:
+        return values.Stand;
+    case Hit:
+        return values.Hit;
+    case DoubleDown:
+        return values.Double;
+    case Split:
+        return values.Split;
+    case Surrender:
+        return values.Surrender;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -114,7 +127,8 @@ int ChartRowOf(int first, int second) {
     for (std::size_t row = 0; row < hands.size(); ++row) {
         const ChartHand& h = hands[row];
         if (h.Pair) {
-            if (first == second && h.Total == (first == AceRank ? 12 : 2 * first)) return static_cast<int>(row);
+            if (first == second && h.Total == (first == AceRank ? 12 : 2 * first))
+                return static_cast<int>(row);
         } else if (h.Soft) {
             if (first == AceRank && second != AceRank && h.Total == 11 + second) return static_cast<int>(row);
         } else if (first != second && first != AceRank && h.Total == first + second) {
@@ -134,7 +148,8 @@ ChartCosts ChartCellCosts(ExactEngine& engine, const StrategyTable& table, const
     for (int column = 0; column < ChartColumns; ++column) {
         const auto c = static_cast<std::size_t>(column);
         bool differs = false;
-        for (std::size_t row = 0; row < mine.size(); ++row) differs = differs || mine[row][c] != right[row][c];
+        for (std::size_t row = 0; row < mine.size(); ++row)
+            differs = differs || mine[row][c] != right[row][c];
         if (!differs) continue;
         std::array<double, ChartRows> lost{};
         std::array<double, ChartRows> weight{};

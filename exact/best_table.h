@@ -1,11 +1,11 @@
 #pragma once
 
-#include <atomic>
-#include <vector>
-
 #include "exact/exact_engine.h"
 #include "strategy/strategy_chart.h"
 #include "strategy/strategy_table.h"
+
+#include <atomic>
+#include <vector>
 
 namespace zvx {
 
@@ -18,7 +18,8 @@ std::vector<int> DecisionRows(const ExactRules& rules);
 // cell's change does. Rows that cannot matter under the rules keep `start`'s flags; each row's ALWAYS and
 // NEVER bytes are set as the editor sets them. `stop`, set from another thread, ends the search early (the
 // table is then only better than `start`).
-StrategyTable BestTable(ExactEngine& engine, const StrategyTable& start, const std::atomic<bool>* stop = nullptr);
+StrategyTable BestTable(ExactEngine& engine, const StrategyTable& start,
+                        const std::atomic<bool>* stop = nullptr);
 
 // What one cell of a table costs: the edge gained, per initial bet, by giving that cell the best table's flag
 // and leaving every other cell as it is. Only the cells where the two tables differ are listed.

@@ -1,9 +1,9 @@
 #include "exact/dealer_odds.h"
 
+#include "cards/hand.h"
+
 #include <algorithm>
 #include <map>
-
-#include "cards/hand.h"
 
 namespace zvx {
 
@@ -21,7 +21,8 @@ struct Walker {
 
     std::uint64_t Packed() const {
         std::uint64_t key = 0;
-        for (int r = 1; r <= RankCount; ++r) key = key << 4 | static_cast<std::uint64_t>(drawn[static_cast<std::size_t>(r)]);
+        for (int r = 1; r <= RankCount; ++r)
+            key = key << 4 | static_cast<std::uint64_t>(drawn[static_cast<std::size_t>(r)]);
         return key;
     }
 
@@ -83,7 +84,9 @@ DealerChances DealerOdds::Chances(int upRank, const ShoeCounts& left) const {
     for (int r = 1; r <= RankCount; ++r) {
         auto& f = falling[static_cast<std::size_t>(r)];
         f[0] = 1;
-        for (int k = 1; k <= MaxDrawn; ++k) f[static_cast<std::size_t>(k)] = f[static_cast<std::size_t>(k - 1)] * std::max(0, left.Of(r) - k + 1);
+        for (int k = 1; k <= MaxDrawn; ++k)
+            f[static_cast<std::size_t>(k)] =
+                f[static_cast<std::size_t>(k - 1)] * std::max(0, left.Of(r) - k + 1);
     }
     std::array<double, MaxDrawn + 1> inverse{};
     double ways = 1;
@@ -94,7 +97,8 @@ DealerChances DealerOdds::Chances(int upRank, const ShoeCounts& left) const {
     DealerChances chances{};
     for (const DrawSet& set : sets_[static_cast<std::size_t>(upRank)]) {
         double p = set.Orders * inverse[set.Cards];
-        for (int i = 0; i < set.Parts; ++i) p *= falling[set.Rank[static_cast<std::size_t>(i)]][set.Times[static_cast<std::size_t>(i)]];
+        for (int i = 0; i < set.Parts; ++i)
+            p *= falling[set.Rank[static_cast<std::size_t>(i)]][set.Times[static_cast<std::size_t>(i)]];
         chances[set.Outcome] += p;
     }
     return chances;

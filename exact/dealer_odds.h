@@ -1,10 +1,10 @@
 #pragma once
 
+#include "exact/exact_rules.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
-
-#include "exact/exact_rules.h"
 
 namespace zvx {
 
@@ -13,7 +13,9 @@ namespace zvx {
 inline constexpr int DealerBelow17 = 0;
 inline constexpr int DealerBust = 6;
 inline constexpr int DealerOutcomes = 7;
-inline constexpr int DealerOutcomeOfTotal(int total) { return total - 16; }
+inline constexpr int DealerOutcomeOfTotal(int total) {
+    return total - 16;
+}
 
 // The chances of the dealer's results, over the whole shoe left (the hole card included), with the mass of a
 // dealer blackjack left out: the dealer peeks, so the player's decisions only matter when there is none.
@@ -24,7 +26,7 @@ using DealerChances = std::array<double, DealerOutcomes>;
 // with the number of its orders that are valid draws and its result. The chance of a set in any shoe is then
 // a product of falling factorials, so a shoe's chances take one pass over the sets.
 class DealerOdds {
-public:
+  public:
     explicit DealerOdds(bool hitsSoft17);
 
     // `left` is the shoe after the up card and every card the player holds or has seen are removed.
@@ -39,9 +41,9 @@ public:
 
     std::size_t DrawSets(int upRank) const { return sets_[static_cast<std::size_t>(upRank)].size(); }
 
-private:
+  private:
     struct DrawSet {
-        double Orders = 0;    // the valid orders of drawing these cards
+        double Orders = 0; // the valid orders of drawing these cards
         std::uint8_t Cards = 0;
         std::uint8_t Outcome = 0;
         std::uint8_t Parts = 0; // ranks present

@@ -1,9 +1,9 @@
 #include "exact/exact_engine.h"
 
-#include <algorithm>
-
 #include "cards/hand.h"
 #include "strategy/recommend.h"
+
+#include <algorithm>
 
 namespace zvx {
 
@@ -12,7 +12,9 @@ namespace {
 // A shoe is named by the cards taken out of it: six bits a rank, the up card in the top four.
 constexpr int RankBits = 6;
 constexpr int UpShift = RankBits * RankCount;
-constexpr std::uint64_t Unit(int rank) { return std::uint64_t{1} << (RankBits * (rank - 1)); }
+constexpr std::uint64_t Unit(int rank) {
+    return std::uint64_t{1} << (RankBits * (rank - 1));
+}
 
 struct HandKey {
     std::uint64_t Shoe;
@@ -25,7 +27,9 @@ struct HandKeyHash {
     }
 };
 
-int TotalOf(int hard, bool ace) { return ace && hard + 10 <= 21 ? hard + 10 : hard; }
+int TotalOf(int hard, bool ace) {
+    return ace && hard + 10 <= 21 ? hard + 10 : hard;
+}
 
 } // namespace
 
@@ -33,7 +37,7 @@ int TotalOf(int hard, bool ace) { return ace && hard + 10 <= 21 ? hard + 10 : ha
 // the chance that the dealer has no blackjack, so that every card drawn (the hole card too) comes from one
 // shoe, and a value is divided by that chance only when it is shown.
 class ExactEngine::UpCardPlay {
-public:
+  public:
     UpCardPlay(ExactEngine& engine, const StrategyTable& table, int upRank)
         : e_(engine), table_(table), up_(upRank), upValue_(ValueOfRank(upRank)), left_(engine.shoe_),
           key_(static_cast<std::uint64_t>(upRank) << UpShift) {
@@ -86,11 +90,16 @@ public:
 
     double ValueOf(Action action, int hard, bool ace, int cards, int pairRank) {
         switch (action) {
-        case Split: return SplitValue(pairRank);
-        case DoubleDown: return DoubleValue(hard, ace);
-        case Surrender: return SurrenderValue();
-        case Hit: return HitValue(hard, ace, cards);
-        default: return StandValue(TotalOf(hard, ace));
+        case Split:
+            return SplitValue(pairRank);
+        case DoubleDown:
+            return DoubleValue(hard, ace);
+        case Surrender:
+            return SurrenderValue();
+        case Hit:
+            return HitValue(hard, ace, cards);
+        default:
+            return StandValue(TotalOf(hard, ace));
         }
     }
 
@@ -101,7 +110,9 @@ public:
         double value = d[DealerBust];
         for (int o = 1; o <= 5; ++o) {
             const int dealer = 16 + o;
-            value += total > dealer ? d[static_cast<std::size_t>(o)] : total < dealer ? -d[static_cast<std::size_t>(o)] : 0;
+            value += total > dealer   ? d[static_cast<std::size_t>(o)]
+                     : total < dealer ? -d[static_cast<std::size_t>(o)]
+                                      : 0;
         }
         // An eleven-card dealer hand below 17 (a chance far below the doubles' precision) is taken as 16.
         value += total > 16 ? d[DealerBelow17] : total < 16 ? -d[DealerBelow17] : 0;
@@ -175,10 +186,11 @@ public:
         const int pairs = left_.Of(pair);
         const int n = left_.Total;
         int deepest = 0;
-        for (const SplitPattern& p : e_.patterns_) deepest = std::max(deepest, p.Pairs + p.Unpaired);
+        for (const SplitPattern& p : e_.patterns_)
+            deepest = std::max(deepest, p.Pairs + p.Unpaired);
         const int depth = std::min(deepest, pairs);
-        // unpaired[j], paired[j]: one hand's value with j more pair cards out, its second card not pairing it,
-        // or pairing it (that card among the j), each times the chance of that second card.
+        // unpaired[j], paired[j]: one hand's value with j more pair cards out, its second card not pairing
+        // it, or pairing it (that card among the j), each times the chance of that second card.
         std::vector<double> unpaired(static_cast<std::size_t>(deepest + 2), 0.0);
         std::vector<double> paired(static_cast<std::size_t>(deepest + 2), 0.0);
         for (int j = 0; j <= depth; ++j) {
@@ -195,7 +207,8 @@ public:
             unpaired[static_cast<std::size_t>(j)] = sum / m;
             if (j > 0) paired[static_cast<std::size_t>(j)] = AfterSplit(2 * pair, false, pair);
         }
-        for (int j = 1; j <= depth; ++j) Put(pair);
+        for (int j = 1; j <= depth; ++j)
+            Put(pair);
 
         // With k other hands' unseen second cards known not to pair, V(j, k) = V(j, k-1) - c(j) V(j+1, k-1),
         // c(j) the chance of a pair card with j more out: a card removed unseen changes nothing, so removing
@@ -213,7 +226,8 @@ public:
         for (const SplitPattern& p : e_.patterns_) {
             if (p.Pairs > pairs) continue;
             double chance = p.Orders;
-            for (int i = 0; i < p.Pairs; ++i) chance *= static_cast<double>(pairs - i) / (n - i);
+            for (int i = 0; i < p.Pairs; ++i)
+                chance *= static_cast<double>(pairs - i) / (n - i);
             double hands = 0;
             if (p.Unpaired > 0) hands += p.Unpaired * withUnseen(unpaired, p.Pairs, p.Unpaired - 1);
             if (p.Paired > 0) hands += p.Paired * withUnseen(paired, p.Pairs, p.Unpaired);
@@ -222,7 +236,7 @@ public:
         return value;
     }
 
-private:
+  private:
     ExactEngine& e_;
     const StrategyTable& table_;
     int up_;
@@ -235,7 +249,8 @@ private:
 ExactEngine::ExactEngine(const ExactRules& rules) : ExactEngine(rules, ShoeCounts::Full(rules.Decks)) {}
 
 ExactEngine::ExactEngine(const ExactRules& rules, const ShoeCounts& shoe)
-    : rules_(rules), shoe_(shoe), dealer_(rules.HitsSoft17), patterns_(SplitPatterns(rules.ResplitAllowed ? 4 : 2)) {
+    : rules_(rules), shoe_(shoe), dealer_(rules.HitsSoft17),
+      patterns_(SplitPatterns(rules.ResplitAllowed ? 4 : 2)) {
     dealerCache_.reserve(1 << 16);
 }
 
@@ -254,7 +269,8 @@ double ExactEngine::UpCardEdge(const StrategyTable& table, int upRank) {
 
 double ExactEngine::TableEdge(const StrategyTable& table) {
     double edge = 0;
-    for (int up = 1; up <= RankCount; ++up) edge += shoe_.Chance(up) * UpCardEdge(table, up);
+    for (int up = 1; up <= RankCount; ++up)
+        edge += shoe_.Chance(up) * UpCardEdge(table, up);
     return edge;
 }
 
@@ -307,20 +323,24 @@ std::vector<ExactEngine::StartingHand> ExactEngine::StartingHands(const Strategy
     return hands;
 }
 
-PlayValues ExactEngine::HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks, bool unsplit,
-                                   const std::vector<int>& others) {
+PlayValues ExactEngine::HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks,
+                                   bool unsplit, const std::vector<int>& others) {
     UpCardPlay play(*this, table, upRank);
-    for (const int r : ranks) play.Take(r);
-    for (const int r : others) play.Take(r);
+    for (const int r : ranks)
+        play.Take(r);
+    for (const int r : others)
+        play.Take(r);
     return ValuesOf(play, rules_, ranks, unsplit);
 }
 
 DealerChances ExactEngine::DealerGivenNoBlackjack(int upRank, const std::vector<int>& removedRanks) {
     ShoeCounts left = shoe_;
-    for (const int r : removedRanks) left.Remove(r);
+    for (const int r : removedRanks)
+        left.Remove(r);
     DealerChances d = dealer_.Chances(upRank, left);
     const double scale = 1 - DealerOdds::BlackjackChance(upRank, left);
-    for (double& p : d) p /= scale;
+    for (double& p : d)
+        p /= scale;
     return d;
 }
 

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "exact/dealer_odds.h"
+#include "exact/exact_rules.h"
+#include "exact/split_patterns.h"
+#include "strategy/strategy_table.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
-
-#include "exact/dealer_odds.h"
-#include "exact/exact_rules.h"
-#include "exact/split_patterns.h"
-#include "strategy/strategy_table.h"
 
 namespace zvx {
 
@@ -28,7 +28,7 @@ struct PlayValues {
 // The dealer's chances for each shoe are kept for the engine's life; a table's values are worked out per up
 // card and kept until the table changes.
 class ExactEngine {
-public:
+  public:
     explicit ExactEngine(const ExactRules& rules);
     ExactEngine(const ExactRules& rules, const ShoeCounts& shoe);
     ~ExactEngine();
@@ -43,12 +43,12 @@ public:
     // The part of that from one up card: the expected result given that up card, blackjacks included.
     double UpCardEdge(const StrategyTable& table, int upRank);
 
-    // The values of the plays open to a hand of these ranks against the up card, off the top of the shoe, each
-    // play followed by the table's. `unsplit` is false for a hand made by a split (no surrender, doubles only
-    // after a split where the rules allow; a split of it is valued as a first split). `others` are cards seen
-    // elsewhere that are also out of the shoe.
-    PlayValues HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks, bool unsplit = true,
-                          const std::vector<int>& others = {});
+    // The values of the plays open to a hand of these ranks against the up card, off the top of the shoe,
+    // each play followed by the table's. `unsplit` is false for a hand made by a split (no surrender, doubles
+    // only after a split where the rules allow; a split of it is valued as a first split). `others` are cards
+    // seen elsewhere that are also out of the shoe.
+    PlayValues HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks,
+                          bool unsplit = true, const std::vector<int>& others = {});
 
     // Every first two cards against the up card (a blackjack aside): their chance given the up card, and the
     // values of their plays, each followed by the table's play.
@@ -69,7 +69,7 @@ public:
 
     class UpCardPlay;
 
-private:
+  private:
     friend class UpCardPlay;
     const DealerChances& DealerFor(std::uint64_t removedKey, int upRank, const ShoeCounts& left);
 

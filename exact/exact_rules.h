@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/options.h"
+
 #include <array>
 #include <cstdint>
-
-#include "engine/options.h"
 
 namespace zvx {
 
@@ -21,8 +21,8 @@ struct ExactRules {
 };
 
 inline ExactRules ExactRulesOf(const CasinoRules& rules) {
-    return {rules.Decks,          rules.DealerHitsSoft17, rules.DoubleAnyHand,
-            rules.DoubleAfterSplit, rules.ResplitAllowed,   rules.SurrenderAllowed};
+    return {rules.Decks,          rules.DealerHitsSoft17, rules.DoubleAnyHand, rules.DoubleAfterSplit,
+            rules.ResplitAllowed, rules.SurrenderAllowed};
 }
 
 // Card ranks as the engine counts them: 1 the Ace, 2..9, 10 every ten-valued card.
@@ -31,8 +31,12 @@ inline constexpr int TenRank = 10;
 inline constexpr int RankCount = 10;
 
 // The game's card values are 2..11 with the Ace 11.
-inline constexpr int RankOfValue(int value) { return value == 11 ? AceRank : value; }
-inline constexpr int ValueOfRank(int rank) { return rank == AceRank ? 11 : rank; }
+inline constexpr int RankOfValue(int value) {
+    return value == 11 ? AceRank : value;
+}
+inline constexpr int ValueOfRank(int rank) {
+    return rank == AceRank ? 11 : rank;
+}
 
 // The cards left in a shoe, by rank.
 struct ShoeCounts {
@@ -41,7 +45,8 @@ struct ShoeCounts {
 
     static ShoeCounts Full(int decks) {
         ShoeCounts s;
-        for (int r = 1; r <= RankCount; ++r) s.Count[static_cast<std::size_t>(r)] = (r == TenRank ? 16 : 4) * decks;
+        for (int r = 1; r <= RankCount; ++r)
+            s.Count[static_cast<std::size_t>(r)] = (r == TenRank ? 16 : 4) * decks;
         s.Total = 52 * decks;
         return s;
     }

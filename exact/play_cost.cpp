@@ -1,13 +1,13 @@
 #include "exact/play_cost.h"
 
+#include "strategy/builtin_strategies.h"
+
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <tuple>
-
-#include "strategy/builtin_strategies.h"
 
 namespace zvx {
 
@@ -28,7 +28,8 @@ std::map<decltype(RulesKey(ExactRules{})), StrategyTable> bestTables;
 } // namespace
 
 std::optional<double> PlayCost(const CasinoRules& rules, const StrategyTable& strategy, int upValue,
-                               const std::vector<int>& cardValues, bool unsplit, Action played, Action recommended) {
+                               const std::vector<int>& cardValues, bool unsplit, Action played,
+                               Action recommended) {
     if (cardValues.size() < 2 || upValue < 2 || upValue > 11) return std::nullopt;
     std::vector<int> ranks;
     for (const int v : cardValues) {
@@ -56,7 +57,8 @@ std::optional<StrategyTable> BestTableFor(const CasinoRules& rules, const std::a
     const ExactRules exact = ExactRulesOf(rules);
     {
         const std::lock_guard lock(bestMutex);
-        if (const auto found = bestTables.find(RulesKey(exact)); found != bestTables.end()) return found->second;
+        if (const auto found = bestTables.find(RulesKey(exact)); found != bestTables.end())
+            return found->second;
     }
     ExactEngine engine(exact);
     StrategyTable start;

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "engine/game_state.h"
+#include "exact/best_table.h"
+
 #include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "engine/game_state.h"
-#include "exact/best_table.h"
 
 namespace zvx {
 
@@ -15,7 +15,8 @@ namespace zvx {
 // the strategy's: in bets (0.041 is 4.1 % of the hand's bet). Nothing when either play is not open to the
 // hand or is not a play (a hint). `unsplit` is false for a hand made by a split.
 std::optional<double> PlayCost(const CasinoRules& rules, const StrategyTable& strategy, int upValue,
-                               const std::vector<int>& cardValues, bool unsplit, Action played, Action recommended);
+                               const std::vector<int>& cardValues, bool unsplit, Action played,
+                               Action recommended);
 
 // "costs 4.1 % of the bet", or for a play the strategy's own play does worse than, "gains 0.3 % of the bet".
 std::string PlayCostText(double cost);

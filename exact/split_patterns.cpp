@@ -30,7 +30,8 @@ void Grow(Places p, int maxHands, std::vector<SplitPattern>& out) {
         }
     if (active == 0) {
         for (auto& pattern : out)
-            if (pattern.Pairs == p.Pairs && pattern.Unpaired == p.Unpaired && pattern.Paired == p.PairedLeft) {
+            if (pattern.Pairs == p.Pairs && pattern.Unpaired == p.Unpaired &&
+                pattern.Paired == p.PairedLeft) {
                 pattern.Orders += 1;
                 return;
             }
@@ -60,8 +61,10 @@ void Grow(Places p, int maxHands, std::vector<SplitPattern>& out) {
         return;
     }
     p.Open[a] = false;
-    if (p.Paired[a]) ++p.PairedLeft;
-    else ++p.Unpaired;
+    if (p.Paired[a])
+        ++p.PairedLeft;
+    else
+        ++p.Unpaired;
     Grow(p, maxHands, out);
 }
 

@@ -26,7 +26,8 @@ ShoeCounts ShoeOf(std::initializer_list<std::pair<int, int>> rankCounts) {
 }
 
 // The dealer's chances by following every card, the hole card's blackjack left out.
-void DirectDealer(ShoeCounts left, int hard, bool ace, int cards, double p, bool hitsSoft17, DealerChances& out) {
+void DirectDealer(ShoeCounts left, int hard, bool ace, int cards, double p, bool hitsSoft17,
+                  DealerChances& out) {
     if (hard > 21) {
         out[DealerBust] += p;
         return;
@@ -40,7 +41,8 @@ void DirectDealer(ShoeCounts left, int hard, bool ace, int cards, double p, bool
     }
     for (int r = 1; r <= RankCount; ++r) {
         if (left.Of(r) == 0) continue;
-        DirectDealer(left.Without(r), hard + r, ace || r == AceRank, cards + 1, p * left.Chance(r), hitsSoft17, out);
+        DirectDealer(left.Without(r), hard + r, ace || r == AceRank, cards + 1, p * left.Chance(r),
+                     hitsSoft17, out);
     }
 }
 
@@ -137,7 +139,7 @@ TEST(ExactHandTest, StandingMatchesADirectDealerComputation) {
 
 // Hitting and doubling on a shoe small enough to follow: each card drawn, then the table's play.
 class DirectHand {
-public:
+  public:
     DirectHand(const StrategyTable& table, int up) : table_(table), up_(up) {}
 
     double Stand(const ShoeCounts& left, int total) {
@@ -159,23 +161,27 @@ public:
             const bool a = ace || r == AceRank;
             const int total = a && h + 10 <= 21 ? h + 10 : h;
             double v;
-            if (h > 21) v = -(1 - DealerOdds::BlackjackChance(up_, next));
-            else if (thenStand) v = Stand(next, total);
+            if (h > 21)
+                v = -(1 - DealerOdds::BlackjackChance(up_, next));
+            else if (thenStand)
+                v = Stand(next, total);
             else if (DecideQuickly(table_, total != h, total, ValueOfRank(up_), false, false, false) == Hit)
                 v = Draw(next, h, a, false);
-            else v = Stand(next, total);
+            else
+                v = Stand(next, total);
             sum += left.Chance(r) * v;
         }
         return sum;
     }
 
-private:
+  private:
     const StrategyTable& table_;
     int up_;
 };
 
 TEST(ExactHandTest, HitsAndDoublesMatchFollowingEveryCardOfATinyShoe) {
-    const ShoeCounts shoe = ShoeOf({{AceRank, 2}, {2, 2}, {3, 2}, {4, 1}, {5, 2}, {6, 1}, {7, 1}, {9, 1}, {TenRank, 4}});
+    const ShoeCounts shoe =
+        ShoeOf({{AceRank, 2}, {2, 2}, {3, 2}, {4, 1}, {5, 2}, {6, 1}, {7, 1}, {9, 1}, {TenRank, 4}});
     StrategyTable table;
     LoadDefaultStrategy(table);
     const ExactRules rules{1, false, true, true, false, false};
@@ -198,7 +204,8 @@ TEST(ExactHandTest, HitsAndDoublesMatchFollowingEveryCardOfATinyShoe) {
                 ASSERT_TRUE(values.Hit && values.Double);
                 EXPECT_NEAR(*values.Hit, direct.Draw(left, a + b, a == AceRank, false) / noBlackjack, 1e-13)
                     << a << "," << b << " against " << up;
-                EXPECT_NEAR(*values.Double, 2 * direct.Draw(left, a + b, a == AceRank, true) / noBlackjack, 1e-13)
+                EXPECT_NEAR(*values.Double, 2 * direct.Draw(left, a + b, a == AceRank, true) / noBlackjack,
+                            1e-13)
                     << a << "," << b << " against " << up;
                 ++checked;
             }
@@ -209,9 +216,12 @@ TEST(ExactHandTest, HitsAndDoublesMatchFollowingEveryCardOfATinyShoe) {
 StrategyTable Eager() {
     StrategyTable t;
     for (int u = 2; u <= 11; ++u) {
-        for (int v = 2; v <= 11; ++v) t.Row(SplitRows + (v == 11 ? 22 : 2 * v))[u] = 1;
-        for (int total = 4; total <= 21; ++total) t.Row(DoubleRows + total)[u] = 1;
-        for (int total = 12; total <= 16; ++total) t.Row(HitRows + total)[u] = 1;
+        for (int v = 2; v <= 11; ++v)
+            t.Row(SplitRows + (v == 11 ? 22 : 2 * v))[u] = 1;
+        for (int total = 4; total <= 21; ++total)
+            t.Row(DoubleRows + total)[u] = 1;
+        for (int total = 12; total <= 16; ++total)
+            t.Row(HitRows + total)[u] = 1;
         t.Row(SurrenderRows + 16)[u] = 1;
     }
     return t;
@@ -219,28 +229,37 @@ StrategyTable Eager() {
 
 TEST(ExactTableTest, EveryRoundOfASmallShoeFollowedCardByCardGivesTheSameEdge) {
     // Five eights let a pair be split and split again up to four hands; the tens keep the shoe from running
-    // dry.
-    const ShoeCounts shoe = ShoeOf({{AceRank, 2}, {3, 2}, {6, 1}, {8, 5}, {TenRank, 14}});
+    // dry. The second shoe splits Aces that may draw Aces, and deals long hands of small cards.
+    const std::initializer_list<ShoeCounts> shoes = {
+        ShoeOf({{AceRank, 2}, {3, 2}, {6, 1}, {8, 5}, {TenRank, 14}}),
+        ShoeOf({{AceRank, 4}, {2, 3}, {5, 1}, {9, 2}, {TenRank, 12}})};
     StrategyTable advanced;
     LoadAdvancedStrategy(advanced);
     StrategyTable basic;
     LoadDefaultStrategy(basic);
     const StrategyTable eager = Eager();
     const std::initializer_list<ExactRules> ruleSets = {
-        {1, false, true, true, true, false},  {1, true, true, false, true, true},
-        {1, false, false, true, false, true}, {1, true, true, true, false, false},
+        {1, false, true, true, true, false},
+        {1, true, true, false, true, true},
+        {1, false, false, true, false, true},
+        {1, true, true, true, false, false},
     };
-    for (const ExactRules& rules : ruleSets)
-        for (const StrategyTable* table : std::initializer_list<const StrategyTable*>{&advanced, &basic, &eager}) {
-            ExactEngine engine(rules, shoe);
-            testing::RoundEnumeration direct(rules, *table);
-            const double value = direct.Value(shoe);
-            ASSERT_FALSE(direct.RanDry);
-            EXPECT_NEAR(engine.TableEdge(*table), value, 1e-12)
-                << "hits soft 17 " << rules.HitsSoft17 << ", double any " << rules.DoubleAnyHand << ", after split "
-                << rules.DoubleAfterSplit << ", re-split " << rules.ResplitAllowed << ", surrender "
-                << rules.SurrenderAllowed << ", table " << (table == &eager ? "eager" : table == &basic ? "basic" : "advanced");
-        }
+    for (const ShoeCounts& shoe : shoes)
+        for (const ExactRules& rules : ruleSets)
+            for (const StrategyTable* table :
+                 std::initializer_list<const StrategyTable*>{&advanced, &basic, &eager}) {
+                ExactEngine engine(rules, shoe);
+                testing::RoundEnumeration direct(rules, *table);
+                const double value = direct.Value(shoe);
+                ASSERT_FALSE(direct.RanDry);
+                EXPECT_NEAR(engine.TableEdge(*table), value, 1e-12)
+                    << "hits soft 17 " << rules.HitsSoft17 << ", double any " << rules.DoubleAnyHand
+                    << ", after split " << rules.DoubleAfterSplit << ", re-split " << rules.ResplitAllowed
+                    << ", surrender " << rules.SurrenderAllowed << ", table "
+                    << (table == &eager   ? "eager"
+                        : table == &basic ? "basic"
+                                          : "advanced");
+            }
 }
 
 TEST(ExactTableTest, SplitPatternsCoverEveryWayTheSecondCardsFall) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
-
 #include "cards/hand.h"
 #include "exact/exact_rules.h"
 #include "strategy/recommend.h"
+
+#include <array>
 
 namespace zvx::testing {
 
@@ -13,7 +13,7 @@ namespace zvx::testing {
 // 2, 1, 4, 3, the flags set as UpdateHandFlags sets them. It shares nothing with the exact engine but the
 // strategy's decision, so its value is an independent check on a shoe small enough to follow every card.
 class RoundEnumeration {
-public:
+  public:
     RoundEnumeration(const ExactRules& rules, const StrategyTable& table) : rules_(rules), table_(table) {}
 
     bool RanDry = false;
@@ -24,7 +24,7 @@ public:
         return Expect(s);
     }
 
-private:
+  private:
     struct Box {
         int Hard = 0;
         bool Ace = false;
@@ -56,7 +56,8 @@ private:
             const int slot = Needs(s);
             if (slot == -2) return s.Result;
             if (slot >= 0) {
-                if (s.Shoe.Total == 0) RanDry = true; // the game would reuse cards here: the shoe is too small
+                if (s.Shoe.Total == 0)
+                    RanDry = true; // the game would reuse cards here: the shoe is too small
                 double sum = 0;
                 for (int r = 1; r <= RankCount; ++r) {
                     const int count = s.Shoe.Of(r);
@@ -112,7 +113,8 @@ private:
             s.Active = 1;
             return -1;
         }
-        case Step::Play: return PlayStep(s);
+        case Step::Play:
+            return PlayStep(s);
         case Step::Dealer: {
             Box& d = s.Hands[DealerSlot];
             const int total = Total(d);
@@ -125,8 +127,10 @@ private:
                 const Box& b = s.Hands[static_cast<std::size_t>(slot)];
                 if (!b.Used || b.Stake == 0) continue;
                 const int player = Total(b);
-                if (player > dealer) s.Result += b.Stake;
-                else if (player < dealer) s.Result -= b.Stake;
+                if (player > dealer)
+                    s.Result += b.Stake;
+                else if (player < dealer)
+                    s.Result -= b.Stake;
             }
             return -2;
         }
@@ -159,7 +163,8 @@ private:
         if (h.Cards == 2) {
             const bool freePlace = !s.Hands[2].Used || !s.Hands[3].Used || !s.Hands[4].Used;
             maySplit = h.First == h.Second && (h.Unsplit || rules_.ResplitAllowed) && freePlace;
-            mayDouble = (h.Unsplit || rules_.DoubleAfterSplit) && (rules_.DoubleAnyHand || total == 10 || total == 11);
+            mayDouble = (h.Unsplit || rules_.DoubleAfterSplit) &&
+                        (rules_.DoubleAnyHand || total == 10 || total == 11);
             maySurrender = h.Unsplit && rules_.SurrenderAllowed;
         }
         const Action action = DecideQuickly(table_, total != h.Hard, total, ValueOfRank(s.UpRank), maySplit,

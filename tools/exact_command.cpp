@@ -1,15 +1,5 @@
 #include "tools/exact_command.h"
 
-#include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
-
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <iostream>
-#include <memory>
-#include <sstream>
-
 #include "engine/byte_io.h"
 #include "engine/game_state.h"
 #include "engine/options_file.h"
@@ -19,13 +9,23 @@
 #include "tools/analysis_arguments.h"
 #include "tools/strategy_choice.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
 namespace zvx {
 
 namespace {
 
 using json = nlohmann::ordered_json;
 
-constexpr const char* Description = R"(Exact analysis: the expected result of one box dealt off the top of a fresh shoe, worked out over every
+constexpr const char* Description =
+    R"(Exact analysis: the expected result of one box dealt off the top of a fresh shoe, worked out over every
 card, for the playing strategy played exactly as the game plays it. Starts from the rules and strategy of
 ZVX.PRM in the current directory when it is readable and valid, else from the defaults; the flags below
 override them. With --best it also finds the best table for the rules and what each of the strategy's
@@ -40,7 +40,8 @@ struct ExactArguments {
 };
 
 void AddSwitch(CLI::App& app, const char* flag, std::optional<bool>& target, const char* help) {
-    app.add_option_function<int>(flag, [&target](const int& v) { target = v == 1; }, help)
+    app.add_option_function<int>(
+           flag, [&target](const int& v) { target = v == 1; }, help)
         ->check(CLI::IsMember({0, 1}).description(""))
         ->type_name("0|1");
 }
@@ -57,7 +58,9 @@ std::string Unsigned(double fraction, int places = 4) {
     return text;
 }
 
-std::string UpName(int upValue) { return upValue == 11 ? "A" : std::to_string(upValue); }
+std::string UpName(int upValue) {
+    return upValue == 11 ? "A" : std::to_string(upValue);
+}
 
 std::string RowName(int row) {
     const int base = row / 100 * 100;
@@ -74,19 +77,26 @@ std::string RulesText(const ExactRules& r) {
     std::ostringstream s;
     s << r.Decks << (r.Decks == 1 ? " deck" : " decks") << ", dealer " << (r.HitsSoft17 ? "hits" : "stands")
       << " on soft 17, double " << (r.DoubleAnyHand ? "any two cards" : "on 10 and 11 only") << ", "
-      << (r.DoubleAfterSplit ? "" : "no ") << "double after a split, " << (r.ResplitAllowed ? "re-split to 4 hands" : "no re-split")
-      << ", " << (r.SurrenderAllowed ? "late surrender" : "no surrender");
+      << (r.DoubleAfterSplit ? "" : "no ") << "double after a split, "
+      << (r.ResplitAllowed ? "re-split to 4 hands" : "no re-split") << ", "
+      << (r.SurrenderAllowed ? "late surrender" : "no surrender");
     return s.str();
 }
 
 char PlayLetter(Action a) {
     switch (a) {
-    case Stand: return 'S';
-    case Hit: return 'H';
-    case DoubleDown: return 'D';
-    case Split: return 'P';
-    case Surrender: return 'R';
-    default: return '?';
+    case Stand:
+        return 'S';
+    case Hit:
+        return 'H';
+    case DoubleDown:
+        return 'D';
+    case Split:
+        return 'P';
+    case Surrender:
+        return 'R';
+    default:
+        return '?';
     }
 }
 
@@ -94,14 +104,16 @@ std::string ChartText(const StrategyTable& table, const CasinoRules& rules) {
     const StrategyChart chart = BuildStrategyChart(table, rules);
     std::ostringstream s;
     s << std::string(11, ' ');
-    for (int column = 0; column < ChartColumns; ++column) s << " " << (column == 8 ? "" : " ") << UpName(ChartUpCard(column));
+    for (int column = 0; column < ChartColumns; ++column)
+        s << " " << (column == 8 ? "" : " ") << UpName(ChartUpCard(column));
     s << "\n";
     const auto& hands = ChartHands();
     for (std::size_t row = 0; row < hands.size(); ++row) {
         char label[16];
         std::snprintf(label, sizeof label, "%-9s", hands[row].Label.c_str());
         s << "  " << label;
-        for (const Action a : chart[row]) s << "  " << PlayLetter(a);
+        for (const Action a : chart[row])
+            s << "  " << PlayLetter(a);
         s << "\n";
     }
     return s.str();
@@ -157,14 +169,17 @@ bool FolderWritable(const std::string& path) {
     return true;
 }
 
-std::string CardName(int rank) { return rank == AceRank ? "A" : rank == TenRank ? "10" : std::to_string(rank); }
+std::string CardName(int rank) {
+    return rank == AceRank ? "A" : rank == TenRank ? "10" : std::to_string(rank);
+}
 
 } // namespace
 
 int RunExactCommand(int argc, const char* const* argv) {
     ExactArguments a;
     CLI::App app(Description, "zvx-analysis exact");
-    app.add_option_function<int>("--decks", [&a](const int& v) { a.Decks = v; }, "decks in the shoe")
+    app.add_option_function<int>(
+           "--decks", [&a](const int& v) { a.Decks = v; }, "decks in the shoe")
         ->check(CLI::IsMember({1, 2, 4, 6, 8}).description(""))
         ->type_name("1|2|4|6|8");
     AddSwitch(app, "--surrender", a.Surrender, "Surrender Allowed");
@@ -172,12 +187,15 @@ int RunExactCommand(int argc, const char* const* argv) {
     AddSwitch(app, "--double-any", a.DoubleAny, "Double Any Hand (0: only on 10 and 11)");
     AddSwitch(app, "--das", a.Das, "Double After Split");
     AddSwitch(app, "--resplit", a.Resplit, "Re-Split a Split Hand");
-    app.add_option_function<std::string>("--strategy", [&a](const std::string& v) { a.Strategy = v; },
-                                         "the playing strategy: a built-in set, or the live strategy of game file FILE")
+    app.add_option_function<std::string>(
+           "--strategy", [&a](const std::string& v) { a.Strategy = v; },
+           "the playing strategy: a built-in set, or the live strategy of game file FILE")
         ->type_name("default|advanced|FILE");
-    app.add_flag("--best", a.Best, "also find the best table for the rules and the cost of each departure from it");
-    app.add_option_function<std::string>("--json", [&a](const std::string& v) { a.JsonPath = v; },
-                                         "write every figure as JSON to FILE (- for standard output, instead of the text)")
+    app.add_flag("--best", a.Best,
+                 "also find the best table for the rules and the cost of each departure from it");
+    app.add_option_function<std::string>(
+           "--json", [&a](const std::string& v) { a.JsonPath = v; },
+           "write every figure as JSON to FILE (- for standard output, instead of the text)")
         ->type_name("FILE|-");
     try {
         app.parse(argc, argv);
@@ -198,7 +216,8 @@ int RunExactCommand(int argc, const char* const* argv) {
     }
 
     if (a.JsonPath && *a.JsonPath != "-" && !FolderWritable(*a.JsonPath)) {
-        std::cerr << "zvx-analysis exact: cannot write '" << *a.JsonPath << "' (no such folder, or not writable)\n";
+        std::cerr << "zvx-analysis exact: cannot write '" << *a.JsonPath
+                  << "' (no such folder, or not writable)\n";
         return FileFailure;
     }
 
@@ -230,15 +249,17 @@ int RunExactCommand(int argc, const char* const* argv) {
         best = BestTable(engine, g.Strategy);
         bestEdge = engine.TableEdge(*best);
         costs = CellCosts(engine, g.Strategy, *best);
-        std::stable_sort(costs.begin(), costs.end(), [](const CellCost& x, const CellCost& y) { return x.Cost > y.Cost; });
+        std::stable_sort(costs.begin(), costs.end(),
+                         [](const CellCost& x, const CellCost& y) { return x.Cost > y.Cost; });
     }
 
     const bool jsonToStdout = a.JsonPath && *a.JsonPath == "-";
     if (!jsonToStdout) {
-        std::cout << "Exact analysis: one box dealt off the top of a fresh shoe, blackjack paying 3:2, the dealer\n"
-                  << "peeking, split Aces taking one card each (splits exact, re-splits included)\n"
-                  << "Rules: " << RulesText(exactRules) << "\n"
-                  << "Playing strategy (" << strategyName << "): " << Percent(edge) << " of the initial bet\n";
+        std::cout
+            << "Exact analysis: one box dealt off the top of a fresh shoe, blackjack paying 3:2, the dealer\n"
+            << "peeking, split Aces taking one card each (splits exact, re-splits included)\n"
+            << "Rules: " << RulesText(exactRules) << "\n"
+            << "Playing strategy (" << strategyName << "): " << Percent(edge) << " of the initial bet\n";
         if (best) {
             std::cout << "Best table for these rules: " << Percent(bestEdge) << " of the initial bet\n";
             if (costs.empty()) {
@@ -271,7 +292,8 @@ int RunExactCommand(int argc, const char* const* argv) {
         const StrategyTable& follow = best ? *best : g.Strategy;
         for (int up = 1; up <= RankCount; ++up) {
             const DealerChances d = engine.DealerGivenNoBlackjack(up, {up});
-            json chances = {{"17", d[1]}, {"18", d[2]}, {"19", d[3]}, {"20", d[4]}, {"21", d[5]}, {"bust", d[DealerBust]}};
+            json chances = {{"17", d[1]}, {"18", d[2]}, {"19", d[3]},
+                            {"20", d[4]}, {"21", d[5]}, {"bust", d[DealerBust]}};
             ups.push_back({{"up", CardName(up)},
                            {"edge_percent", 100 * engine.UpCardEdge(g.Strategy, up)},
                            {"dealer_given_no_blackjack", chances}});
@@ -287,7 +309,9 @@ int RunExactCommand(int argc, const char* const* argv) {
         if (best) {
             json cells = json::array();
             for (const CellCost& c : costs)
-                cells.push_back({{"row", c.RowCode}, {"name", RowName(c.RowCode)}, {"up", UpName(c.UpValue)},
+                cells.push_back({{"row", c.RowCode},
+                                 {"name", RowName(c.RowCode)},
+                                 {"up", UpName(c.UpValue)},
                                  {"cost_percent", 100 * c.Cost}});
             j["best"] = {{"edge_percent", 100 * bestEdge}, {"rows", TableJson(*best)}, {"costs", cells}};
         }
@@ -295,7 +319,8 @@ int RunExactCommand(int argc, const char* const* argv) {
         if (jsonToStdout) {
             std::cout << text;
         } else {
-            const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+            const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                                      text.size());
             if (!WriteRecordFileReplacing(*a.JsonPath, bytes)) {
                 std::cerr << "zvx-analysis exact: cannot write '" << *a.JsonPath << "'\n";
                 return FileFailure;

@@ -1,5 +1,6 @@
 // The exact engine against what can be worked out another way: by hand, by following every card of a small
 // shoe, and from the published chances of an infinite shoe.
+#include "exact/background_figures.h"
 #include "exact/best_table.h"
 #include "exact/dealer_odds.h"
 #include "exact/exact_engine.h"
@@ -8,9 +9,11 @@
 #include "strategy/builtin_strategies.h"
 #include "tests/exact_round_enumeration.h"
 
+#include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <thread>
 #include <utility>
 
 namespace zvx {
@@ -342,6 +345,49 @@ TEST(ExactCostTest, TheAdvicesTheChartsAndTheEdgesCostsAgree) {
             }
     EXPECT_EQ(PlayCostText(0.0412), "costs 4.1 % of the bet");
     EXPECT_EQ(PlayCostText(-0.003), "gains 0.3 % of the bet");
+}
+
+} // namespace
+} // namespace zvx
+
+namespace zvx {
+namespace {
+
+// The editor asks again at every change: only the latest table's figures may come back, and a window that
+// closes while the work goes on stops it rather than wait for it.
+TEST(ExactCostTest, FiguresWorkedOutAsideAreTheLatestTablesOnly) {
+    CasinoRules rules;
+    rules.Decks = 1;
+    StrategyTable first;
+    LoadDefaultStrategy(first);
+    StrategyTable latest;
+    LoadAdvancedStrategy(latest);
+    BackgroundFigures figures;
+    figures.Start(rules, first);
+    figures.Start(rules, latest);
+    std::optional<TableFigures> got;
+    for (int wait = 0; wait < 6000 && !got; ++wait) {
+        got = figures.Take();
+        if (!got) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(got);
+    EXPECT_FALSE(figures.Busy());
+    EXPECT_FALSE(figures.Take());
+    ExactEngine engine(ExactRulesOf(rules));
+    EXPECT_DOUBLE_EQ(got->Edge, engine.TableEdge(latest));
+    EXPECT_DOUBLE_EQ(got->BestEdge, engine.TableEdge(got->Best));
+    EXPECT_GE(got->BestEdge, got->Edge);
+
+    // A stopped search gives up at its first check, and its table is not kept as the best for the rules.
+    const std::atomic<bool> stop{true};
+    rules.Decks = 8;
+    EXPECT_FALSE(BestTableFor(rules, &stop));
+    EXPECT_FALSE(WorkOutTableFigures(rules, latest, &stop));
+    ExactEngine eight(ExactRulesOf(rules));
+    StrategyTable empty;
+    StrategyTable untouched = empty;
+    SetRowSummaries(untouched);
+    EXPECT_EQ(BestTable(eight, empty, &stop), untouched);
 }
 
 } // namespace

@@ -6,7 +6,7 @@ namespace zvx {
 
 // The box that introduces the four betting strategies when an analysis starts (and, while the analysis window
 // is open, in place of the about box).
-inline constexpr const char* StrategyIntroCaption = "Betting Stategies";
+inline constexpr const char* StrategyIntroCaption = "Betting Strategies";
 inline constexpr const char* StrategyIntroHideButton = "Do Not Show This Screen Again";
 inline constexpr std::array<const char*, 11> StrategyIntroLines = {
     " Conventional Betting Strategies:  ",
@@ -16,7 +16,7 @@ inline constexpr std::array<const char*, 11> StrategyIntroLines = {
     "         Bet low with - count, high with + count",
     "",
     " Zorvex BlackJack Betting Strategies:",
-    "   #3: with Simple card count (5 = +1, Ace + -1) ",
+    "   #3: with Simple card count (5 = +1, Ace = -1) ",
     "   #4: with Conventional card count ",
     "        ",
     " To review this screen, select \"Help - About ZVX\"  ",

@@ -20,7 +20,7 @@ constexpr std::array<const char*, RuleSwitchCount> SwitchNames = {"CheckBox3", "
 // The first caption's "&&" shows a single ampersand.
 constexpr std::array<const char*, RuleSwitchCount> SwitchCaptions = {
     "Double Any Hand (or only 10 && 11)", "Double After Split", "Re-Split a Split Hand",
-    "Play 2 Hands (Bet 2x Table Minimum", "Dealer Hits Soft 17", "Surrender Allowed"};
+    "Play 2 Hands (Bet 2x Table Minimum)", "Dealer Hits Soft 17", "Surrender Allowed"};
 
 } // namespace
 

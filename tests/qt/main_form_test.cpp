@@ -89,7 +89,7 @@ void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
                                   "Spli&t", "Surre&nder", "H&int"}));
     QCOMPARE(items, (QStringList{"&Reset Game", "&Print", "&Save", "Save &As", "&Load", "-", "E&xit", "&Normal Play",
                                  "&Practice Deck", "&Computer Simulated Play", "&Betting and Rules Analysis",
-                                 "&Casion Rules", "&Playing Strategy", "-", "&Other Preferences", "&Topics",
+                                 "&Casino Rules", "&Playing Strategy", "-", "&Other Preferences", "&Topics",
                                  "&About ZVX"}));
     QCOMPARE(w.visibleActionItems(), 0u);
     for (const char* name : {"Dash1", "BetButton", "StandButton", "HintButton"}) QVERIFY(!Item(w, name)->isVisible());
@@ -290,7 +290,7 @@ void MainFormTest::aboutDuringAnAnalysisShowsTheStrategiesBox() {
         Item(w, "GameReset1")->trigger();
     });
     Item(w, "Analysis")->trigger();
-    QCOMPARE(boxes.Seen, (QStringList{"Betting Stategies", "Betting Stategies"}));
+    QCOMPARE(boxes.Seen, (QStringList{"Betting Strategies", "Betting Strategies"}));
     QVERIFY(w.game().Options.HideStrategyIntro);
     Game reread;
     LoadOptions(reread);

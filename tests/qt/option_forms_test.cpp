@@ -224,7 +224,7 @@ void OptionFormsTest::ruleSwitchesAreStoredOnLeavingEitherWay() {
         QTest::mouseClick(form.ExitButton(), Qt::LeftButton);
     });
     QCOMPARE(order, (QStringList{"Double Any Hand (or only 10 && 11)", "Double After Split", "Re-Split a Split Hand",
-                                 "Play 2 Hands (Bet 2x Table Minimum", "Dealer Hits Soft 17", "Surrender Allowed"}));
+                                 "Play 2 Hands (Bet 2x Table Minimum)", "Dealer Hits Soft 17", "Surrender Allowed"}));
     QVERIFY(!w.game().Rules().PlayTwoHands);
     QVERIFY(QFile::exists("ZVX.PRM"));
 

@@ -1,0 +1,189 @@
+#include "shell/qt/main_form.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <ctime>
+
+#include "analysis/analysis_run.h"
+#include "analysis/qt/sim_form.h"
+#include "analysis/qt/strategy_intro_box.h"
+#include "engine/action_items.h"
+#include "engine/game_reset.h"
+#include "engine/round.h"
+#include "engine/settlement.h"
+#include "engine/shoe.h"
+#include "table/qt/player.h"
+
+namespace zvx::gui {
+
+namespace {
+
+constexpr unsigned AllActionItems =
+    BetItem | StandItem | HitItem | DoubleItem | SplitItem | SurrenderItem | HintItem | Separators;
+
+} // namespace
+
+// --- Game modes ----------------------------------------------------------------------------------------------
+
+void TMainForm::ResetGame() {
+    zvx::ResetGame(game_);
+    HideActionItems(AllActionItems);
+}
+
+void TMainForm::GameReset1Click() {
+    pendingMode_ = nullptr; // a mode picked a moment ago is stopped too
+    ResetGame();
+}
+
+void TMainForm::RunMode() {
+    HideActionItems(AllActionItems);
+    if (!table_) {
+        table_ = new TPlayer(*this, game_);
+        AddFillingWindow(table_);
+    }
+    game_.Table = table_;
+    game_.TableShown = true;
+    game_.SingleStrategyMode = false; // the analysis window's single strategy never reaches the table
+    game_.DecksChanged = false;
+    game_.StopRequested = false;
+    game_.CurrentBet = game_.Rules().TableMinimum;
+    game_.Drill = {};
+    drill_->setVisible(!game_.AutoPlay);
+    ShowDrillScore();
+    table_->BeginGame();
+    NewBankroll(game_);
+    ++runDepth_;
+    RunGame(game_);
+    if (--runDepth_ == 0) DropRetiredTables();
+    HideActionItems(AllActionItems);
+}
+
+void TMainForm::ShowDrillScore() {
+    const auto& drill = game_.Drill;
+    if (drill.Judged == 0) {
+        drill_->setText("Decisions: none judged yet");
+        return;
+    }
+    drill_->setText(QString("Decisions: %1 of %2 as the strategy plays them (%3 %)")
+                        .arg(drill.Matched)
+                        .arg(drill.Judged)
+                        .arg(100.0 * drill.Matched / drill.Judged, 0, 'f', 1));
+}
+
+void TMainForm::CloseTableWindow() {
+    if (!table_) return;
+    TPlayer* table = table_;
+    table_ = nullptr;
+    QWidget* window = table;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(table->parentWidget())) window = sub;
+    window->hide();
+    // The game loop may be inside the table's own code (an animation, a box over it, a gesture) and may
+    // still call it on its way out: the table stays, hidden and left as the game's, until every game has
+    // unwound.
+    retiredTables_.push_back({window, table});
+    if (runDepth_ == 0) DropRetiredTables();
+}
+
+void TMainForm::DropRetiredTables() {
+    for (const RetiredTable& retired : retiredTables_) {
+        if (game_.Table == retired.Table) game_.Table = nullptr;
+        if (retired.Window) retired.Window->deleteLater();
+    }
+    retiredTables_.clear();
+}
+
+void TMainForm::NormalPlay1Click() {
+    game_.PracticeDeckMode = false;
+    DestroyShoe(game_);
+    BuildShoe(game_);
+    ResetGame();
+    game_.AutoPlay = false;
+    RunMode();
+}
+
+void TMainForm::PracticeDeck1Click() {
+    ResetGame();
+    game_.PracticeDeckMode = true;
+    DestroyShoe(game_);
+    BuildShoe(game_);
+    game_.AutoPlay = false;
+    RunMode();
+    if (closing_) return;
+    game_.PracticeDeckMode = false;
+    DestroyShoe(game_);
+    BuildShoe(game_);
+}
+
+void TMainForm::Simulation1Click() {
+    game_.PracticeDeckMode = false;
+    DestroyShoe(game_);
+    BuildShoe(game_);
+    ResetGame();
+    HideActionItems(AllActionItems);
+    game_.AutoPlay = true;
+    RunMode();
+    game_.AutoPlay = false;
+}
+
+void TMainForm::AnalysisClick() {
+    HideActionItems(AllActionItems);
+    drill_->hide();
+    game_.StopRequested = true;
+    if (!game_.Options.HideStrategyIntro && !options_.Unattended) ShowStrategyIntro();
+    if (closing_) return;
+    PrepareAnalysisRun(game_); // a new shoe, the swing threshold, the reset (which closes the table)
+    mdi_->repaint();
+    if (!simForm_) {
+        simForm_ = new TSimForm(game_);
+        AddFillingWindow(simForm_);
+        simForm_->Open();
+        game_.AnalysisWindowOpen = true;
+    }
+    game_.Shell = this;
+    ++runDepth_;
+    RunGame(game_);
+    if (--runDepth_ == 0) DropRetiredTables();
+    FinishAnalysisRun(game_);
+    HideActionItems(AllActionItems);
+}
+
+void TMainForm::ShowStrategyIntro() {
+    TStrategyIntroBox box(this);
+    box.exec();
+    if (box.DoNotShowAgain()) {
+        game_.Options.HideStrategyIntro = true;
+        SaveOptionsTelling();
+    }
+}
+
+// --- The analysis side of the game loop ------------------------------------------------------------------
+
+void TMainForm::ProcessEvents() {
+    if (!ticker_.Due()) return;
+    if (simForm_) simForm_->ShowGrid();
+    LetEventsRun();
+}
+
+void TMainForm::RefreshAnalysisWindow() {
+    if (simForm_) simForm_->Refresh(static_cast<int>(std::time(nullptr) & 0x7fffffff));
+}
+
+void TMainForm::CloseAnalysisWindow() {
+    if (!simForm_) return;
+    TSimForm* form = simForm_;
+    simForm_ = nullptr;
+    form->Redraw();
+    lastGrid_ = form->Grid();
+    form->Close();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
+        sub->hide();
+        sub->deleteLater();
+    } else {
+        form->hide();
+        form->deleteLater();
+    }
+}
+
+} // namespace zvx::gui

@@ -23,7 +23,29 @@ std::mutex engineMutex;
 std::unique_ptr<ExactEngine> lastEngine;
 
 std::mutex bestMutex;
-std::map<decltype(RulesKey(ExactRules{})), StrategyTable> bestTables;
+struct KnownBest {
+    StrategyTable Table;
+    double Edge = 0;
+};
+std::map<decltype(RulesKey(ExactRules{})), KnownBest> bestTables;
+
+// The best table and its edge for the rules, found once.
+std::optional<KnownBest> FindBest(const ExactRules& exact, const std::atomic<bool>* stop) {
+    {
+        const std::lock_guard lock(bestMutex);
+        if (const auto found = bestTables.find(RulesKey(exact)); found != bestTables.end()) return found->second;
+    }
+    ExactEngine engine(exact);
+    StrategyTable start;
+    LoadAdvancedStrategy(start);
+    KnownBest best;
+    best.Table = BestTable(engine, start, stop);
+    if (stop != nullptr && stop->load()) return std::nullopt;
+    best.Edge = engine.TableEdge(best.Table);
+    const std::lock_guard lock(bestMutex);
+    bestTables.emplace(RulesKey(exact), best);
+    return best;
+}
 
 } // namespace
 
@@ -54,35 +76,23 @@ std::string PlayCostText(double cost) {
 }
 
 std::optional<StrategyTable> BestTableFor(const CasinoRules& rules, const std::atomic<bool>* stop) {
-    const ExactRules exact = ExactRulesOf(rules);
-    {
-        const std::lock_guard lock(bestMutex);
-        if (const auto found = bestTables.find(RulesKey(exact)); found != bestTables.end())
-            return found->second;
-    }
-    ExactEngine engine(exact);
-    StrategyTable start;
-    LoadAdvancedStrategy(start);
-    const StrategyTable best = BestTable(engine, start, stop);
-    if (stop != nullptr && stop->load()) return std::nullopt;
-    const std::lock_guard lock(bestMutex);
-    bestTables.emplace(RulesKey(exact), best);
-    return best;
+    const auto best = FindBest(ExactRulesOf(rules), stop);
+    if (!best) return std::nullopt;
+    return best->Table;
 }
 
 std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const StrategyTable& table,
                                                 const std::atomic<bool>* stop) {
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
-    const auto best = BestTableFor(rules, stop);
+    const auto best = FindBest(ExactRulesOf(rules), stop);
     if (!best || stopped()) return std::nullopt;
     ExactEngine engine(ExactRulesOf(rules));
     TableFigures figures;
-    figures.Best = *best;
+    figures.Best = best->Table;
+    figures.BestEdge = best->Edge;
     figures.Edge = engine.TableEdge(table);
     if (stopped()) return std::nullopt;
-    figures.BestEdge = engine.TableEdge(*best);
-    if (stopped()) return std::nullopt;
-    figures.Costs = ChartCellCosts(engine, table, *best, rules);
+    figures.Costs = ChartCellCosts(engine, table, best->Table, rules);
     if (stopped()) return std::nullopt;
     return figures;
 }

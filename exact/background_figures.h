@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exact/play_cost.h"
+#include "exact/table_figures.h"
 
 #include <atomic>
 #include <memory>

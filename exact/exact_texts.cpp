@@ -9,12 +9,18 @@ namespace {
 
 const char* PlayName(Action a) {
     switch (a) {
-    case Stand: return "Stand";
-    case Hit: return "Hit";
-    case DoubleDown: return "Double Down";
-    case Split: return "Split";
-    case Surrender: return "Surrender";
-    default: return "?";
+    case Stand:
+        return "Stand";
+    case Hit:
+        return "Hit";
+    case DoubleDown:
+        return "Double Down";
+    case Split:
+        return "Split";
+    case Surrender:
+        return "Surrender";
+    default:
+        return "?";
     }
 }
 
@@ -27,8 +33,8 @@ std::string EdgePercentText(double edge) {
 }
 
 std::string EditorEdgeText(double edge, double bestEdge) {
-    return "Exact edge off the top: " + EdgePercentText(edge) + "   (best table for these rules: " +
-           EdgePercentText(bestEdge) + ")";
+    return "Exact edge off the top: " + EdgePercentText(edge) +
+           "   (best table for these rules: " + EdgePercentText(bestEdge) + ")";
 }
 
 std::string ChartCellCostText(Action played, Action best, double cost) {
@@ -41,8 +47,9 @@ std::string ChartCellCostText(Action played, Action best, double cost) {
 
 std::string ExactBesideSimulatedText(double edge, double simulatedPercent) {
     char text[128];
-    std::snprintf(text, sizeof text, "Exact edge off the top %+.3f %% beside strategy #1's simulated %+.3f %%",
-                  100 * edge, simulatedPercent);
+    std::snprintf(text, sizeof text,
+                  "Exact edge off the top %+.3f %% beside strategy #1's simulated %+.3f %%", 100 * edge,
+                  simulatedPercent);
     return text;
 }
 

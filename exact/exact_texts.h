@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "engine/game_state.h"
+
+#include <string>
 
 namespace zvx {
 
@@ -15,14 +15,15 @@ std::string EdgePercentText(double edge);
 std::string EditorEdgeText(double edge, double bestEdge);
 inline constexpr const char* EditorWorkingText = "Exact edge off the top: working it out...";
 
-// A chart cell's hover text: its play, and what it costs each time its hand is dealt where it departs from the
-// best table's play.
+// A chart cell's hover text: its play, and what it costs each time its hand is dealt where it departs from
+// the best table's play.
 std::string ChartCellCostText(Action played, Action best, double cost);
 
 // The analysis screens' lines: the exact edge beside strategy #1's simulated advantage, and why they differ.
 std::string ExactBesideSimulatedText(double edge, double simulatedPercent);
 inline constexpr const char* ExactDifferenceText =
-    "They differ: the exact edge is one box's first round of a fresh shoe, while the simulation deals down to "
+    "They differ: the exact edge is one box's first round of a fresh shoe, while the simulation deals down "
+    "to "
     "the cut card from a shoe whose mix changes every round (and carries its own error).";
 
 // The drill score's addition: what the session's mistakes cost in all.

@@ -1,51 +1,17 @@
 #include "exact/play_cost.h"
 
-#include "strategy/builtin_strategies.h"
-
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <mutex>
-#include <tuple>
 
 namespace zvx {
 
 namespace {
 
-auto RulesKey(const ExactRules& r) {
-    return std::make_tuple(r.Decks, r.HitsSoft17, r.DoubleAnyHand, r.DoubleAfterSplit, r.ResplitAllowed,
-                           r.SurrenderAllowed);
-}
-
 // One engine for the rules last asked about: its dealer's chances are kept between the player's decisions.
 std::mutex engineMutex;
 std::unique_ptr<ExactEngine> lastEngine;
-
-std::mutex bestMutex;
-struct KnownBest {
-    StrategyTable Table;
-    double Edge = 0;
-};
-std::map<decltype(RulesKey(ExactRules{})), KnownBest> bestTables;
-
-// The best table and its edge for the rules, found once.
-std::optional<KnownBest> FindBest(const ExactRules& exact, const std::atomic<bool>* stop) {
-    {
-        const std::lock_guard lock(bestMutex);
-        if (const auto found = bestTables.find(RulesKey(exact)); found != bestTables.end()) return found->second;
-    }
-    ExactEngine engine(exact);
-    StrategyTable start;
-    LoadAdvancedStrategy(start);
-    KnownBest best;
-    best.Table = BestTable(engine, start, stop);
-    if (stop != nullptr && stop->load()) return std::nullopt;
-    best.Edge = engine.TableEdge(best.Table);
-    const std::lock_guard lock(bestMutex);
-    bestTables.emplace(RulesKey(exact), best);
-    return best;
-}
 
 } // namespace
 
@@ -59,6 +25,13 @@ std::optional<double> PlayCost(const CasinoRules& rules, const StrategyTable& st
         ranks.push_back(RankOfValue(v));
     }
     const ExactRules exact = ExactRulesOf(rules);
+    // A hand the shoe could not have dealt (more of a rank than it holds) has no value to compare.
+    ShoeCounts left = ShoeCounts::Full(exact.Decks);
+    for (const int r : ranks) {
+        if (left.Of(r) == 0) return std::nullopt;
+        left.Remove(r);
+    }
+    if (left.Of(RankOfValue(upValue)) == 0) return std::nullopt;
     const std::lock_guard lock(engineMutex);
     if (!lastEngine || !(lastEngine->Rules() == exact)) lastEngine = std::make_unique<ExactEngine>(exact);
     const PlayValues values = lastEngine->HandValues(strategy, RankOfValue(upValue), ranks, unsplit);
@@ -73,28 +46,6 @@ std::string PlayCostText(double cost) {
     const double percent = std::abs(100 * cost);
     std::snprintf(text, sizeof text, "%s %.1f %% of the bet", cost >= 0 ? "costs" : "gains", percent);
     return text;
-}
-
-std::optional<StrategyTable> BestTableFor(const CasinoRules& rules, const std::atomic<bool>* stop) {
-    const auto best = FindBest(ExactRulesOf(rules), stop);
-    if (!best) return std::nullopt;
-    return best->Table;
-}
-
-std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const StrategyTable& table,
-                                                const std::atomic<bool>* stop) {
-    const auto stopped = [stop] { return stop != nullptr && stop->load(); };
-    const auto best = FindBest(ExactRulesOf(rules), stop);
-    if (!best || stopped()) return std::nullopt;
-    ExactEngine engine(ExactRulesOf(rules));
-    TableFigures figures;
-    figures.Best = best->Table;
-    figures.BestEdge = best->Edge;
-    figures.Edge = engine.TableEdge(table);
-    if (stopped()) return std::nullopt;
-    figures.Costs = ChartCellCosts(engine, table, best->Table, rules);
-    if (stopped()) return std::nullopt;
-    return figures;
 }
 
 } // namespace zvx

@@ -3,7 +3,6 @@
 #include "engine/game_state.h"
 #include "exact/best_table.h"
 
-#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,20 +19,5 @@ std::optional<double> PlayCost(const CasinoRules& rules, const StrategyTable& st
 
 // "costs 4.1 % of the bet", or for a play the strategy's own play does worse than, "gains 0.3 % of the bet".
 std::string PlayCostText(double cost);
-
-// The figures the strategy editor shows beside a table.
-struct TableFigures {
-    double Edge = 0;     // the table's edge off the top, per initial bet
-    double BestEdge = 0; // the best table's
-    StrategyTable Best;
-    ChartCosts Costs{}; // what each chart cell costs each time its hand is dealt, in bets
-};
-
-// Works the figures out; `stop`, set from another thread, ends the work early with nothing.
-std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const StrategyTable& table,
-                                                const std::atomic<bool>* stop = nullptr);
-
-// The best table for the rules, kept once found (any thread may ask). Nothing when stopped first.
-std::optional<StrategyTable> BestTableFor(const CasinoRules& rules, const std::atomic<bool>* stop = nullptr);
 
 } // namespace zvx

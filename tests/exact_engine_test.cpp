@@ -5,6 +5,7 @@
 #include "exact/dealer_odds.h"
 #include "exact/exact_engine.h"
 #include "exact/play_cost.h"
+#include "exact/table_figures.h"
 #include "exact/split_patterns.h"
 #include "strategy/builtin_strategies.h"
 #include "tests/exact_round_enumeration.h"

@@ -324,11 +324,9 @@ std::vector<ExactEngine::StartingHand> ExactEngine::StartingHands(const Strategy
 }
 
 PlayValues ExactEngine::HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks,
-                                   bool unsplit, const std::vector<int>& others) {
+                                   bool unsplit) {
     UpCardPlay play(*this, table, upRank);
     for (const int r : ranks)
-        play.Take(r);
-    for (const int r : others)
         play.Take(r);
     return ValuesOf(play, rules_, ranks, unsplit);
 }

@@ -45,10 +45,9 @@ class ExactEngine {
 
     // The values of the plays open to a hand of these ranks against the up card, off the top of the shoe,
     // each play followed by the table's. `unsplit` is false for a hand made by a split (no surrender, doubles
-    // only after a split where the rules allow; a split of it is valued as a first split). `others` are cards
-    // seen elsewhere that are also out of the shoe.
+    // only after a split where the rules allow; a split of it is valued as a first split).
     PlayValues HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks,
-                          bool unsplit = true, const std::vector<int>& others = {});
+                          bool unsplit = true);
 
     // Every first two cards against the up card (a blackjack aside): their chance given the up card, and the
     // values of their plays, each followed by the table's play.

@@ -18,7 +18,7 @@ void BackgroundFigures::JoinFinished() {
     std::erase_if(stopped_, [](const std::unique_ptr<Job>& job) { return !job->Worker.joinable(); });
 }
 
-void BackgroundFigures::Start(const CasinoRules& rules, const StrategyTable& table) {
+void BackgroundFigures::Start(const CasinoRules& rules, const StrategyTable& table, bool withBest) {
     JoinFinished();
     if (current_) {
         current_->Stop = true;
@@ -26,8 +26,8 @@ void BackgroundFigures::Start(const CasinoRules& rules, const StrategyTable& tab
     }
     current_ = std::make_unique<Job>();
     Job* job = current_.get();
-    job->Worker = std::thread([job, rules, table] {
-        job->Result = WorkOutTableFigures(rules, table, &job->Stop);
+    job->Worker = std::thread([job, rules, table, withBest] {
+        job->Result = WorkOutTableFigures(rules, table, &job->Stop, withBest);
         job->Done = true;
     });
 }

@@ -20,7 +20,7 @@ class BackgroundFigures {
     BackgroundFigures(const BackgroundFigures&) = delete;
     BackgroundFigures& operator=(const BackgroundFigures&) = delete;
 
-    void Start(const CasinoRules& rules, const StrategyTable& table);
+    void Start(const CasinoRules& rules, const StrategyTable& table, bool withBest = true);
     // The latest request's figures once they are ready (given once), else nothing.
     std::optional<TableFigures> Take();
     bool Busy() const;

@@ -50,16 +50,17 @@ std::optional<StrategyTable> BestTableFor(const CasinoRules& rules, const std::a
 }
 
 std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const StrategyTable& table,
-                                                const std::atomic<bool>* stop) {
+                                                const std::atomic<bool>* stop, bool withBest) {
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
-    const auto best = FindBest(ExactRulesOf(rules), stop);
-    if (!best || stopped()) return std::nullopt;
-    ExactEngine engine(ExactRulesOf(rules));
     TableFigures figures;
-    figures.Best = best->Table;
-    figures.BestEdge = best->Edge;
+    ExactEngine engine(ExactRulesOf(rules));
     figures.Edge = engine.TableEdge(table);
     if (stopped()) return std::nullopt;
+    if (!withBest) return figures;
+    const auto best = FindBest(ExactRulesOf(rules), stop);
+    if (!best || stopped()) return std::nullopt;
+    figures.Best = best->Table;
+    figures.BestEdge = best->Edge;
     figures.Costs = ChartCellCosts(engine, table, best->Table, rules);
     if (stopped()) return std::nullopt;
     return figures;

@@ -1,6 +1,9 @@
 #include "exact/best_table.h"
 
+#include <algorithm>
 #include <array>
+
+#include "strategy/strategy_editing.h"
 
 namespace zvx {
 
@@ -17,27 +20,20 @@ void Flip(StrategyTable& table, int row, int upValue) {
 } // namespace
 
 std::vector<int> DecisionRows(const ExactRules& rules) {
+    // The editor's rows, higher totals first within each kind: a hit from a lower total lands on them, so
+    // their flags settle first.
     std::vector<int> rows;
-    // Higher totals first: a hit from a lower total lands on them, so their flags settle first.
-    for (int t = 16; t >= 12; --t)
-        rows.push_back(HitRows + t);
-    for (int t = 21; t >= 17; --t)
-        rows.push_back(HitRows + t);
-    if (rules.DoubleAnyHand) {
-        for (int t = 11; t >= 4; --t)
-            rows.push_back(DoubleRows + t);
-        for (int t = 21; t >= 12; --t)
-            rows.push_back(DoubleRows + t);
-    } else {
-        rows.push_back(DoubleRows + 11);
-        rows.push_back(DoubleRows + 10);
+    for (const EditorRow& row : EditorRows) {
+        const int base = row.RowCode / 100 * 100;
+        const int total = row.RowCode - base;
+        if (base == SurrenderRows && (!rules.SurrenderAllowed || total > 16)) continue;
+        if (base == DoubleRows && !rules.DoubleAnyHand && total != 10 && total != 11) continue;
+        rows.push_back(row.RowCode);
     }
-    rows.push_back(SplitRows + 22);
-    for (int v = 10; v >= 2; --v)
-        rows.push_back(SplitRows + 2 * v);
-    if (rules.SurrenderAllowed)
-        for (int t = 16; t >= 12; --t)
-            rows.push_back(SurrenderRows + t);
+    std::stable_sort(rows.begin(), rows.end(), [](int a, int b) {
+        const int kindA = a / 100, kindB = b / 100;
+        return kindA != kindB ? kindA < kindB : a > b;
+    });
     return rows;
 }
 

@@ -9,8 +9,9 @@
 
 namespace zvx {
 
-// The rows of the table that can change a hand's play under these rules (a surrender row only where
-// surrender is allowed, a soft double only where any two cards may double, ...).
+// The strategy editor's rows that can change a hand's play under these rules (a surrender row only where
+// surrender is allowed, a soft double only where any two cards may double, ...): the rows the best table
+// chooses.
 std::vector<int> DecisionRows(const ExactRules& rules);
 
 // The table with the highest edge off the top for the engine's rules, found from the exact values: starting

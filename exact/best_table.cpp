@@ -1,9 +1,9 @@
 #include "exact/best_table.h"
 
+#include "strategy/strategy_editing.h"
+
 #include <algorithm>
 #include <array>
-
-#include "strategy/strategy_editing.h"
 
 namespace zvx {
 

@@ -35,12 +35,13 @@ int TotalOf(int hard, bool ace) {
 
 // The values of one table against one up card. Values are kept unscaled: each is the expected result times
 // the chance that the dealer has no blackjack, so that every card drawn (the hole card too) comes from one
-// shoe, and a value is divided by that chance only when it is shown.
+// shoe, and a value is divided by that chance only when it is shown. Counting `stakes`, a hand's value is
+// the money it puts on the table instead of what it wins, in the same sums.
 class ExactEngine::UpCardPlay {
   public:
-    UpCardPlay(ExactEngine& engine, const StrategyTable& table, int upRank)
-        : e_(engine), table_(table), up_(upRank), upValue_(ValueOfRank(upRank)), left_(engine.shoe_),
-          key_(static_cast<std::uint64_t>(upRank) << UpShift) {
+    UpCardPlay(ExactEngine& engine, const StrategyTable& table, int upRank, bool stakes = false)
+        : e_(engine), table_(table), up_(upRank), upValue_(ValueOfRank(upRank)), stakes_(stakes),
+          left_(engine.shoe_), key_(static_cast<std::uint64_t>(upRank) << UpShift) {
         Take(upRank);
     }
 
@@ -70,7 +71,12 @@ class ExactEngine::UpCardPlay {
                 const bool blackjack = p1 == AceRank && p2 == TenRank;
                 const double noBlackjack = NoBlackjack();
                 // A player's blackjack against the dealer's is a push.
-                sum += both * (blackjack ? 1.5 * noBlackjack : -(1 - noBlackjack) + FirstHand(p1, p2));
+                // A blackjack is paid 3:2 unless the dealer has one too; the dealer's blackjack takes the
+                // bet.
+                if (stakes_)
+                    sum += both * (blackjack ? 1 : 1 - noBlackjack + FirstHand(p1, p2));
+                else
+                    sum += both * (blackjack ? 1.5 * noBlackjack : -(1 - noBlackjack) + FirstHand(p1, p2));
                 Put(p2);
             }
             Put(p1);
@@ -103,9 +109,11 @@ class ExactEngine::UpCardPlay {
         }
     }
 
-    double SurrenderValue() const { return -0.5 * NoBlackjack(); }
+    double SurrenderValue() const { return (stakes_ ? 1 : -0.5) * NoBlackjack(); }
+    double BustValue() const { return (stakes_ ? 1 : -1) * NoBlackjack(); }
 
     double StandValue(int total) {
+        if (stakes_) return NoBlackjack();
         const DealerChances& d = e_.DealerFor(key_, up_, left_);
         double value = d[DealerBust];
         for (int o = 1; o <= 5; ++o) {
@@ -127,7 +135,7 @@ class ExactEngine::UpCardPlay {
             if (count == 0) continue;
             Take(r);
             const int next = hard + r;
-            sum += count * (next > 21 ? -NoBlackjack() : PlayOn(next, ace || r == AceRank, cards + 1));
+            sum += count * (next > 21 ? BustValue() : PlayOn(next, ace || r == AceRank, cards + 1));
             Put(r);
         }
         return sum / n;
@@ -141,7 +149,7 @@ class ExactEngine::UpCardPlay {
             if (count == 0) continue;
             Take(r);
             const int next = hard + r;
-            sum += count * (next > 21 ? -NoBlackjack() : StandValue(TotalOf(next, ace || r == AceRank)));
+            sum += count * (next > 21 ? BustValue() : StandValue(TotalOf(next, ace || r == AceRank)));
             Put(r);
         }
         return 2 * sum / n;
@@ -241,6 +249,7 @@ class ExactEngine::UpCardPlay {
     const StrategyTable& table_;
     int up_;
     int upValue_;
+    bool stakes_;
     ShoeCounts left_;
     std::uint64_t key_;
     std::unordered_map<HandKey, double, HandKeyHash> memo_;
@@ -265,6 +274,13 @@ const DealerChances& ExactEngine::DealerFor(std::uint64_t removedKey, int upRank
 double ExactEngine::UpCardEdge(const StrategyTable& table, int upRank) {
     if (shoe_.Of(upRank) == 0) return 0;
     return UpCardPlay(*this, table, upRank).Edge();
+}
+
+double ExactEngine::TableStakes(const StrategyTable& table) {
+    double stakes = 0;
+    for (int up = 1; up <= RankCount; ++up)
+        if (shoe_.Of(up) > 0) stakes += shoe_.Chance(up) * UpCardPlay(*this, table, up, true).Edge();
+    return stakes;
 }
 
 double ExactEngine::TableEdge(const StrategyTable& table) {

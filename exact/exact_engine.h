@@ -42,6 +42,9 @@ class ExactEngine {
     double TableEdge(const StrategyTable& table);
     // The part of that from one up card: the expected result given that up card, blackjacks included.
     double UpCardEdge(const StrategyTable& table, int upRank);
+    // The money the table puts on the table in a round, in initial bets: the bet, each split hand's and each
+    // double's. The edge over it is the advantage per money bet, the analysis screens' unit.
+    double TableStakes(const StrategyTable& table);
 
     // The values of the plays open to a hand of these ranks against the up card, off the top of the shoe,
     // each play followed by the table's. `unsplit` is false for a hand made by a split (no surrender, doubles

@@ -18,7 +18,8 @@ struct TableFigures {
 // Works the figures out; `stop`, set from another thread, ends the work early with nothing. Without
 // `withBest` only the table's edge is worked out (the rest stays empty).
 std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const StrategyTable& table,
-                                                const std::atomic<bool>* stop = nullptr, bool withBest = true);
+                                                const std::atomic<bool>* stop = nullptr,
+                                                bool withBest = true);
 
 // The best table for the rules, kept once found (any thread may ask). Nothing when stopped first.
 std::optional<StrategyTable> BestTableFor(const CasinoRules& rules, const std::atomic<bool>* stop = nullptr);

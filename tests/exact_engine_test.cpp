@@ -5,8 +5,8 @@
 #include "exact/dealer_odds.h"
 #include "exact/exact_engine.h"
 #include "exact/play_cost.h"
-#include "exact/table_figures.h"
 #include "exact/split_patterns.h"
+#include "exact/table_figures.h"
 #include "strategy/builtin_strategies.h"
 #include "tests/exact_round_enumeration.h"
 
@@ -254,9 +254,10 @@ TEST(ExactTableTest, EveryRoundOfASmallShoeFollowedCardByCardGivesTheSameEdge) {
                  std::initializer_list<const StrategyTable*>{&advanced, &basic, &eager}) {
                 ExactEngine engine(rules, shoe);
                 testing::RoundEnumeration direct(rules, *table);
-                const double value = direct.Value(shoe);
+                const testing::RoundEnumeration::Expected value = direct.Value(shoe);
                 ASSERT_FALSE(direct.RanDry);
-                EXPECT_NEAR(engine.TableEdge(*table), value, 1e-12)
+                EXPECT_NEAR(engine.TableStakes(*table), value.Staked, 1e-12);
+                EXPECT_NEAR(engine.TableEdge(*table), value.Result, 1e-12)
                     << "hits soft 17 " << rules.HitsSoft17 << ", double any " << rules.DoubleAnyHand
                     << ", after split " << rules.DoubleAfterSplit << ", re-split " << rules.ResplitAllowed
                     << ", surrender " << rules.SurrenderAllowed << ", table "

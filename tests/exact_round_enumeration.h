@@ -18,7 +18,13 @@ class RoundEnumeration {
 
     bool RanDry = false;
 
-    double Value(const ShoeCounts& shoe) {
+    // The expected result of a round, and the expected money put on the table (the bet, split hands,
+    // doubles).
+    struct Expected {
+        double Result = 0;
+        double Staked = 0;
+    };
+    Expected Value(const ShoeCounts& shoe) {
         State s;
         s.Shoe = shoe;
         return Expect(s);
@@ -47,18 +53,19 @@ class RoundEnumeration {
         int OwedCount = 0;
         int Active = 0;
         double Result = 0;
+        double Staked = 1;
     };
 
     static int Total(const Box& b) { return b.Ace && b.Hard + 10 <= 21 ? b.Hard + 10 : b.Hard; }
 
-    double Expect(State s) {
+    Expected Expect(State s) {
         for (;;) {
             const int slot = Needs(s);
-            if (slot == -2) return s.Result;
+            if (slot == -2) return {s.Result, s.Staked};
             if (slot >= 0) {
                 if (s.Shoe.Total == 0)
                     RanDry = true; // the game would reuse cards here: the shoe is too small
-                double sum = 0;
+                Expected sum;
                 for (int r = 1; r <= RankCount; ++r) {
                     const int count = s.Shoe.Of(r);
                     if (count == 0) continue;
@@ -66,7 +73,9 @@ class RoundEnumeration {
                     const double p = static_cast<double>(count) / s.Shoe.Total;
                     t.Shoe.Remove(r);
                     Place(t, slot, r);
-                    sum += p * Expect(t);
+                    const Expected e = Expect(t);
+                    sum.Result += p * e.Result;
+                    sum.Staked += p * e.Staked;
                 }
                 return sum;
             }
@@ -178,6 +187,7 @@ class RoundEnumeration {
             return active;
         case DoubleDown:
             h.Stake = 2;
+            s.Staked += 1;
             h.Finished = true;
             return active;
         case Surrender:
@@ -193,6 +203,7 @@ class RoundEnumeration {
                     break;
                 }
             const int pair = h.First;
+            s.Staked += 1;
             Box fresh;
             fresh.Hard = pair;
             fresh.Ace = pair == AceRank;

@@ -58,6 +58,12 @@ std::string Unsigned(double fraction, int places = 4) {
     return text;
 }
 
+std::string Fixed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    return text;
+}
+
 std::string UpName(int upValue) {
     return upValue == 11 ? "A" : std::to_string(upValue);
 }
@@ -242,6 +248,7 @@ int RunExactCommand(int argc, const char* const* argv) {
     const ExactRules exactRules = ExactRulesOf(rules);
     ExactEngine engine(exactRules);
     const double edge = engine.TableEdge(g.Strategy);
+    const double stakes = engine.TableStakes(g.Strategy);
     std::optional<StrategyTable> best;
     double bestEdge = 0;
     std::vector<CellCost> costs;
@@ -259,7 +266,9 @@ int RunExactCommand(int argc, const char* const* argv) {
             << "Exact analysis: one box dealt off the top of a fresh shoe, blackjack paying 3:2, the dealer\n"
             << "peeking, split Aces taking one card each (splits exact, re-splits included)\n"
             << "Rules: " << RulesText(exactRules) << "\n"
-            << "Playing strategy (" << strategyName << "): " << Percent(edge) << " of the initial bet\n";
+            << "Playing strategy (" << strategyName << "): " << Percent(edge) << " of the initial bet\n"
+            << "  " << Percent(edge / stakes) << " of the money bet (the analysis screens' unit), "
+            << Fixed(stakes) << " initial bets staked a round with splits and doubles\n";
         if (best) {
             std::cout << "Best table for these rules: " << Percent(bestEdge) << " of the initial bet\n";
             if (costs.empty()) {
@@ -287,6 +296,8 @@ int RunExactCommand(int argc, const char* const* argv) {
         j["rules"] = RulesJson(exactRules);
         j["playing_strategy"] = strategyName;
         j["edge_percent"] = 100 * edge;
+        j["stakes_per_round"] = stakes;
+        j["advantage_per_money_bet_percent"] = 100 * edge / stakes;
         json ups = json::array();
         json hands = json::array();
         const StrategyTable& follow = best ? *best : g.Strategy;

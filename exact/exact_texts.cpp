@@ -46,10 +46,10 @@ std::string ChartCellCostText(Action played, Action best, double cost) {
 }
 
 std::string ExactBesideSimulatedText(double edge, double simulatedPercent) {
-    char text[128];
+    char text[160];
     std::snprintf(text, sizeof text,
-                  "Exact edge off the top %+.3f %% beside strategy #1's simulated %+.3f %%", 100 * edge,
-                  simulatedPercent);
+                  "Exact advantage off the top %+.3f %% of the money bet, beside strategy #1's simulated %+.3f %%",
+                  100 * edge, simulatedPercent);
     return text;
 }
 

@@ -19,12 +19,13 @@ inline constexpr const char* EditorWorkingText = "Exact edge off the top: workin
 // the best table's play.
 std::string ChartCellCostText(Action played, Action best, double cost);
 
-// The analysis screens' lines: the exact edge beside strategy #1's simulated advantage, and why they differ.
+// The analysis screens' lines: the exact edge per money bet (the screens' unit) beside strategy #1's simulated
+// advantage, and why they differ.
 std::string ExactBesideSimulatedText(double edge, double simulatedPercent);
 inline constexpr const char* ExactDifferenceText =
-    "They differ: the exact edge is one box's first round of a fresh shoe, while the simulation deals down "
-    "to "
-    "the cut card from a shoe whose mix changes every round (and carries its own error).";
+    "Why they differ: the exact edge is one box's first round from a fresh shoe; the simulation plays on to the "
+    "cut card from a shoe whose mix changes every round (with two boxes each box also takes cards from the "
+    "other), and it has its own error.";
 
 // The drill score's addition: what the session's mistakes cost in all.
 std::string SessionCostText(double cost);

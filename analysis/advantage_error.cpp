@@ -22,22 +22,26 @@ std::optional<AdvantageError> EstimateAdvantageError(const PlayStats& a, std::in
     return e;
 }
 
-ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown, bool reliable) {
-    ScreenLine line;
-    line[2] = reliable ? " S.E. [95 %]" : " S.E. unreliable";
+std::vector<ScreenLine> AdvantageErrorLines(const Game& g, bool squaresKnown, bool reliable) {
+    ScreenLine errors;
+    ScreenLine intervals;
+    errors[2] = reliable ? " S.E. [95 %]" : " S.E. unreliable";
     constexpr int FirstStrategyColumn = 3;
     if (!squaresKnown) {
-        line[FirstStrategyColumn] = "not known: game files keep no hour-by-hour results";
-        return line;
+        errors[FirstStrategyColumn] = "not known: game files keep no hour-by-hour results";
+        return {errors};
     }
     for (int strategy = 1; strategy <= StrategyCount; ++strategy) {
         const auto e = EstimateAdvantageError(g.Hands[static_cast<std::size_t>(strategy)].Stats, g.HoursPlayed, true);
         if (!e) continue;
         char text[96];
-        std::snprintf(text, sizeof text, "%.3f [%.2f, %.2f]", e->StandardError, e->Low, e->High);
-        line[static_cast<std::size_t>(FirstStrategyColumn + strategy - 1)] = text;
+        const auto column = static_cast<std::size_t>(FirstStrategyColumn + strategy - 1);
+        std::snprintf(text, sizeof text, "%.3f", e->StandardError);
+        errors[column] = text;
+        std::snprintf(text, sizeof text, "[%.2f, %.2f]", e->Low, e->High);
+        intervals[column] = text;
     }
-    return line;
+    return {errors, intervals};
 }
 
 } // namespace zvx

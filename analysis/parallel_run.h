@@ -36,11 +36,21 @@ struct AnalysisProgress {
 // Called on the calling thread a few times a second while the jobs play, and once more when all are done.
 using AnalysisTick = std::function<void(const AnalysisProgress&)>;
 
-// Plays "Betting and Rules Analysis" as the plan says: each job on its own thread with its own copy of
-// `start` (rules and strategy set), its own shoe and its own seed: JobSeed under the classic generator,
-// LongStart under the long one. Returns the game as job 0 left it
-// at the end of its run (statistics in place), with every job's statistics merged in job order. The run time
-// is left at 0:00:00; it belongs to whoever watches the clock.
+// The long generator cuts a run into chunks of ChunkHours (the last one shorter): chunk c plays from its own
+// stream, LongStart(seed, stream, c), whichever job plays it, and the chunks are merged in chunk order, so the
+// result does not depend on the number of jobs.
+inline constexpr std::int64_t ChunkHours = 250;
+std::int64_t ChunkCount(std::int64_t hours);
+
+// The jobs worth starting: no more than the plan asks for, nor than there are chunks (long) or hours
+// (classic) to share, and at least one.
+int UsefulJobs(const AnalysisPlan& plan);
+
+// Plays "Betting and Rules Analysis" as the plan says, on UsefulJobs threads, each game with its own copy of
+// `start` (rules and strategy set) and its own shoe. Under the classic generator job k plays JobHours from
+// JobSeed; under the long one the jobs play the chunks. Returns the game as the first job (or chunk) left it
+// at the end of its run, with every other's statistics merged in job (or chunk) order. The run time is left
+// at 0:00:00; it belongs to whoever watches the clock.
 Game RunAnalysisJobs(const Game& start, const AnalysisPlan& plan, const AnalysisTick& tick);
 
 } // namespace zvx

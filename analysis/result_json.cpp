@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/advantage_error.h"
+#include "analysis/json_names.h"
 #include "analysis/screens.h"
 
 namespace zvx {
@@ -84,7 +85,7 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
     json j = {{"schema_version", ResultSchemaVersion},
               {"kind", facts.Kind},
               {"rules", RulesJson(g.Rules())},
-              {"playing_strategy", facts.Strategy},
+              {"playing_strategy", ReadableName(facts.Strategy)},
               {"single_strategy_mode", g.SingleStrategyMode},
               {"seed", facts.Seed ? json(*facts.Seed) : json(nullptr)},
               {"jobs", facts.Jobs > 0 ? json(facts.Jobs) : json(nullptr)},
@@ -101,12 +102,23 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
               {"standard_errors_known", facts.SquaresKnown},
               {"standard_errors_reliable", facts.ErrorsReliable},
               {"warnings", facts.Warnings}};
-    if (!facts.Sources.empty()) j["sources"] = facts.Sources;
+    if (!IsUtf8(facts.Strategy)) j["playing_strategy_hex"] = HexBytes(facts.Strategy);
+    if (!facts.Sources.empty()) {
+        json sources = json::array();
+        json hex = json::array();
+        bool allUtf8 = true;
+        for (const std::string& source : facts.Sources) {
+            sources.push_back(ReadableName(source));
+            hex.push_back(HexBytes(source));
+            allUtf8 = allUtf8 && IsUtf8(source);
+        }
+        j["sources"] = sources;
+        if (!allUtf8) j["sources_hex"] = hex;
+    }
     json strategies = json::array();
     for (int i = 1; i <= StrategyCount; ++i) strategies.push_back(StrategyJson(g, i, facts));
     j["strategies"] = strategies;
-    // A file name need not be UTF-8: its stray bytes are replaced rather than refused.
-    return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    return j.dump(2) + "\n";
 }
 
 } // namespace zvx

@@ -24,6 +24,8 @@ struct RunFacts {
     std::vector<std::string> Sources;  // the merged files
     std::string Generator = "classic"; // or "long"
     std::optional<std::uint32_t> Stream;
+    std::vector<std::uint32_t> Streams; // the study streams the result holds (a run: its own; classic: 0)
+    bool ManifestKnown = true;          // false for a merge of parts without manifests: none is written
     std::vector<std::string> Warnings; // said on standard error during the run
     bool ErrorsReliable = true;        // false once the classic generator went round its cycle
 };

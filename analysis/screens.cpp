@@ -255,6 +255,15 @@ void AnalysisScreens::FormClick(const Game& g) {
     Redraw(g);
 }
 
+void AnalysisScreens::PreviousScreen(const Game& g) {
+    if (g.SingleStrategyMode) return;
+    AnalysisScreen = AnalysisScreen == StatisticsScreen ? CountScreen
+                     : AnalysisScreen == CountScreen    ? OddsScreen
+                                                        : StatisticsScreen;
+    RelabelPending = true;
+    Redraw(g);
+}
+
 void AnalysisScreens::Button1Click(Game& g) {
     g.SingleStrategyMode = true;
     AnalysisScreen = StatisticsScreen;

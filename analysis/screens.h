@@ -70,6 +70,8 @@ struct AnalysisScreens {
     bool Refresh(Game& g, int clockSecond);
     // A click on the window: the next screen, except in a single-strategy run, which has only the statistics.
     void FormClick(const Game& g);
+    // The screen before, for a reader stepping back from the keyboard: Statistics -> Count -> Odds.
+    void PreviousScreen(const Game& g);
     // The small button in the corner: switches to the single-strategy run, which shows strategy #4 alone.
     void Button1Click(Game& g);
 };

@@ -7,10 +7,15 @@
 #include <cerrno>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zvx {
 
@@ -63,25 +68,109 @@ enum class RecordReadStatus {
     Ok,
     NotFound,   // the file could not be opened
     ReadFailed, // opened, but a whole record could not be read
+    NotAFile,   // a folder, a pipe, a device: nothing a record was ever saved as
 };
+
+// What a read found out beyond its status: the system's reason when it failed, and the file's length.
+struct RecordReadDetail {
+    RecordReadStatus Status = RecordReadStatus::NotFound;
+    int Error = 0;           // errno of a failed open or read
+    std::int64_t Length = 0; // of a plain file
+    bool Longer = false;     // the file goes on past the record
+};
+
+// Reads the first `size` bytes of a plain file. The file is opened without blocking and checked before a
+// byte is read, so a pipe or a device named like a saved file is refused instead of waited on forever.
+inline RecordReadDetail ReadRecordFileDetail(const std::string& path, std::span<std::uint8_t> record) {
+    RecordReadDetail d;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        d.Error = errno;
+        // A folder cannot always be opened at all; it is still no file.
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) d.Status = RecordReadStatus::NotAFile;
+        return d;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        d.Status = RecordReadStatus::NotAFile;
+        ::close(fd);
+        return d;
+    }
+    d.Length = info.st_size;
+    std::size_t got = 0;
+    while (got < record.size()) {
+        const ssize_t n = ::read(fd, record.data() + got, record.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) d.Error = errno;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    std::uint8_t extra = 0;
+    d.Longer = got == record.size() && ::read(fd, &extra, 1) == 1;
+    ::close(fd);
+    d.Status = got == record.size() ? RecordReadStatus::Ok : RecordReadStatus::ReadFailed;
+    return d;
+}
 
 // Reads the first `size` bytes of the file; a longer file is read for its first record only.
 inline RecordReadStatus ReadRecordFile(const std::string& path, std::span<std::uint8_t> record,
                                        bool* longer = nullptr) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return RecordReadStatus::NotFound;
-    const std::size_t got = std::fread(record.data(), 1, record.size(), f);
-    if (longer != nullptr) *longer = got == record.size() && std::fgetc(f) != EOF;
-    std::fclose(f);
-    return got == record.size() ? RecordReadStatus::Ok : RecordReadStatus::ReadFailed;
+    const RecordReadDetail d = ReadRecordFileDetail(path, record);
+    if (longer != nullptr) *longer = d.Longer;
+    return d.Status;
+}
+
+// Reads a whole plain text file (a few megabytes at most are expected), refusing what is not a plain file
+// as ReadRecordFileDetail does. Nothing when it cannot be read; `why` then says why, in words.
+inline std::optional<std::string> ReadPlainTextFile(const std::string& path, std::string* why = nullptr) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    auto fail = [why](std::string reason) -> std::optional<std::string> {
+        if (why != nullptr) *why = std::move(reason);
+        return std::nullopt;
+    };
+    if (fd < 0) return fail(std::generic_category().message(errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail("not a plain file");
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return fail(std::generic_category().message(error));
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+// Whether a save may put a new file at `path`: nothing is there yet, or a plain file is (a link to one
+// counts as one). A folder, a device or a pipe is never replaced by a renamed temporary. `why`, when given,
+// receives the reason of a refusal: "Is a directory", or for a device or a pipe "Operation not permitted".
+inline bool MayReplace(const std::string& path, std::error_code* why = nullptr) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return true;
+    if (why != nullptr)
+        *why = std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory : std::errc::operation_not_permitted);
+    return false;
 }
 
 // Writes the record to a temporary file beside `path` and renames it over the old file, so that a failed write
 // never leaves the user with a truncated or missing file. On failure the temporary is removed and the old file is
-// left as it was. `why`, when given, receives the reason of a failure.
+// left as it was. A target that exists and is not a plain file is refused before anything is written.
+// `why`, when given, receives the reason of a failure.
 inline bool WriteRecordFileReplacing(const std::string& path, std::span<const std::uint8_t> record,
                                      std::error_code* why = nullptr) {
     namespace fs = std::filesystem;
+    if (!MayReplace(path, why)) return false;
     const fs::path target(path);
     fs::path temp = target;
     temp += ".tmp~";

@@ -150,6 +150,8 @@ struct Game {
     bool PreferencesFormOpen = false;
     bool StrategyFormOpen = false;
     bool FileError = false;
+    // An options file start-up could not read and could not move aside: no save may replace it.
+    std::string OptionsFileProtected;
     bool DecksChanged = false;
     bool LimitsChanged = false;
     std::string RunState;

@@ -1,6 +1,8 @@
 #include "engine/options_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <string_view>
 
 #include "engine/byte_io.h"
@@ -144,13 +146,57 @@ void InstallDefaultOptions(Game& game) {
     o.StrategyCopy = game.Strategy;
 }
 
-void LoadOptions(Game& game, const std::string& path) {
+namespace {
+
+std::string TroubleReason(const RecordReadDetail& read, const std::string& path) {
+    if (read.Status == RecordReadStatus::NotAFile) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec)) return "it is a folder";
+        if (std::filesystem::is_fifo(path, ec)) return "it is a pipe";
+        return "it is not a plain file";
+    }
+    if (read.Status == RecordReadStatus::ReadFailed && read.Error == 0)
+        return "it is " + std::to_string(read.Length) + " bytes long, not " + std::to_string(OptionsRecordSize);
+    return std::generic_category().message(read.Error != 0 ? read.Error : EIO);
+}
+
+OptionsFileTrouble TroubleOf(const RecordReadDetail& read) {
+    if (read.Status == RecordReadStatus::NotAFile) return OptionsFileTrouble::NotAFile;
+    if (read.Status == RecordReadStatus::ReadFailed && read.Error == 0) return OptionsFileTrouble::Damaged;
+    return OptionsFileTrouble::Unreadable;
+}
+
+// The first free name beside `path`: "ZVX.PRM.damaged", then "ZVX.PRM.damaged-2", ...
+std::string FreeNameBeside(const std::string& path, const std::string& kind) {
+    const std::string base = path + "." + kind;
+    std::error_code ec;
+    std::string name = base;
+    for (int n = 2; std::filesystem::symlink_status(name, ec).type() != std::filesystem::file_type::not_found; ++n)
+        name = base + "-" + std::to_string(n);
+    return name;
+}
+
+} // namespace
+
+OptionsFileStatus LoadOptions(Game& game, const std::string& path, TroubledOptionsFile troubled) {
     OptionsBytes bytes{};
-    const bool read = ReadRecordFile(path, bytes) == RecordReadStatus::Ok;
-    game.FileError = !read;
-    if (!read) {
+    const RecordReadDetail read = ReadRecordFileDetail(path, bytes);
+    game.FileError = read.Status != RecordReadStatus::Ok;
+    OptionsFileStatus status;
+    status.Path = path;
+    if (game.FileError) {
         InstallDefaultOptions(game);
-        return;
+        if (read.Status == RecordReadStatus::NotFound && read.Error == ENOENT) return status;
+        status.Trouble = TroubleOf(read);
+        status.Reason = TroubleReason(read, path);
+        if (troubled == TroubledOptionsFile::LeaveInPlace) return status;
+        const std::string aside =
+            FreeNameBeside(path, status.Trouble == OptionsFileTrouble::Damaged ? "damaged" : "unreadable");
+        std::error_code ec;
+        std::filesystem::rename(path, aside, ec);
+        if (ec) game.OptionsFileProtected = path;
+        else status.KeptAs = aside;
+        return status;
     }
 
     OptionsRecord record = DecodeOptionsRecord(bytes);
@@ -158,7 +204,7 @@ void LoadOptions(Game& game, const std::string& path) {
         RepairOptionsRecord(record);
         game.Options = record;
         game.Strategy = record.StrategyCopy;
-        return;
+        return status;
     }
 
     // A foreign record still supplies its speed and first-run marker; the speed is kept in range because a
@@ -166,9 +212,26 @@ void LoadOptions(Game& game, const std::string& path) {
     game.Options = record;
     RepairAnimationSpeed(game.Options.Prefs);
     InstallDefaultOptions(game);
+    return status;
+}
+
+std::string OptionsFileNotice(const OptionsFileStatus& s) {
+    if (!s.Troubled()) return {};
+    std::string text = "Your options file \"" + s.Path + "\" could not be used: " + s.Reason + ".\n\n";
+    if (!s.KeptAs.empty())
+        text += "It was kept as \"" + s.KeptAs + "\", untouched. ";
+    else
+        text += "It could not be set aside, so it will not be written over: options changed now last until "
+                "you close the program. ";
+    text += "The program runs on the default options.";
+    return text;
 }
 
 bool SaveOptions(Game& game, const std::string& path) {
+    if (!game.OptionsFileProtected.empty() && game.OptionsFileProtected == path) {
+        game.FileError = true;
+        return false;
+    }
     game.Options.StrategyCopy = game.Strategy;
     game.Options.Version = CurrentVersionText();
     OptionsBytes bytes{};

@@ -54,13 +54,43 @@ void RepairOptionsRecord(OptionsRecord& record);
 // AnimationSpeed and FirstRun alone: start-up measures the speed afterwards, and FirstRun is start-up's own.
 void InstallDefaultOptions(Game& game);
 
+// What start-up found wrong with the options file, for the player to be told once. A missing file is no
+// trouble (a first start); neither is another version's file, whose options are simply not taken.
+enum class OptionsFileTrouble {
+    None,
+    Unreadable, // there, but it cannot be read (no permission, an input/output error)
+    NotAFile,   // a folder, a pipe or a device has the options file's name
+    Damaged,    // too short to be an options file: nothing in it can be trusted
+};
+
+struct OptionsFileStatus {
+    OptionsFileTrouble Trouble = OptionsFileTrouble::None;
+    std::string Path;   // the options file as named
+    std::string Reason; // why, in words: "permission denied", "it is a folder", "it is 12 bytes long, not 3886"
+    std::string KeptAs; // where the file was set aside; empty when it could not be moved (or was not to be)
+    bool Troubled() const { return Trouble != OptionsFileTrouble::None; }
+};
+
+// What the options file is to the load: moved aside when troubled (the desktop program), or left where it
+// is (zvx-analysis, which never writes the player's files).
+enum class TroubledOptionsFile { SetAside, LeaveInPlace };
+
 // Reads the options file. With this program's version tag the record (repaired) replaces the options and its
-// strategy copy becomes the live strategy; a missing, short, unreadable or foreign file gives the defaults
-// silently. FileError tells whether the read failed.
-void LoadOptions(Game& game, const std::string& path = OptionsFileName);
+// strategy copy becomes the live strategy; a missing or foreign file gives the defaults silently. A file that
+// cannot be read, is not a plain file or is too short gives the defaults too, and is renamed beside itself
+// ("ZVX.PRM.unreadable", "ZVX.PRM.damaged-2", ...) so the next save cannot replace the player's options; when
+// that rename fails the path is remembered in Game::OptionsFileProtected and SaveOptions refuses it.
+// FileError tells whether the read failed.
+OptionsFileStatus LoadOptions(Game& game, const std::string& path = OptionsFileName,
+                              TroubledOptionsFile troubled = TroubledOptionsFile::SetAside);
+
+// The sentence the player is told about a troubled options file: which file, why, where it was kept, and
+// that the defaults are in force. Empty when nothing was wrong.
+std::string OptionsFileNotice(const OptionsFileStatus& status);
 
 // Copies the live strategy into the record, stamps the version tag and writes the record through a temporary
-// file, so the previous file survives any failure. Success clears OptionsChanged; FileError tells whether it failed.
+// file, so the previous file survives any failure. A file start-up could not read and could not set aside is
+// never written over. Success clears OptionsChanged; FileError tells whether it failed.
 bool SaveOptions(Game& game, const std::string& path = OptionsFileName);
 
 } // namespace zvx

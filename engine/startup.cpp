@@ -11,7 +11,7 @@ double DelayFactorForSpeed(std::uint16_t animationSpeed) {
     return scaled * scaled;
 }
 
-void StartUp(Game& g, const std::string& optionsPath) {
+OptionsFileStatus StartUp(Game& g, const std::string& optionsPath) {
     g.RunState = "RUNNING";
     g.SingleStrategyMode = false;
     g.ExitRequested = false;
@@ -21,9 +21,11 @@ void StartUp(Game& g, const std::string& optionsPath) {
     g.TableShown = false;
     g.OptionsChanged = false;
     g.Options.FirstRun = true;
-    LoadOptions(g, optionsPath);
-    // A file whose first-run mark is set was never completed by a start-up; so is one without our tag.
-    if (g.FileError) g.Options.FirstRun = true;
+    g.OptionsFileProtected.clear();
+    const OptionsFileStatus status = LoadOptions(g, optionsPath);
+    // A file whose first-run mark is set was never completed by a start-up; so is one without our tag. A
+    // player whose file went wrong is no new player: the message about the file replaces the greeting.
+    if (g.FileError) g.Options.FirstRun = !status.Troubled();
 
     g.PracticeDeckMode = false;
     CreateHands(g.Hands);
@@ -35,6 +37,7 @@ void StartUp(Game& g, const std::string& optionsPath) {
     if (g.Options.FirstRun || prefs.AnimationSpeed < MinAnimationSpeed || prefs.AnimationSpeed > MaxAnimationSpeed)
         prefs.AnimationSpeed = DefaultAnimationSpeed;
     g.DelayFactor = DelayFactorForSpeed(prefs.AnimationSpeed);
+    return status;
 }
 
 } // namespace zvx

@@ -315,6 +315,12 @@ std::optional<GameFileLoad> ExpectedRefusal(std::span<const std::uint8_t> bytes)
                             std::all_of(bytes.begin() + GameStrategyOffset, bytes.end(), IsFlag);
     if ((penetration != 2 && penetration != 3) || (minimum != 5 && minimum != 25 && minimum != 100) || !flagsSound)
         return GameFileLoad::Damaged;
+    // Totals that contradict each other: judged on the accounts as a load reads them (rounded to halves).
+    for (int h = 0; h < HandCount; ++h) {
+        const std::size_t base = GameStatsOffset + static_cast<std::size_t>(h) * PlayStatsSize;
+        if (AccountContradiction(DecodePlayStats(bytes.subspan(base).first<PlayStatsSize>())))
+            return GameFileLoad::Contradictory;
+    }
     return std::nullopt;
 }
 
@@ -520,7 +526,9 @@ std::optional<std::string> CheckGameFile(std::span<const std::uint8_t> bytes, co
     v.Require(g.RunTime.Minutes < 60 && g.RunTime.Seconds < 60 && g.RunTime.Hours >= 0 && g.HoursPlayed >= 0,
               "an impossible run time or hour count was loaded");
     v.Require(!g.Pending.Any, "rounds from before the load were left to be booked into the loaded accounts");
-    v.Require(EncodedGame(g) == RepairedGameBytes(bytes),
+    Bytes expected = RepairedGameBytes(bytes);
+    expected[16] = before.Options.FirstRun ? 1 : 0; // the game's own marker, never the file's
+    v.Require(EncodedGame(g) == expected,
               "the game record was not kept field by field where it was valid");
     if (v.Failed()) return std::move(v).Result();
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <string_view>
 
 #include "engine/byte_io.h"
@@ -116,6 +117,21 @@ PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
     return s;
 }
 
+std::optional<std::string> AccountContradiction(const PlayStats& a) {
+    constexpr std::int64_t CountLimit = std::numeric_limits<std::int32_t>::max();
+    // 3 to 2 on a blackjack is the most any stake wins; a lost stake loses itself.
+    auto overWon = [](double won, double bet) { return won > 1.5 * bet; };
+    auto overLost = [](double won, double bet) { return -won > bet; };
+    if (a.TotalBet < 0) return "less than nothing bet";
+    if (overWon(a.TotalWon, a.TotalBet)) return "more won than a stake can win";
+    if (overLost(a.TotalWon, a.TotalBet)) return "more lost than was bet";
+    if (a.BetsWon < 0 || a.BetsLost < 0) return "bets won or lost below none";
+    if (a.HandsPlayed < CountLimit && a.HandsSplit < CountLimit &&
+        a.BetsWon + a.BetsLost > static_cast<double>(a.HandsPlayed + a.HandsSplit))
+        return "more bets won and lost than hands played";
+    return std::nullopt;
+}
+
 GameRecord BuildGameRecord(const Game& game) {
     GameRecord record{};
     const std::span<std::uint8_t> all(record);
@@ -145,12 +161,15 @@ bool SaveGameFile(Game& game, const std::string& path, std::error_code* why) {
 GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     GameRecord record{};
     bool longer = false;
-    switch (ReadRecordFile(path, record, &longer)) {
+    const RecordReadDetail read = ReadRecordFileDetail(path, record);
+    longer = read.Longer;
+    switch (read.Status) {
     case RecordReadStatus::Ok: break;
     case RecordReadStatus::NotFound: return GameFileLoad::NotFound;
+    case RecordReadStatus::NotAFile: return GameFileLoad::NotAFile;
     case RecordReadStatus::ReadFailed:
-        // A folder opens but cannot be read; a file that is merely short is the wrong size.
-        return std::filesystem::is_regular_file(path) ? GameFileLoad::WrongSize : GameFileLoad::ReadFailed;
+        // A file that is merely short is the wrong size; one whose bytes cannot be read is unreadable.
+        return read.Error == 0 ? GameFileLoad::WrongSize : GameFileLoad::ReadFailed;
     }
     if (longer) return GameFileLoad::WrongSize;
 
@@ -166,6 +185,10 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     for (int h = 0; h < HandCount; ++h) {
         stats[static_cast<std::size_t>(h)] = DecodePlayStats(all.subspan(StatsOffset(h)).first<PlayStatsSize>());
     }
+    for (const PlayStats& account : stats)
+        if (AccountContradiction(account)) return GameFileLoad::Contradictory;
+    // The first-run marker belongs to this program's start-up, not to a saved game.
+    options.FirstRun = game.Options.FirstRun;
     const RunClock runTime = ReadRunClock(all);
     StrategyTable strategy;
     std::copy(strategyBytes.begin(), strategyBytes.end(), strategy.Bytes.begin());
@@ -209,6 +232,8 @@ std::string GameFileLoadProblem(GameFileLoad result) {
     case GameFileLoad::ReadFailed: return "it cannot be read";
     case GameFileLoad::WrongSize: return "a game file is exactly " + std::to_string(GameRecordSize) + " bytes long";
     case GameFileLoad::Damaged: return "it holds rules, settings or strategy entries that no saved game holds";
+    case GameFileLoad::NotAFile: return "it is a folder, a device or a pipe, not a file";
+    case GameFileLoad::Contradictory: return "its totals contradict each other, as no saved game's do";
     }
     return {};
 }

@@ -52,14 +52,25 @@ bool SaveGameFile(Game& game, const std::string& path, std::error_code* why = nu
 enum class GameFileLoad {
     Ok,
     NotFound,   // the file could not be opened
-    ReadFailed, // opened but unreadable (a folder, say)
+    ReadFailed, // opened but unreadable
     WrongSize,  // not exactly one record long
     Damaged,    // holds a value no save writes
+    NotAFile,   // a folder, a pipe or a device: refused before a byte is read
+    Contradictory, // its totals contradict each other: no play could have booked them
 };
+
+// The first way an account's totals contradict each other, as words ("more won than was bet"), or nothing.
+// Money is never below zero where it counts money put down, nothing wins more than 3 to 2 of what was bet or
+// loses more than was bet (a count's win is booked where the round ended, its bet where it began, so the
+// counts are not held to this), and the bets won and lost (a surrender counting
+// half) are no more than the hands settled: those placed plus those split off. A count at the largest value
+// the file can keep no longer knows its true value and is not held against the others.
+std::optional<std::string> AccountContradiction(const PlayStats& account);
 
 // Reads the file; only a file of exactly one record whose values a save could have written changes anything.
 // A deck count outside 1..8 becomes 8 and the animation speed is clamped to 1000..25000; any other rule, flag or
-// strategy byte out of its range refuses the file. Counts below zero read as none, and RunTime's minutes and
+// strategy byte out of its range refuses the file, and so do totals that contradict each other. The file's
+// first-run marker is not taken: the game keeps its own, so a file never brings back the first-start box. Counts below zero read as none, and RunTime's minutes and
 // seconds beyond 59 carry into the hours. Then the options, the five PlayStats, RunTime, the unused word,
 // HoursPlayed and the live strategy are replaced. Cards, stakes, the shoe and the bankroll are left alone.
 GameFileLoad LoadGameFile(Game& game, const std::string& path);

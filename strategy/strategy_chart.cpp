@@ -49,4 +49,11 @@ StrategyChart BuildStrategyChart(const StrategyTable& strategy, const CasinoRule
     return chart;
 }
 
+std::string ChartRulesText(const CasinoRules& rules) {
+    std::string text = "Drawn for: ";
+    text += rules.DoubleAnyHand ? "double on any two cards" : "double on 10 and 11 only";
+    text += rules.SurrenderAllowed ? ", surrender allowed" : ", no surrender";
+    return text;
+}
+
 } // namespace zvx

@@ -42,4 +42,9 @@ using StrategyChart = std::array<std::array<Action, ChartColumns>, ChartRows>;
 
 StrategyChart BuildStrategyChart(const StrategyTable& strategy, const CasinoRules& rules);
 
+// The line under the chart naming the two rules it depends on, since a double the rules forbid shows as the
+// hit or stand played instead: "Drawn for: double on any two cards, surrender allowed" or "Drawn for: double on
+// 10 and 11 only, no surrender".
+std::string ChartRulesText(const CasinoRules& rules);
+
 } // namespace zvx

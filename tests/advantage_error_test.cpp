@@ -118,13 +118,18 @@ TEST(AdvantageErrorTest, TheLineShowsEachStrategyOrWhyThereIsNone) {
     Game g;
     g.SwingThreshold = 2500;
     AccountOfHours(g, {10, 20, 30}, 600);
-    const ScreenLine line = AdvantageErrorLine(g, true);
-    EXPECT_EQ(line[2], " S.E. [95 %]");
-    EXPECT_EQ(line[3], "2.887 [4.34, 15.66]");
-    EXPECT_EQ(line[4], ""); // strategy #2 bet nothing
-    const ScreenLine merged = AdvantageErrorLine(g, false);
-    EXPECT_NE(merged[3].find("not known"), std::string::npos);
-    EXPECT_EQ(merged[4], "");
+    const std::vector<ScreenLine> lines = AdvantageErrorLines(g, true);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][2], " S.E. [95 %]");
+    EXPECT_EQ(lines[0][3], "2.887");
+    EXPECT_EQ(lines[1][3], "[4.34, 15.66]"); // beneath its error, in the same column
+    EXPECT_EQ(lines[1][2], "");
+    EXPECT_EQ(lines[0][4], ""); // strategy #2 bet nothing
+    EXPECT_EQ(lines[1][4], "");
+    const std::vector<ScreenLine> merged = AdvantageErrorLines(g, false);
+    ASSERT_EQ(merged.size(), 1u);
+    EXPECT_NE(merged[0][3].find("not known"), std::string::npos);
+    EXPECT_EQ(merged[0][4], "");
 }
 
 } // namespace

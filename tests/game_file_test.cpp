@@ -3,9 +3,12 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "engine/byte_io.h"
 #include "engine/real48.h"
@@ -228,7 +231,14 @@ TEST(GameFile, MissingShortLongerOrFolderChangesNothing) {
     WriteAll(path, {});
     EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::WrongSize);
     std::filesystem::create_directory(dir.File("FOLDER.ZVX"));
-    EXPECT_EQ(LoadGameFile(g, dir.File("FOLDER.ZVX")), GameFileLoad::ReadFailed);
+    EXPECT_EQ(LoadGameFile(g, dir.File("FOLDER.ZVX")), GameFileLoad::NotAFile);
+    // A pipe would block the open (and the read) forever: it is refused before either waits.
+    ASSERT_EQ(::mkfifo(dir.File("PIPE.ZVX").c_str(), 0600), 0);
+    EXPECT_EQ(LoadGameFile(g, dir.File("PIPE.ZVX")), GameFileLoad::NotAFile);
+    StrategyTable strategy = g.Strategy;
+    EXPECT_NE(LoadStrategyFromGameFile(strategy, dir.File("PIPE.ZVX")).value_or("").find("not a file"),
+              std::string::npos);
+    EXPECT_EQ(strategy, g.Strategy);
     ExpectUntouched(g);
 
     WriteAll(path, bytes);
@@ -292,9 +302,81 @@ TEST(GameFile, DeckCountAndSpeedAreBroughtIntoRange) {
     EXPECT_EQ(g.Options.Prefs.AnimationSpeed, 1000);
 }
 
+// Totals no play could have booked: the all-ones money of a damaged file once loaded as "Advantage 100 %".
+TEST(GameFile, ContradictoryTotalsRefuseTheWholeFile) {
+    TempFolder dir;
+    const std::string path = dir.File("SUMS.ZVX");
+    auto loadWith = [&](int hand, const std::function<void(PlayStats&)>& change) {
+        Game saved = PlayedGame();
+        change(saved.Hands[static_cast<std::size_t>(hand)].Stats);
+        const GameRecord r = BuildGameRecord(saved);
+        WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+        Game g = RunningGame();
+        const GameFileLoad result = LoadGameFile(g, path);
+        if (result != GameFileLoad::Ok) ExpectUntouched(g);
+        return result;
+    };
+    constexpr auto Refused = GameFileLoad::Contradictory;
+    EXPECT_EQ(loadWith(2, [](PlayStats& s) { s.TotalWon = s.TotalBet * 1.5 + 0.5; }), Refused);
+    EXPECT_EQ(loadWith(3, [](PlayStats& s) { s.TotalWon = -s.TotalBet - 0.5; }), Refused);
+    EXPECT_EQ(loadWith(4, [](PlayStats& s) { s.TotalBet = -5; s.TotalWon = 0; }), Refused);
+    EXPECT_EQ(loadWith(1, [](PlayStats& s) { s.BetsLost = -0.5; }), Refused);
+    EXPECT_EQ(loadWith(0, [](PlayStats& s) { s.BetsWon = static_cast<double>(s.HandsPlayed + s.HandsSplit) - s.BetsLost + 1; }),
+              Refused);
+    // The ends of what play can book still load: one blackjack, every stake lost, every hand settled.
+    EXPECT_EQ(loadWith(1, [](PlayStats& s) { s.TotalWon = s.TotalBet * 1.5; }), GameFileLoad::Ok);
+    EXPECT_EQ(loadWith(1, [](PlayStats& s) { s.TotalWon = -s.TotalBet; }), GameFileLoad::Ok);
+    EXPECT_EQ(loadWith(1, [](PlayStats& s) { s.BetsWon = static_cast<double>(s.HandsPlayed + s.HandsSplit) - s.BetsLost; }),
+              GameFileLoad::Ok);
+    // A count the file keeps at its largest value has lost its true size, so a long study still loads.
+    EXPECT_EQ(loadWith(1, [](PlayStats& s) { s.HandsPlayed = 5'000'000'000; s.BetsWon = 4e9; }), GameFileLoad::Ok);
+
+    // Every money field all ones, as a damaged disk gives them.
+    GameRecord r = BuildGameRecord(PlayedGame());
+    for (std::size_t at : {GameStatsOffset + 342, GameStatsOffset + 348, GameStatsOffset + 360, GameStatsOffset + 366})
+        std::fill_n(r.begin() + static_cast<std::ptrdiff_t>(at), 6, 0xFF);
+    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+    Game g = RunningGame();
+    EXPECT_EQ(LoadGameFile(g, path), Refused);
+    EXPECT_NE(GameFileLoadProblem(Refused).find("contradict"), std::string::npos);
+}
+
+// A save renames its temporary over the target: over a pipe or a device (as root) that would replace the node.
+TEST(GameFile, SaveNeverReplacesWhatIsNotAFile) {
+    TempFolder dir;
+    const std::string pipe = dir.File("PIPE.ZVX");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("FOLDER.ZVX"));
+    Game g = PlayedGame();
+    for (const std::string& target : {pipe, dir.File("FOLDER.ZVX")}) {
+        std::error_code why;
+        EXPECT_FALSE(SaveGameFile(g, target, &why)) << target;
+        EXPECT_TRUE(why) << target;
+        EXPECT_TRUE(g.FileError);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
+    EXPECT_EQ(entries, 2); // no temporary was left beside them
+}
+
+// The first-start box belongs to the program's own start-up: a saved game never brings it back.
+TEST(GameFile, LoadKeepsTheGamesFirstRunMarker) {
+    TempFolder dir;
+    Game saved = PlayedGame();
+    saved.Options.FirstRun = true;
+    const std::string path = dir.File("FIRST.ZVX");
+    ASSERT_TRUE(SaveGameFile(saved, path));
+    Game g = RunningGame();
+    g.Options.FirstRun = false;
+    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
+    EXPECT_FALSE(g.Options.FirstRun);
+    EXPECT_EQ(g.Options.Prefs.AnimationSpeed, 4321);
+}
+
 TEST(GameFile, EveryRefusalHasAReason) {
     for (GameFileLoad r : {GameFileLoad::NotFound, GameFileLoad::ReadFailed, GameFileLoad::WrongSize,
-                           GameFileLoad::Damaged})
+                           GameFileLoad::Damaged, GameFileLoad::NotAFile, GameFileLoad::Contradictory})
         EXPECT_FALSE(GameFileLoadProblem(r).empty());
     EXPECT_NE(GameFileLoadProblem(GameFileLoad::WrongSize).find("9732"), std::string::npos);
 }
@@ -308,6 +390,9 @@ TEST(GameFile, LoadReadsNegativeCountsAsNoneAndCarriesTheClock) {
     const std::span<std::uint8_t> b(r);
     const std::size_t hand2 = 3888 + 396 * 2;
     PutI32(b, hand2 + 380, -5);                // HandsPlayed
+    // With no hands, no bets can have been won or lost either (the load refuses totals that contradict).
+    PutReal48(b, hand2 + 360, 0);
+    PutReal48(b, hand2 + 366, 0);
     PutI32(b, hand2 + 372, -1);                // SwingsLost
     PutI32(b, hand2 + 252 + 4 * 3, -70000);    // an hour of the histogram
     PutI32(b, 5876, std::numeric_limits<std::int32_t>::min()); // HoursPlayed

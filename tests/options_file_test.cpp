@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "engine/options_file.h"
+#include "engine/startup.h"
 #include "strategy/builtin_strategies.h"
 #include "tests/temp_folder.h"
 
@@ -163,7 +166,8 @@ TEST(OptionsFile, MissingOrShortFileGivesDefaultsAndKeepsStartUpValues) {
     bytes.resize(OptionsRecordSize - 1);
     WriteAll(path, bytes);
 
-    for (const std::string& p : {path, dir.File("absent.prm"), dir.Path().string()}) {
+    std::filesystem::create_directory(dir.File("folder"));
+    for (const std::string& p : {path, dir.File("absent.prm"), dir.File("folder")}) {
         Game g = StartUpGame();
         g.Options.Prefs.AnimationSpeed = 777; // whatever start-up holds
         g.Options.Rules.Decks = 6;
@@ -317,6 +321,78 @@ TEST(OptionsFile, SaveStampsTheTagOverAForeignVersion) {
     ASSERT_TRUE(SaveOptions(g, dir.File("ZVX.PRM")));
     EXPECT_EQ(g.Options.Version, CurrentVersionText());
     EXPECT_TRUE(HasCurrentVersionTag(g.Options));
+}
+
+// A file that is there but cannot be used is set aside untouched, the defaults rule, and the player is told
+// which file and why; nothing afterwards writes over it.
+TEST(OptionsFile, TroubledFileIsSetAsideAndNamedNotOverwritten) {
+    TempFolder dir;
+    const std::string path = dir.File("ZVX.PRM");
+    auto shortBytes = CustomRecordBytes();
+    shortBytes.resize(100);
+    WriteAll(path, shortBytes);
+    Game g = StartUpGame();
+    const OptionsFileStatus damaged = StartUp(g, path);
+    EXPECT_EQ(damaged.Trouble, OptionsFileTrouble::Damaged);
+    EXPECT_EQ(damaged.KeptAs, path + ".damaged");
+    EXPECT_EQ(ReadAll(path + ".damaged"), shortBytes);
+    EXPECT_FALSE(g.Options.FirstRun); // no greeting: the notice speaks instead
+    ExpectDefaultRulesAndPrefs(g);
+    const std::string notice = OptionsFileNotice(damaged);
+    EXPECT_NE(notice.find(path), std::string::npos);
+    EXPECT_NE(notice.find("100 bytes long"), std::string::npos);
+    EXPECT_NE(notice.find(path + ".damaged"), std::string::npos);
+    // A second damaged file does not take the first one's place.
+    WriteAll(path, {1, 2, 3});
+    EXPECT_EQ(LoadOptions(g, path).KeptAs, path + ".damaged-2");
+    EXPECT_EQ(ReadAll(path + ".damaged"), shortBytes);
+
+    // A folder under the name: moved aside whole, contents and all.
+    std::filesystem::create_directory(path);
+    WriteAll(path + "/inside", {7});
+    const OptionsFileStatus folder = LoadOptions(g, path);
+    EXPECT_EQ(folder.Trouble, OptionsFileTrouble::NotAFile);
+    EXPECT_EQ(folder.Reason, "it is a folder");
+    EXPECT_EQ(ReadAll(folder.KeptAs + "/inside"), (std::vector<std::uint8_t>{7}));
+    EXPECT_TRUE(SaveOptions(g, path)); // the name is free again
+    EXPECT_FALSE(g.Options.FirstRun);
+
+    // Neither a missing file nor another version's is trouble.
+    std::filesystem::remove(path);
+    EXPECT_FALSE(LoadOptions(g, path).Troubled());
+    EXPECT_FALSE(OptionsFileNotice(LoadOptions(g, path)).size());
+}
+
+// A pipe named like the options file used to hang start-up on the open; it is refused at once.
+TEST(OptionsFile, PipeIsRefusedWithoutWaitingAndLeftInPlaceWhenAsked) {
+    TempFolder dir;
+    const std::string path = dir.File("ZVX.PRM");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    Game g = StartUpGame();
+    const OptionsFileStatus status = LoadOptions(g, path, TroubledOptionsFile::LeaveInPlace);
+    EXPECT_EQ(status.Trouble, OptionsFileTrouble::NotAFile);
+    EXPECT_EQ(status.Reason, "it is a pipe");
+    EXPECT_TRUE(status.KeptAs.empty());
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+    EXPECT_TRUE(g.FileError);
+    // A save never renames its temporary over the pipe.
+    EXPECT_FALSE(SaveOptions(g, path));
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+// When the troubled file cannot be moved (a read-only folder), it is protected from every later save.
+TEST(OptionsFile, UnmovableTroubledFileIsNeverSavedOver) {
+    TempFolder dir;
+    const std::string path = dir.File("ZVX.PRM");
+    WriteAll(path, {1, 2, 3});
+    Game g = StartUpGame();
+    g.OptionsFileProtected = path; // what a failed rename leaves behind
+    EXPECT_FALSE(SaveOptions(g, path));
+    EXPECT_TRUE(g.FileError);
+    EXPECT_EQ(ReadAll(path), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_TRUE(SaveOptions(g, dir.File("OTHER.PRM")));
+    const OptionsFileStatus status{OptionsFileTrouble::Unreadable, path, "permission denied", ""};
+    EXPECT_NE(OptionsFileNotice(status).find("will not be written over"), std::string::npos);
 }
 
 } // namespace

@@ -173,5 +173,43 @@ TEST(ParallelRunTest, TheWatcherHearsTheHoursAndTheLastTickHasThemAll) {
     EXPECT_EQ(result.Shell, nullptr);
 }
 
+Game LongJobs(int jobs, std::int64_t hours, std::uint32_t stream = 0) {
+    AnalysisPlan plan;
+    plan.Jobs = jobs;
+    plan.Seed = 21;
+    plan.Hours = hours;
+    plan.Shuffler = Generator::Long;
+    plan.Stream = stream;
+    return RunAnalysisJobs(StartingGame(), plan, [](const AnalysisProgress&) {});
+}
+
+// A part resubmitted with other CPUs must give the study the same figures: every chunk plays its own stream
+// whichever job takes it, and the chunks are merged in their order.
+TEST(ParallelRunTest, LongRunsDoNotDependOnTheNumberOfJobs) {
+    constexpr std::int64_t Hours = 2 * ChunkHours + 7; // two whole chunks and a short one
+    const Game one = LongJobs(1, Hours);
+    EXPECT_EQ(one.HoursPlayed, Hours);
+    for (const int jobs : {2, 3, 16}) {
+        SCOPED_TRACE(jobs);
+        ExpectSameAccounts(one, LongJobs(jobs, Hours));
+    }
+    EXPECT_NE(LongJobs(2, Hours, 1).Hands[1].Stats.TotalWon, one.Hands[1].Stats.TotalWon);
+    EXPECT_EQ(ChunkCount(Hours), 3);
+    EXPECT_EQ(ChunkCount(ChunkHours), 1);
+}
+
+// More jobs than there is work once spun forever on a job of no hours; the spare jobs are not started.
+TEST(ParallelRunTest, JobsBeyondTheWorkAreNotStarted) {
+    AnalysisPlan plan;
+    plan.Hours = 1;
+    plan.Jobs = 4;
+    EXPECT_EQ(UsefulJobs(plan), 1);
+    EXPECT_EQ(Jobs(4, 3, 2).HoursPlayed, 2);
+    plan.Shuffler = Generator::Long;
+    plan.Hours = ChunkHours + 1;
+    EXPECT_EQ(UsefulJobs(plan), 2);
+    EXPECT_EQ(LongJobs(8, 3).HoursPlayed, 3);
+}
+
 } // namespace
 } // namespace zvx

@@ -5,6 +5,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "analysis/json_names.h"
 #include "analysis/number_format.h"
 #include "analysis/parallel_run.h"
 #include "analysis/result_json.h"
@@ -145,6 +146,27 @@ TEST_F(ResultJsonTest, AFileNameThatIsNotUtf8IsWrittenNotRefused) {
     const json doc2 = json::parse(ResultJson(*result, facts));
     EXPECT_EQ(doc2["sources"][1], "b.zvx");
     EXPECT_EQ(doc2["sources"][0].get<std::string>().rfind("caf", 0), 0u);
+}
+
+// A file name that is not UTF-8 keeps its bytes: written readable with "\xNN" for each stray byte, and in
+// hexadecimal beside it, where a replacement character would have lost them.
+TEST_F(ResultJsonTest, NamesThatAreNotUtf8StayRecoverable) {
+    facts.Strategy = std::string("caf\xe9.zvx");
+    facts.Sources = {"plain.zvx", std::string("r\xc3\xa9sum\xff\\.zvx")};
+    const std::string text = ResultJson(*result, facts);
+    EXPECT_EQ(text.find("\xef\xbf\xbd"), std::string::npos); // no U+FFFD anywhere
+    const json doc2 = json::parse(text);
+    EXPECT_EQ(doc2["playing_strategy"], "caf\\xE9.zvx");
+    EXPECT_EQ(doc2["playing_strategy_hex"], "636166e92e7a7678");
+    EXPECT_EQ(doc2["sources"][0], "plain.zvx");
+    EXPECT_EQ(doc2["sources"][1], "r\xc3\xa9sum\\xFF\\\\.zvx");
+    EXPECT_EQ(doc2["sources_hex"][1], "72c3a973756dff5c2e7a7678");
+
+    facts.Sources = {"a.zvx", "r\xc3\xa9sum\xc3\xa9.zvx"};
+    const json plain = json::parse(ResultJson(*result, facts));
+    EXPECT_FALSE(plain.contains("sources_hex"));
+    EXPECT_EQ(plain["sources"][1], "r\xc3\xa9sum\xc3\xa9.zvx");
+    for (const char* bad : {"\xc3", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xff"}) EXPECT_FALSE(IsUtf8(bad)) << bad;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <memory>
 
 namespace zvx {
 
@@ -12,21 +13,32 @@ constexpr const char* Description = R"(Plays Betting and Rules Analysis without 
 100 rounds, and prints one analysis screen at the end. Starts from the rules and strategy of ZVX.PRM in the
 current directory when it is readable and valid, else from the defaults; the flags below override them.
 The tool never writes ZVX.PRM.
+)";
 
-  zvx-analysis --hours N [options]            play an analysis
-  zvx-analysis merge A.zvx B.zvx ... [output]  merge the game files of runs with the same rules and strategy)";
-
-constexpr const char* Footer = R"(Jobs: job k of N plays its share of the hours on its own shoe; the same seed and N give the same output on
-any machine. Generators: classic is the program's own, with a cycle of 2^32 draws (a shuffle draws one per
-card, so about 7 per round): it is the default for one job without --stream, exactly the run it always was.
-long is xoshiro256** (period 2^256 - 1), the default with --jobs above 1 or --stream: seeded by SplitMix64
-from --seed, stream K starts K long jumps (2^192 draws each) on and job k k jumps (2^128) on from there, so
-no two jobs or streams ever deal the same shoes. For a study to be merged give every run the same seed and
-its own --stream. Under classic, job k starts where the seed's cycle is k * floor(2^32 / N) draws on, and a
-run past 2^32 draws says so: its later shoes repeat earlier ones.
+constexpr const char* Footer = R"(Jobs: under the long generator the hours are cut into chunks of 250 (the last one shorter), each
+played from its own stream by whichever job is free and added in chunk order, so the result is the same for
+any --jobs. Under classic, job k of N plays its share of the hours from where the seed's cycle is
+k * floor(2^32 / N) draws on, so the same seed and N give the same output on any machine.
+Generators: classic is the program's own, with a cycle of 2^32 draws (a shuffle draws one per card, so about
+ten per round at the default rules): it is the default for one job without --stream, exactly the run it
+always was, and a run past 2^32 draws says so: its later shoes repeat earlier ones. long is xoshiro256**
+(period 2^256 - 1), the default with --jobs above 1 or --stream: seeded by SplitMix64 from --seed, stream K
+starts K long jumps (2^192 draws each) on and chunk c c jumps (2^128) on from there, so no two chunks or
+streams ever deal the same shoes. For a study to be merged give every run the same seed and its own --stream.
+With --save FILE a manifest FILE.json is written beside it; merge reads it to refuse a part given twice or
+from another seed or generator (and, with --expect-streams, a study with a stream missing).
 
 Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.
 )";
+
+// One usage line per command, in place of CLI11's generic "[OPTIONS] [SUBCOMMAND]".
+class UsageFormatter : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App* app, std::string) const override {
+        if (app->get_parent() != nullptr) return "Usage: zvx-analysis merge FILE FILE... [options]\n";
+        return "Usage: zvx-analysis --hours N [options]   or   zvx-analysis merge FILE FILE... [options]\n";
+    }
+};
 
 // Numbers are whole decimal numbers, as they always were: no signs, no hexadecimal forms, and a leading 0
 // is no octal sign (CLI11 would read 010 as 8).
@@ -96,9 +108,12 @@ std::optional<std::string> CheckValues(const Arguments& a) {
 
 ParsedArguments ParseArguments(int argc, const char* const* argv) {
     Arguments a;
+    std::string badRange;
     CLI::App app(Description, "zvx-analysis");
     app.footer(Footer);
-    app.get_formatter()->column_width(30);
+    auto formatter = std::make_shared<UsageFormatter>();
+    formatter->column_width(30);
+    app.formatter(formatter);
 
     app.add_option("--hours", a.Hours, "play exactly N hours of 100 rounds (1..1000000000), then stop")
         ->transform(Decimal)
@@ -108,7 +123,7 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
                                            "seed the card shuffle with S (0..4294967295) instead of the clock")
         ->transform(Decimal)
         ->type_name("S");
-    app.add_option("--jobs", a.Jobs, "play on N threads (1..256), each its share of the hours on its own shoe")
+    app.add_option("--jobs", a.Jobs, "play on N threads (1..256); the jobs share the hours as told below")
         ->transform(Decimal)
         ->check(Quiet(CLI::Range(1, 256)))
         ->type_name("N");
@@ -141,6 +156,14 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
     CLI::App* merge = app.add_subcommand("merge", "merge game files of runs with the same rules and playing strategy "
                                                   "into one and print its screen");
     merge->add_option("files", a.MergeFiles, "the game files")->type_name("FILE");
+    merge->add_option_function<std::string>(
+             "--expect-streams",
+             [&a, &badRange](const std::string& v) {
+                 a.ExpectStreams = ParseStreamRange(v);
+                 if (!a.ExpectStreams) badRange = v;
+             },
+             "refuse the merge unless the parts hold exactly streams A to B, each once (their manifests say)")
+        ->type_name("A-B");
     AddOutputOptions(*merge, a.Output);
 
     ParsedArguments result;
@@ -155,6 +178,11 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
         return result;
     }
     a.Merge = merge->parsed();
+    if (!badRange.empty()) {
+        result.Message = "--expect-streams: '" + badRange + "' is not a range of streams like 0-7 (see --help)";
+        result.Status = UsageError;
+        return result;
+    }
     if (const auto wrong = CheckValues(a)) {
         result.Message = *wrong;
         result.Status = UsageError;

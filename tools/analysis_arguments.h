@@ -7,6 +7,7 @@
 
 #include "analysis/generator_choice.h"
 #include "analysis/screens.h"
+#include "analysis/study_manifest.h"
 
 namespace zvx {
 
@@ -36,6 +37,7 @@ struct Arguments {
     // `zvx-analysis merge FILE...`: the game files to merge instead of a run.
     bool Merge = false;
     std::vector<std::string> MergeFiles;
+    std::optional<StreamRange> ExpectStreams; // merge --expect-streams A-B
 };
 
 // The outcome of reading the command line: the arguments, or the text to print and the exit status (0 for

@@ -8,6 +8,7 @@
 #include "analysis/advantage_error.h"
 #include "analysis/screen_render.h"
 #include "analysis/screens.h"
+#include "analysis/study_manifest.h"
 #include "engine/byte_io.h"
 #include "shell/game_file.h"
 
@@ -35,7 +36,7 @@ std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) 
     screens.Redraw(g);
     if (out.Tsv) return RenderTsv(screens.Grid);
     if (out.Screen != StatisticsScreen) return RenderAligned(screens.Grid);
-    return RenderAligned(screens.Grid, {AdvantageErrorLine(g, facts.SquaresKnown, facts.ErrorsReliable)});
+    return RenderAligned(screens.Grid, AdvantageErrorLines(g, facts.SquaresKnown, facts.ErrorsReliable));
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
@@ -43,13 +44,32 @@ bool WriteText(const std::string& path, const std::string& text) {
     return WriteRecordFileReplacing(path, bytes);
 }
 
+// The manifest beside a saved game file; a merge of parts without manifests has none, and then a manifest
+// left there from an earlier file is removed, since it no longer describes the file.
+bool WriteManifest(const Game& result, const std::string& savePath, const RunFacts& facts) {
+    const std::string path = ManifestPath(savePath);
+    if (!facts.ManifestKnown || !facts.Seed) {
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);
+        return true;
+    }
+    const GameRecord record = BuildGameRecord(result);
+    const StudyManifest m = ManifestOf(result, record, *facts.Seed, facts.Generator, facts.Streams, facts.Strategy);
+    return WriteText(path, ManifestJson(m));
+}
+
 } // namespace
 
 std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
-    if (out.SavePath && !FolderWritable(*out.SavePath))
-        return "cannot write '" + *out.SavePath + "' (no such folder, or not writable)";
-    if (out.JsonPath && *out.JsonPath != "-" && !FolderWritable(*out.JsonPath))
-        return "cannot write '" + *out.JsonPath + "' (no such folder, or not writable)";
+    const std::optional<std::string> json = out.JsonPath == "-" ? std::nullopt : out.JsonPath;
+    const std::optional<std::string> manifest =
+        out.SavePath ? std::optional<std::string>(ManifestPath(*out.SavePath)) : std::nullopt;
+    for (const auto& path : {out.SavePath, json, manifest}) {
+        if (!path) continue;
+        // A device or a pipe is never replaced by the renamed temporary a save writes.
+        if (!MayReplace(*path)) return "will not replace '" + *path + "': it is not a plain file";
+        if (!FolderWritable(*path)) return "cannot write '" + *path + "' (no such folder, or not writable)";
+    }
     return std::nullopt;
 }
 
@@ -60,6 +80,10 @@ int WriteOutputs(Game& result, const OutputChoice& out, const RunFacts& facts) {
     int status = std::cout ? 0 : FileFailure;
     if (out.SavePath && !SaveGameFile(result, *out.SavePath)) {
         std::cerr << "zvx-analysis: could not write '" << *out.SavePath << "'; nothing was changed there\n";
+        status = FileFailure;
+    } else if (out.SavePath && !WriteManifest(result, *out.SavePath, facts)) {
+        std::cerr << "zvx-analysis: could not write '" << ManifestPath(*out.SavePath)
+                  << "'; a merge will not know what the game file belongs to\n";
         status = FileFailure;
     }
     if (out.JsonPath && !jsonToStdout && !WriteText(*out.JsonPath, ResultJson(result, facts))) {

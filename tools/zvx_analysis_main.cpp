@@ -8,6 +8,7 @@
 #include "engine/game_state.h"
 #include "engine/options_file.h"
 #include "engine/random.h"
+#include "engine/startup.h"
 #include "tools/analysis_arguments.h"
 #include "tools/analysis_output.h"
 #include "tools/exact_command.h"
@@ -34,9 +35,16 @@ void ApplyRules(CasinoRules& rules, const Arguments& args) {
 int RunAnalysis(const Arguments& args) {
     auto start = std::make_unique<Game>();
     Game& g = *start;
-    g.Options.FirstRun = true;
-    LoadOptions(g); // the defaults when there is no valid options file; nothing is written back
+    // The defaults when there is no valid options file; nothing is written back, nor moved.
+    const OptionsFileStatus options = LoadOptions(g, OptionsFileName, TroubledOptionsFile::LeaveInPlace);
+    if (options.Troubled())
+        std::cerr << "zvx-analysis: warning: '" << options.Path << "' cannot be used (" << options.Reason
+                  << "); the default options are used\n";
     g.FileError = false;
+    // A saved game carries the preferences in force: the file's, else a new player's, who has been greeted.
+    g.Options.FirstRun = false;
+    if (g.Options.Prefs.AnimationSpeed < MinAnimationSpeed || g.Options.Prefs.AnimationSpeed > MaxAnimationSpeed)
+        g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
     ApplyRules(g.Options.Rules, args);
     if (args.Strategy)
         if (const auto error = ChooseStrategy(g, *args.Strategy)) {
@@ -78,10 +86,11 @@ int RunAnalysis(const Arguments& args) {
 
     facts.Generator = GeneratorName(plan.Shuffler);
     facts.Stream = args.Stream;
+    facts.Streams = {plan.Stream};
     facts.ErrorsReliable = !cycle.Given();
     facts.Strategy = StrategyName(g.Strategy, args.Strategy ? *args.Strategy : "ZVX.PRM");
     facts.Seed = plan.Seed;
-    facts.Jobs = plan.Jobs;
+    facts.Jobs = UsefulJobs(plan);
     facts.WallSeconds = watch.WallSeconds();
     return WriteOutputs(*result, args.Output, facts);
 }

@@ -1,7 +1,9 @@
 #include "analysis/qt/sim_form.h"
 
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,6 +12,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+
+#include "analysis/advantage_error.h"
+#include "analysis/analysis_run.h"
+#include "analysis/generator_choice.h"
+#include "analysis/run_notes.h"
 
 namespace zvx::gui {
 
@@ -20,6 +28,49 @@ const QColor FixedCell(212, 208, 200);
 const QColor Highlight(0, 0, 128);
 constexpr int HeadingRowHeight = 22;
 constexpr int RowHeight = 18;
+constexpr int FirstStrategyColumn = 3;
+// The design size of the window: its text grows with the room beyond it, a little less than in proportion so the
+// longer cells still fit, and up to a limit.
+constexpr int DesignWidth = 644;
+constexpr int DesignHeight = 461;
+constexpr double TextRoomFilled = 0.85;
+constexpr double LargestTextScale = 2.5;
+constexpr double TextScaleStep = 0.05;
+
+// A read-only string grid without headers or scroll bars, in the fixed font, whose clicks go to the window.
+QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows) {
+    auto* grid = new QTableWidget(rows, GridColumns, parent);
+    grid->setObjectName(name);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    // The edge column is two pixels wide; the style's minimum section would widen it.
+    grid->horizontalHeader()->setMinimumSectionSize(0);
+    grid->verticalHeader()->setMinimumSectionSize(0);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setWordWrap(false);
+    grid->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    grid->viewport()->setCursor(Qt::PointingHandCursor);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < GridColumns; ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled);
+            grid->setItem(row, column, item);
+        }
+    return grid;
+}
+
+QLabel* NoteLine(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setStyleSheet("color: white;");
+    label->setWordWrap(true);
+    label->setContentsMargins(6, 0, 6, 0);
+    return label;
+}
 
 bool InBand(const ScreenGrid& g, int column, int row) {
     return g.HighlightLastRow > 0 && row >= g.HighlightFirstRow && row <= g.HighlightLastRow &&
@@ -43,30 +94,18 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     title_->setStyleSheet("color: white;");
     title_->setAlignment(Qt::AlignCenter);
 
-    grid_ = new QTableWidget(GridRows, GridColumns, this);
-    grid_->setObjectName("SimGrid");
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    // The edge column is two pixels wide; the style's minimum section would widen it.
-    grid_->horizontalHeader()->setMinimumSectionSize(0);
-    grid_->verticalHeader()->setMinimumSectionSize(0);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFocusPolicy(Qt::NoFocus);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setWordWrap(false);
-    grid_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    grid_ = MakeGrid(this, "SimGrid", GridRows);
     grid_->viewport()->installEventFilter(this);
-    grid_->viewport()->setCursor(Qt::PointingHandCursor);
-    for (int row = 0; row < GridRows; ++row) {
-        grid_->setRowHeight(row, row == 0 ? HeadingRowHeight : RowHeight);
-        for (int column = 0; column < GridColumns; ++column) {
-            auto* item = new QTableWidgetItem;
-            item->setFlags(Qt::ItemIsEnabled);
-            grid_->setItem(row, column, item);
-        }
-    }
+    for (int row = 0; row < GridRows; ++row) grid_->setRowHeight(row, row == 0 ? HeadingRowHeight : RowHeight);
+
+    // Under the grid, in its columns: each strategy's standard error and 95 % interval.
+    errors_ = MakeGrid(this, "ErrorGrid", 1);
+    errors_->viewport()->installEventFilter(this);
+    errors_->setRowHeight(0, RowHeight);
+    errors_->setFixedHeight(RowHeight + 2 * errors_->frameWidth());
+    hours_ = NoteLine(this, "HoursLine");
+    rules_ = NoteLine(this, "RulesLine");
+    hours_->setWordWrap(false);
 
     edit1_ = new QLineEdit(QString::fromLatin1(ScreenCycleHint), this);
     edit1_->setObjectName("Edit1");
@@ -78,24 +117,38 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     layout->setSpacing(2);
     layout->addWidget(title_);
     layout->addWidget(grid_, 1);
+    layout->addWidget(errors_);
+    auto* notes = new QHBoxLayout;
+    notes->setSpacing(12);
+    notes->addWidget(hours_, 0, Qt::AlignTop);
+    notes->addWidget(rules_, 1);
+    layout->addLayout(notes);
     layout->addWidget(edit1_);
 
     button1_ = new QPushButton(this);
     button1_->setObjectName("Button1");
     button1_->setToolTip("Analyse strategy #4 alone, at full speed");
+    // It has no caption to show focus on: Tab must not land on it.
+    button1_->setFocusPolicy(Qt::NoFocus);
     button1_->setGeometry(0, 0, 8, 22);
     button1_->raise();
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
     title_->installEventFilter(this);
+    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, edit1_})
+        baseFonts_.emplace_back(text, text->font());
+    // The window takes the keys that change the screen.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TSimForm::Open() {
     screens_.Open(game_);
     game_.AnalysisWindowOpen = true;
     dirty_ = true;
+    squaresKnown_ = true;
     Redraw();
     ShowGrid();
+    setFocus();
 }
 
 void TSimForm::Close() { screens_.Close(game_); }
@@ -113,6 +166,12 @@ void TSimForm::GameFileNamed() {
     screens_.RelabelPending = true;
     Redraw();
     ShowGrid();
+}
+
+void TSimForm::GameFileLoaded() {
+    AdoptLoadedRules(game_);
+    squaresKnown_ = false;
+    GameFileNamed();
 }
 
 QString TSimForm::CellText(int column, int row) const { return grid_->item(row, column)->text(); }
@@ -139,29 +198,93 @@ void TSimForm::ShowGrid() {
                 item->setForeground(band ? QColor(Qt::white) : QColor(Qt::black));
             }
         }
+    ShowNotes();
     ApplyColumnWidths();
     button1_->setVisible(screens_.ControlsVisible);
     edit1_->setVisible(screens_.ControlsVisible);
 }
 
-// The grid's design widths, stretched evenly when the window is wider than the design, so a maximised
-// window reads as well as the design size. Columns of a pixel or less are the hidden strategies.
-void TSimForm::ApplyColumnWidths() {
-    const auto& widths = screens_.Grid.ColumnWidths;
-    int total = 0;
-    for (int w : widths) total += w > 1 ? w : 0;
-    const int available = grid_->viewport()->width();
-    const double stretch = total > 0 && available > total ? static_cast<double>(available) / total : 1.0;
-    const QFontMetrics metrics(grid_->font());
+void TSimForm::ShowNotes() {
+    const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
+    const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);
     for (int column = 0; column < GridColumns; ++column) {
-        const int w = widths[static_cast<std::size_t>(column)];
+        QTableWidgetItem* item = errors_->item(0, column);
+        const QString text = QString::fromStdString(errors[static_cast<std::size_t>(column)]);
+        if (item->text() != text) item->setText(text);
+        if (column < FirstStrategyColumn) item->setBackground(FixedCell);
+    }
+    // The text that says why there is no error runs on over the empty columns beside it.
+    const int span = squaresKnown_ ? 1 : GridColumns - FirstStrategyColumn;
+    if (errors_->columnSpan(0, FirstStrategyColumn) != span) {
+        if (span > 1) errors_->setSpan(0, FirstStrategyColumn, 1, span);
+        else errors_->clearSpans();
+    }
+    const QString hours = QString::fromStdString(HoursPlayedText(game_.HoursPlayed));
+    if (hours_->text() != hours) hours_->setText(hours);
+    const QString rules = QString::fromStdString(RulesInForceText(game_.Rules()));
+    if (rules_->text() != rules) rules_->setText(rules);
+}
+
+// The grid's design widths, each widened to its widest text, then fitted to the window: spare room is shared
+// out in proportion to the design widths, so a maximised window reads as well as the design size; a window
+// narrower than that takes its room from the strategy columns, down to their text. The last shown column takes
+// what rounding leaves, so the columns end at the window's edge. Columns of a pixel or less are the hidden
+// strategies.
+void TSimForm::ApplyColumnWidths() {
+    const auto& design = screens_.Grid.ColumnWidths;
+    const QFontMetrics metrics(grid_->font());
+    std::array<int, GridColumns> widths{};
+    std::array<int, GridColumns> texts{};
+    int total = 0;
+    int designTotal = 0;
+    int lastShown = -1;
+    for (int column = 0; column < GridColumns; ++column) {
+        const int w = design[static_cast<std::size_t>(column)];
         grid_->setColumnHidden(column, w <= 1);
+        errors_->setColumnHidden(column, w <= 1);
         if (w <= 1) continue;
-        // A label wider than its column in this font gets the room it needs rather than an ellipsis.
         int widest = 0;
         for (int row = 1; row < GridRows; ++row)
             widest = std::max(widest, metrics.horizontalAdvance(grid_->item(row, column)->text()));
-        grid_->setColumnWidth(column, std::max(static_cast<int>(w * stretch), widest + 8));
+        if (column < FirstStrategyColumn)
+            widest = std::max(widest, metrics.horizontalAdvance(errors_->item(0, column)->text()));
+        texts[static_cast<std::size_t>(column)] = widest > 0 ? widest + 8 : 0;
+        widths[static_cast<std::size_t>(column)] = std::max(w, texts[static_cast<std::size_t>(column)]);
+        total += widths[static_cast<std::size_t>(column)];
+        designTotal += w;
+        lastShown = column;
+    }
+    if (lastShown < 0) return;
+    const int available = grid_->viewport()->width();
+    if (available > total) {
+        const int spare = available - total;
+        for (int column = 0; column < GridColumns; ++column) {
+            const auto c = static_cast<std::size_t>(column);
+            if (design[c] > 1) widths[c] += spare * design[c] / designTotal;
+        }
+    } else {
+        int labels = 0;
+        int strategies = 0;
+        for (int column = 0; column < GridColumns; ++column) {
+            if (design[static_cast<std::size_t>(column)] <= 1) continue;
+            if (column < FirstStrategyColumn) labels += widths[static_cast<std::size_t>(column)];
+            else ++strategies;
+        }
+        const int share = strategies > 0 ? (available - labels) / strategies : 0;
+        for (int column = FirstStrategyColumn; column < GridColumns; ++column) {
+            const auto c = static_cast<std::size_t>(column);
+            if (design[c] > 1) widths[c] = std::max(texts[c], share);
+        }
+    }
+    int used = 0;
+    for (int column = 0; column < GridColumns; ++column)
+        if (column != lastShown && design[static_cast<std::size_t>(column)] > 1) used += widths[static_cast<std::size_t>(column)];
+    widths[static_cast<std::size_t>(lastShown)] =
+        std::max(texts[static_cast<std::size_t>(lastShown)], available - used);
+    for (int column = 0; column < GridColumns; ++column) {
+        if (design[static_cast<std::size_t>(column)] <= 1) continue;
+        grid_->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+        errors_->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
     }
 }
 
@@ -170,20 +293,43 @@ void TSimForm::resizeEvent(QResizeEvent* event) {
     FitGrid();
 }
 
-// Rows and columns share out a window larger than the design size, so the grid fills it.
+// Rows and columns share out the window, so the grid fills it; in a window smaller than the design size the
+// rows close up, down to the height of their text.
 void TSimForm::FitGrid() {
-    ApplyColumnWidths();
-    const int rowsHeight = grid_->viewport()->height();
-    const int extra = rowsHeight - HeadingRowHeight - (GridRows - 1) * RowHeight;
-    const int rowHeight = RowHeight + std::max(0, extra / (GridRows - 1));
+    ScaleText();
+    const QFontMetrics metrics(grid_->font());
+    const int heading = std::max(HeadingRowHeight, metrics.height() + 4);
+    grid_->setRowHeight(0, heading);
+    const int rowHeight = std::max(metrics.height(), (grid_->viewport()->height() - heading) / (GridRows - 1));
     for (int row = 1; row < GridRows; ++row) grid_->setRowHeight(row, rowHeight);
+    ApplyColumnWidths();
+}
+
+// The text grows with the window's own size, not its grid's: the grid's height depends on the text below it, and
+// would feed back.
+void TSimForm::ScaleText() {
+    const double room = std::min(static_cast<double>(width()) / DesignWidth, static_cast<double>(height()) / DesignHeight);
+    const double scale =
+        std::clamp(std::floor(room * TextRoomFilled / TextScaleStep) * TextScaleStep, 1.0, LargestTextScale);
+    if (scale == textScale_) return;
+    textScale_ = scale;
+    for (auto& [widget, base] : baseFonts_) {
+        QFont font = base;
+        if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale);
+        else font.setPixelSize(static_cast<int>(base.pixelSize() * scale));
+        widget->setFont(font);
+    }
+    const int errorRow = std::max(RowHeight, QFontMetrics(errors_->font()).height() + 2);
+    errors_->setRowHeight(0, errorRow);
+    errors_->setFixedHeight(errorRow + 2 * errors_->frameWidth());
 }
 
 bool TSimForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid_->viewport() && event->type() == QEvent::Resize) FitGrid();
+    if ((watched == grid_->viewport() || watched == errors_->viewport()) && event->type() == QEvent::Resize) FitGrid();
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && watched != button1_) {
+            setFocus(Qt::MouseFocusReason);
             FormClick();
             return true;
         }
@@ -195,6 +341,27 @@ void TSimForm::FormClick() {
     screens_.FormClick(game_);
     dirty_ = true;
     ShowGrid();
+}
+
+void TSimForm::ShowPreviousScreen() {
+    screens_.PreviousScreen(game_);
+    dirty_ = true;
+    ShowGrid();
+}
+
+void TSimForm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_PageDown: FormClick(); return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_PageUp: ShowPreviousScreen(); return;
+    default: QWidget::keyPressEvent(event);
+    }
 }
 
 void TSimForm::Button1Click() {

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
+
+#include <utility>
+#include <vector>
 
 #include "analysis/screens.h"
 #include "engine/game_state.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +36,9 @@ public:
     void ShowGrid();
     // A game file was named or loaded: the labels show its name, the cells what it holds.
     void GameFileNamed();
+    // A game file was loaded into the run: what the run derived from the rules follows the loaded ones, and
+    // no standard error is shown any more, since game files keep no hour-by-hour results.
+    void GameFileLoaded();
 
     const ScreenGrid& Grid() const { return screens_.Grid; }
     std::uint8_t AnalysisScreen() const { return screens_.AnalysisScreen; }
@@ -38,18 +46,27 @@ public:
     QPushButton* Button1() const { return button1_; }
     QLineEdit* Edit1() const { return edit1_; }
     QString CellText(int column, int row) const;
+    // The lines under the grid: each strategy's standard error, the hours played, the rules in force.
+    QTableWidget* ErrorGrid() const { return errors_; }
+    QLabel* HoursLine() const { return hours_; }
+    QLabel* RulesLine() const { return rules_; }
 
 public slots:
+    // A click on the window, and the keys and menu item that do the same: the next screen.
     void FormClick();
+    void ShowPreviousScreen();
     void Button1Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ApplyColumnWidths();
     void FitGrid();
+    void ScaleText();
+    void ShowNotes();
 
     Game& game_;
     AnalysisScreens screens_;
@@ -57,7 +74,13 @@ private:
     QTableWidget* grid_ = nullptr;
     QLineEdit* edit1_ = nullptr;
     QPushButton* button1_ = nullptr;
+    QTableWidget* errors_ = nullptr;
+    QLabel* hours_ = nullptr;
+    QLabel* rules_ = nullptr;
     bool dirty_ = true;
+    bool squaresKnown_ = true; // false once a game file was loaded into the run
+    double textScale_ = 1.0;
+    std::vector<std::pair<QWidget*, QFont>> baseFonts_; // the texts that grow with the window
 };
 
 } // namespace zvx::gui

@@ -46,7 +46,7 @@ TPreferForm::TPreferForm(Game& game, QWidget* parent) : OptionFormWidget(parent)
     auto* panel1 = new QFrame(this);
     panel1->setObjectName("Panel1");
     panel1->setFrameShape(QFrame::StyledPanel);
-    panel1->setFixedWidth(SliderGroupWidth);
+    panel1->setMinimumWidth(SliderGroupWidth);
     QLineEdit* heading = TextField(panel1, "Edit2", SpeedHeading);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
@@ -86,6 +86,7 @@ TPreferForm::TPreferForm(Game& game, QWidget* parent) : OptionFormWidget(parent)
     exitButton_ = MakeExitButton(this);
 
     auto* column = new QVBoxLayout;
+    column->addStretch(1); // centred in a tall window too
     column->addWidget(title);
     column->addWidget(panel1);
     column->addSpacing(8);
@@ -93,7 +94,7 @@ TPreferForm::TPreferForm(Game& game, QWidget* parent) : OptionFormWidget(parent)
     column->addSpacing(8);
     column->addWidget(exitButton_, 0, Qt::AlignLeft);
     column->addStretch(1);
-    auto* form = new QHBoxLayout(this);
+    auto* form = new QHBoxLayout(MakeFormPage(this));
     form->setContentsMargins(16, 12, 16, 12);
     form->addStretch(1);
     form->addLayout(column);

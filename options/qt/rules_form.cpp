@@ -78,12 +78,13 @@ TRulesForm::TRulesForm(Game& game, QWidget* parent) : OptionFormWidget(parent), 
 
     auto* outer = new QVBoxLayout;
     outer->setContentsMargins(16, 12, 16, 12);
+    outer->addStretch(1); // centred in a tall window too
     outer->addWidget(title);
     outer->addLayout(grid);
     outer->addSpacing(8);
     outer->addLayout(buttons);
     outer->addStretch(1);
-    auto* form = new QHBoxLayout(this);
+    auto* form = new QHBoxLayout(MakeFormPage(this));
     form->setContentsMargins(0, 0, 0, 0);
     // Centred across a wide window, so a maximised form does not leave its groups in a corner.
     form->addStretch(1);

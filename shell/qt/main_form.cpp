@@ -3,20 +3,27 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QTimer>
 
+#include <string>
+#include <type_traits>
 #include <utility>
 
 #include "analysis/qt/sim_form.h"
 #include "engine/options_file.h"
 #include "engine/startup.h"
 #include "shell/qt/about_boxes.h"
+#include "shell/qt/message_boxes.h"
+#include "shell/qt/window_geometry.h"
+#include "table/layout.h"
 #include "table/qt/player.h"
 
 // The resources live in the GUI library, which a static link would otherwise leave unregistered.
@@ -34,10 +41,33 @@ namespace {
 
 constexpr const char* ProgramCaption = "Zorvex Professional BlackJack";
 constexpr const char* CaptionSuffix = " 32";
-// The client area of the main window when it is not maximised.
-constexpr int ClientWidth = 636;
-constexpr int ClientHeight = 400;
+// The client area of the main window restored on a first run: the table at a quarter over its own size.
+constexpr int ClientWidth = TableWidth * 5 / 4;
+constexpr int ClientHeight = TableHeight * 5 / 4;
 const QColor TableGreen(0, 128, 0);
+constexpr int StartWithoutActivationMs = 300;
+
+// Start-up reports an options file it could not use (which file, why, where it was kept) for the player to be
+// told once. A core that returns no report has nothing to tell.
+template <typename Start>
+std::string StartUpNotice(Start start) {
+    if constexpr (std::is_void_v<std::invoke_result_t<Start>>) {
+        start();
+        return {};
+    } else {
+        return OptionsFileNotice(start());
+    }
+}
+
+class StillStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_Widget_Animation_Duration) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 } // namespace
 
@@ -50,7 +80,14 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     mdi_->setBackground(TableGreen);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mdi_->installEventFilter(this);
+    // The viewport, not the area: the area's own resize handler sizes the viewport after its filters ran.
+    mdi_->viewport()->installEventFilter(this);
+    // The frame's layout moves its central widget through an animation object whenever the style animates
+    // widgets, even with animation off, and deletes it later: while modes follow one another inside the
+    // games' waits "later" never comes. Without the style's animation the layout sets the geometry at once.
+    auto* still = new StillStyle(QApplication::style()->name());
+    still->setParent(this);
+    mdi_->setStyle(still);
     setCentralWidget(mdi_);
     createMenus();
     statusBar()->setSizeGripEnabled(false);
@@ -58,7 +95,11 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     drill_->setObjectName("DrillScore");
     drill_->hide();
     statusBar()->addPermanentWidget(drill_);
-    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    const QSize bars(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    const QSize client(ClientWidth, ClientHeight);
+    // Unattended runs (benchmarks, scripted analyses) keep a fixed size and leave the user's settings alone.
+    if (options_.Unattended) resize(client + bars);
+    else RestoreWindowGeometry(*this, bars, client);
     game_.FixedSeed = options_.Seed;
 }
 
@@ -75,15 +116,17 @@ TPlayer* TMainForm::tableWindow() const { return table_; }
 // --- Start-up and closing ----------------------------------------------------------------------------------
 
 bool TMainForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
-        // The start-up shows a modal box; it runs once the activation has been handled.
-        if (!started_) QTimer::singleShot(0, this, &TMainForm::AppOnActivate);
-    }
+    // The start-up shows a modal box; it runs once the activation has been handled, when a window manager
+    // has given the window its maximised frame, so that the box centres on the frame the player sees. A
+    // window shown where nothing activates it starts a moment after it is shown.
+    if (!started_ && event->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, &TMainForm::AppOnActivate);
+    if (!started_ && event->type() == QEvent::Show)
+        QTimer::singleShot(StartWithoutActivationMs, this, &TMainForm::AppOnActivate);
     return QMainWindow::event(event);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mdi_ && event->type() == QEvent::Resize) FitChildWindows();
+    if (watched == mdi_->viewport() && event->type() == QEvent::Resize) FitChildWindows();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -102,11 +145,19 @@ QMdiSubWindow* TMainForm::AddFillingWindow(QWidget* widget) {
 void TMainForm::AppOnActivate() {
     if (started_) return;
     started_ = true;
-    StartUp(game_, options_.OptionsPath);
+    const std::string notice = StartUpNotice([this] { return StartUp(game_, options_.OptionsPath); });
     setWindowTitle(QString(ProgramCaption) + CaptionSuffix);
+    // Once, at the start: the program runs on the defaults and the player's file is not written over.
+    if (!notice.empty() && !options_.Unattended)
+        ShowMessageBox(this, QMessageBox::Warning, "Options Not Read", QString::fromStdString(notice), QMessageBox::Ok,
+                       QMessageBox::Ok,
+                       "In the folder " +
+                           QDir::toNativeSeparators(QFileInfo(QString::fromStdString(options_.OptionsPath)).absolutePath()));
     if (game_.Options.FirstRun) {
         if (!options_.Unattended) {
             TAboutHitBox box(this);
+            FitTitle(box);
+            CentreOn(box, *this);
             box.exec();
         }
         game_.Options.FirstRun = false;
@@ -114,9 +165,11 @@ void TMainForm::AppOnActivate() {
     }
 }
 
-bool TMainForm::SaveOptionsTelling() {
+bool TMainForm::SaveOptionsTelling() { return WriteOptionsTelling(game_); }
+
+bool TMainForm::WriteOptionsTelling(Game& from) {
     if (options_.Unattended) return false;
-    if (SaveOptions(game_, options_.OptionsPath)) return true;
+    if (SaveOptions(from, options_.OptionsPath)) return true;
     if (!saveFailureTold_) {
         saveFailureTold_ = true;
         QMessageBox::warning(this, "Options Not Saved",
@@ -129,8 +182,8 @@ bool TMainForm::SaveOptionsTelling() {
 }
 
 bool TMainForm::ConfirmClose() {
-    return QMessageBox::question(this, windowTitle(), "CLOSE BlackJack?", QMessageBox::Yes | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Yes;
+    return ShowMessageBox(this, QMessageBox::Question, windowTitle(), "CLOSE BlackJack?",
+                          QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
 // Everything that must end the game sets these together; they release every wait of the game loop and of
@@ -166,11 +219,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     ReleaseWaits();
     if (game_.OptionsChanged) {
         Beep();
-        if (QMessageBox::question(this, windowTitle(), "EXIT ZVX - Do You Want to Save OPTIONS?",
-                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
+        if (ShowMessageBox(this, QMessageBox::Question, windowTitle(), "EXIT ZVX - Do You Want to Save OPTIONS?",
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
             SaveOptionsTelling();
     }
     closing_ = true;
+    if (!options_.Unattended) RememberWindowGeometry(*this);
     // The objects the game loop uses live as long as this window; a loop still on the stack falls through
     // its waits and returns before the application's main loop ends and the window is destroyed.
     event->accept();

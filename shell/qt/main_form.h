@@ -126,9 +126,18 @@ private:
     void ReleaseWaits();
     void Beep();
     void ShowStrategyIntro();
+    void SaveStrategyIntroFlag();
+    // Writes the options of `from` to the options file, telling the player once a session when it fails.
+    bool WriteOptionsTelling(Game& from);
     bool ConfirmClose();
     void RestoreTableWindow();
-    void DropRetiredTables();
+    // Windows a mode closed while a game ran (the table, the analysis window): hidden, and deleted once
+    // every game has unwound.
+    void RetireWindow(QWidget* widget, TPlayer* table);
+    enum class Deletion { Now, Deferred };
+    void DropRetiredWindows(Deletion deletion);
+    // A game's run returns: the last one out frees what the games retired.
+    void EndGame();
     enum class OptionForm { Rules, Strategy, Preferences };
     void OpenOptionForm(OptionForm form);
     QWidget* CreateOptionForm(OptionForm form);
@@ -157,17 +166,17 @@ private:
     QAction* hint_ = nullptr;
     EventTicker ticker_;
     ScreenGrid lastGrid_;
+    RunClock shownRunTime_; // as the analysis window last showed it
     bool started_ = false;
     bool saveFailureTold_ = false;
     bool closing_ = false;
     int runDepth_ = 0;
     void (TMainForm::*pendingMode_)() = nullptr;
-    // Tables closed while a game ran: hidden, and deleted once every game has unwound.
-    struct RetiredTable {
+    struct RetiredWindow {
         QPointer<QWidget> Window;
-        TPlayer* Table;
+        TPlayer* Table; // the game's table until it is deleted; null for other windows
     };
-    std::vector<RetiredTable> retiredTables_;
+    std::vector<RetiredWindow> retiredWindows_;
 };
 
 } // namespace zvx::gui

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "analysis/qt/sim_form.h"
 #include "engine/action_items.h"
 #include "engine/table_view.h"
 #include "table/qt/player.h"
@@ -73,6 +74,12 @@ void TMainForm::createMenus() {
               &TMainForm::Simulation1Click);
     addModeAction(run, "Analysis", "&Betting and Rules Analysis", "Compare four betting strategies at full speed",
               &TMainForm::AnalysisClick);
+    QAction* nextScreen = addAction(run, "NextScreen", "Next Analysis &Screen",
+                                    "Show the analysis results in their next format (or press Space)", nullptr);
+    connect(nextScreen, &QAction::triggered, this, [this] {
+        if (simForm_) simForm_->FormClick();
+    });
+    connect(run, &QMenu::aboutToShow, this, [this, nextScreen] { nextScreen->setEnabled(simForm_ != nullptr); });
 
     QMenu* opts = menuBar()->addMenu("&Options");
     opts->setObjectName("Options1");
@@ -85,7 +92,8 @@ void TMainForm::createMenus() {
 
     QMenu* help = menuBar()->addMenu("Hel&p");
     help->setObjectName("Help1");
-    addAction(help, "Topics1", "&Topics", "Open the help", &TMainForm::Topics1Click);
+    addAction(help, "Topics1", "&Topics", "Open the help", &TMainForm::Topics1Click)
+        ->setShortcut(QKeySequence::HelpContents);
     addAction(help, "About", "&About ZVX", "About the program", &TMainForm::AboutClick);
 
     // A click on a menu title ends the wait of an open option form.

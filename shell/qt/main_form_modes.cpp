@@ -1,19 +1,24 @@
 #include "shell/qt/main_form.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <ctime>
+#include <filesystem>
+#include <utility>
 
 #include "analysis/analysis_run.h"
 #include "analysis/qt/sim_form.h"
 #include "analysis/qt/strategy_intro_box.h"
 #include "engine/action_items.h"
 #include "engine/game_reset.h"
+#include "engine/options_file.h"
 #include "engine/round.h"
 #include "engine/settlement.h"
 #include "engine/shoe.h"
+#include "engine/startup.h"
 #include "table/qt/player.h"
 
 namespace zvx::gui {
@@ -56,7 +61,7 @@ void TMainForm::RunMode() {
     NewBankroll(game_);
     ++runDepth_;
     RunGame(game_);
-    if (--runDepth_ == 0) DropRetiredTables();
+    EndGame();
     HideActionItems(AllActionItems);
 }
 
@@ -76,22 +81,37 @@ void TMainForm::CloseTableWindow() {
     if (!table_) return;
     TPlayer* table = table_;
     table_ = nullptr;
-    QWidget* window = table;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(table->parentWidget())) window = sub;
-    window->hide();
     // The game loop may be inside the table's own code (an animation, a box over it, a gesture) and may
     // still call it on its way out: the table stays, hidden and left as the game's, until every game has
     // unwound.
-    retiredTables_.push_back({window, table});
-    if (runDepth_ == 0) DropRetiredTables();
+    RetireWindow(table, table);
 }
 
-void TMainForm::DropRetiredTables() {
-    for (const RetiredTable& retired : retiredTables_) {
-        if (game_.Table == retired.Table) game_.Table = nullptr;
-        if (retired.Window) retired.Window->deleteLater();
+void TMainForm::RetireWindow(QWidget* widget, TPlayer* table) {
+    QWidget* window = widget;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(widget->parentWidget())) window = sub;
+    window->hide();
+    retiredWindows_.push_back({window, table});
+    if (runDepth_ == 0) DropRetiredWindows(Deletion::Deferred);
+}
+
+void TMainForm::DropRetiredWindows(Deletion deletion) {
+    for (const RetiredWindow& retired : retiredWindows_) {
+        if (retired.Table && game_.Table == retired.Table) game_.Table = nullptr;
+        if (!retired.Window) continue;
+        QWidget* window = retired.Window;
+        // Through the deferred deletion even now: the table refuses it while one of its calls is on the stack.
+        window->deleteLater();
+        if (deletion == Deletion::Now) QCoreApplication::sendPostedEvents(window, QEvent::DeferredDelete);
     }
-    retiredTables_.clear();
+    retiredWindows_.clear();
+}
+
+void TMainForm::EndGame() {
+    // Every game has unwound: delete now. Left to the event loop, the deletion would wait for a loop below
+    // this one, and the next mode's waits never return there, so a player switching modes would keep every
+    // table and analysis window of the session.
+    if (--runDepth_ == 0) DropRetiredWindows(Deletion::Now);
 }
 
 void TMainForm::NormalPlay1Click() {
@@ -136,6 +156,7 @@ void TMainForm::AnalysisClick() {
     PrepareAnalysisRun(game_); // a new shoe, the swing threshold, the reset (which closes the table)
     mdi_->repaint();
     if (!simForm_) {
+        shownRunTime_ = {};
         simForm_ = new TSimForm(game_);
         AddFillingWindow(simForm_);
         simForm_->Open();
@@ -144,7 +165,7 @@ void TMainForm::AnalysisClick() {
     game_.Shell = this;
     ++runDepth_;
     RunGame(game_);
-    if (--runDepth_ == 0) DropRetiredTables();
+    EndGame();
     FinishAnalysisRun(game_);
     HideActionItems(AllActionItems);
 }
@@ -154,8 +175,26 @@ void TMainForm::ShowStrategyIntro() {
     box.exec();
     if (box.DoNotShowAgain()) {
         game_.Options.HideStrategyIntro = true;
-        SaveOptionsTelling();
+        SaveStrategyIntroFlag();
     }
+}
+
+// The button names one option: the file gets that flag and keeps every other option as it was written, so
+// changes the player chose not to save stay unsaved (and E&xit still asks about them).
+void TMainForm::SaveStrategyIntroFlag() {
+    if (options_.Unattended) return;
+    Game stored;
+    std::error_code ignored;
+    if (std::filesystem::exists(options_.OptionsPath, ignored)) {
+        LoadOptions(stored, options_.OptionsPath);
+        if (stored.FileError) return; // a file that cannot be read is never written over
+    } else {
+        stored.Options.FirstRun = false;
+        InstallDefaultOptions(stored);
+        stored.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    }
+    stored.Options.HideStrategyIntro = true;
+    WriteOptionsTelling(stored);
 }
 
 // --- The analysis side of the game loop ------------------------------------------------------------------
@@ -167,23 +206,23 @@ void TMainForm::ProcessEvents() {
 }
 
 void TMainForm::RefreshAnalysisWindow() {
-    if (simForm_) simForm_->Refresh(static_cast<int>(std::time(nullptr) & 0x7fffffff));
+    if (!simForm_) return;
+    simForm_->Refresh(static_cast<int>(std::time(nullptr) & 0x7fffffff));
+    shownRunTime_ = game_.RunTime;
 }
 
 void TMainForm::CloseAnalysisWindow() {
     if (!simForm_) return;
     TSimForm* form = simForm_;
     simForm_ = nullptr;
+    // The reset that closes the window has cleared the run time already: the grid kept shows the time the
+    // window last showed.
+    const RunClock cleared = std::exchange(game_.RunTime, shownRunTime_);
     form->Redraw();
+    game_.RunTime = cleared;
     lastGrid_ = form->Grid();
     form->Close();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
-        sub->hide();
-        sub->deleteLater();
-    } else {
-        form->hide();
-        form->deleteLater();
-    }
+    RetireWindow(form, nullptr);
 }
 
 } // namespace zvx::gui

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 namespace zvx::gui {
 
@@ -11,13 +12,16 @@ namespace {
 // The chart is drawn in one unit, a row's height, so it scales as a whole with the window: the text takes the
 // row's height less a little, the cells are at most about twice as wide as high.
 constexpr int MinimumUnit = 10;
+constexpr int SmallestUnit = 8; // a chart at its minimum height whose legend wraps onto more lines
 constexpr int PreferredUnit = 18;
 constexpr int MaximumTextPixels = 15;
 constexpr int MinimumCellWidth = 9;
 constexpr int LegendRows = 2; // the legend wraps to two lines when the chart is narrow
 constexpr int SectionGaps = 2; // between hard and soft totals, and between soft totals and pairs
-// Rows of units: the cells, the heading, the two legend lines, and the gaps and spacing between them.
-constexpr int UnitsHigh = ChartRows + 1 + LegendRows + 2;
+constexpr int RulesRows = 1;
+// Rows of units: the cells, the heading, the two legend lines, the rules line, and one for the three gaps
+// (each a third of a unit, or 3 pixels in the smallest chart).
+constexpr int UnitsHigh = ChartRows + 1 + LegendRows + RulesRows + 1;
 
 struct LegendEntry {
     Action action;
@@ -57,6 +61,18 @@ void TStrategyChart::SetChart(const StrategyChart& chart) {
     update();
 }
 
+void TStrategyChart::SetRulesLine(const QString& text) {
+    if (text == rulesLine_) return;
+    rulesLine_ = text;
+    setToolTip(QString("What the game does on a hand's first two cards. %1.").arg(text));
+    update();
+}
+
+QRect TStrategyChart::RulesLineRect() const {
+    const Metrics m = Measure();
+    return {0, m.rulesTop, width(), m.unit};
+}
+
 QColor TStrategyChart::ActionColour(Action action) {
     switch (action) {
     case Stand: return {240, 200, 70};
@@ -78,9 +94,15 @@ int TStrategyChart::LabelWidth(int unit) const {
     return QFontMetrics(TextFont(unit)).horizontalAdvance("Hard 17") + 6;
 }
 
+// The unit is the largest that leaves room for the legend's lines and the rules line below the cells; a narrow
+// chart wraps its legend onto more lines, and so takes a smaller unit.
 TStrategyChart::Metrics TStrategyChart::Measure() const {
     Metrics m{};
-    m.unit = std::max(MinimumUnit, height() / UnitsHigh);
+    for (int lines = LegendRows;; ++lines) {
+        m.unit = std::max(SmallestUnit, height() / (UnitsHigh - LegendRows + lines));
+        m.legendLines = LegendPlaces(m.unit).back().y() / m.unit + 1;
+        if (m.legendLines <= lines || m.unit == SmallestUnit || lines == static_cast<int>(Legend.size())) break;
+    }
     m.labelWidth = LabelWidth(m.unit);
     m.headerHeight = m.unit;
     m.sectionGap = std::max(3, m.unit / 3);
@@ -88,7 +110,28 @@ TStrategyChart::Metrics TStrategyChart::Measure() const {
     // Cells no wider than about twice their height, so a wide window does not stretch them into bars.
     m.cellWidth = std::clamp((width() - m.labelWidth) / ChartColumns, MinimumCellWidth, 2 * m.unit + 4);
     m.legendTop = RowTop(m, ChartRows) + m.sectionGap;
+    m.rulesTop = m.legendTop + m.legendLines * m.unit;
     return m;
+}
+
+// Where each legend entry starts, relative to the legend's top left: entries run left to right and wrap when
+// the chart is too narrow for the next.
+std::vector<QPoint> TStrategyChart::LegendPlaces(int unit) const {
+    const QFontMetrics fm(TextFont(unit));
+    const int swatchSize = std::max(8, unit - 4);
+    std::vector<QPoint> places;
+    int x = 0;
+    int y = 0;
+    for (const LegendEntry& e : Legend) {
+        const int entryWidth = swatchSize + 4 + fm.horizontalAdvance(QString("%1 %2").arg(e.letter, e.name)) + unit;
+        if (x > 0 && x + entryWidth > width()) {
+            x = 0;
+            y += unit;
+        }
+        places.emplace_back(x, y);
+        x += entryWidth;
+    }
+    return places;
 }
 
 int TStrategyChart::RowTop(const Metrics& m, int row) const {
@@ -150,26 +193,26 @@ void TStrategyChart::paintEvent(QPaintEvent*) {
         }
     }
 
-    // The legend, wrapping onto a second line when one is too narrow.
     p.setFont(text);
     const int swatchSize = std::max(8, m.unit - 4);
-    int x = 0;
-    int y = m.legendTop;
-    for (const LegendEntry& e : Legend) {
-        const QString label = QString("%1 %2").arg(e.letter, e.name);
-        const int entryWidth = swatchSize + 4 + fm.horizontalAdvance(label) + m.unit;
-        if (x > 0 && x + entryWidth > std::max(gridRight, width() / 2)) {
-            x = 0;
-            y += m.unit;
-        }
+    const std::vector<QPoint> places = LegendPlaces(m.unit);
+    for (std::size_t i = 0; i < Legend.size(); ++i) {
+        const LegendEntry& e = Legend[i];
+        const int x = places[i].x();
+        const int y = m.legendTop + places[i].y();
         const QRect swatch(x, y + (m.unit - swatchSize) / 2, swatchSize, swatchSize);
         p.fillRect(swatch, ActionColour(e.action));
         p.setPen(QColor(60, 60, 60));
         p.drawRect(swatch.adjusted(0, 0, -1, -1));
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(QRect(x + swatchSize + 4, y, entryWidth, m.unit), Qt::AlignLeft | Qt::AlignVCenter, label);
-        x += entryWidth;
+        p.drawText(QRect(x + swatchSize + 4, y, width() - x, m.unit), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString("%1 %2").arg(e.letter, e.name));
     }
+
+    // The rules line, cut short with an ellipsis in a narrow chart (its tooltip has it whole).
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect rules = RulesLineRect();
+    p.drawText(rules, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(rulesLine_, Qt::ElideRight, rules.width()));
 }
 
 } // namespace zvx::gui

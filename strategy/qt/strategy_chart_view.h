@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <vector>
+
 #include "strategy/strategy_chart.h"
 
 namespace zvx::gui {
@@ -17,6 +19,10 @@ public:
 
     void SetChart(const StrategyChart& chart);
     const StrategyChart& Chart() const { return chart_; }
+    // The line under the legend naming the rules the chart was drawn for.
+    void SetRulesLine(const QString& text);
+    const QString& RulesLine() const { return rulesLine_; }
+    QRect RulesLineRect() const;
     // Where a cell is drawn, for a look at its colour.
     QRect CellRect(int row, int column) const;
     static QColor ActionColour(Action action);
@@ -36,13 +42,17 @@ private:
         int headerHeight;
         int sectionGap;
         int legendTop;
+        int rulesTop;
+        int legendLines;
     };
     Metrics Measure() const;
     QFont TextFont(int unit) const;
     int LabelWidth(int unit) const;
     int RowTop(const Metrics& m, int row) const;
+    std::vector<QPoint> LegendPlaces(int unit) const;
 
     StrategyChart chart_{};
+    QString rulesLine_;
 };
 
 } // namespace zvx::gui

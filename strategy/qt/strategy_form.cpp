@@ -22,6 +22,7 @@ namespace zvx::gui {
 namespace {
 
 constexpr int ButtonWidth = 120;
+constexpr double EditorLargestScale = 1.4;
 constexpr std::array<const char*, UpCardBoxes> UpCardCaptions = {"2", "3", "4", "5", "6",
                                                                  "7", "8", "9", "10 (or Face Card)", "Ace"};
 
@@ -125,7 +126,8 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     chartColumn->setSpacing(2);
     chartColumn->addWidget(chartTitle);
     chartColumn->addWidget(chart_, 1);
-    auto* form = new QHBoxLayout(this);
+    // The editor's text grows less than a form's: the room is better spent on the chart beside it.
+    auto* form = new QHBoxLayout(MakeFormPage(this, EditorLargestScale));
     form->setContentsMargins(4, 4, 4, 4);
     form->setSpacing(4);
     form->addLayout(editorColumn, 0);
@@ -159,7 +161,14 @@ void TStrategyForm::ShowBoxes() {
 
 void TStrategyForm::ShowEdited() { saveButton_->setText(editor_.Edited() ? SaveExitCaption : ExitCaption); }
 
-void TStrategyForm::RedrawChart() { chart_->SetChart(BuildStrategyChart(game_.Strategy, game_.Rules())); }
+// The chart shows the boxes as they stand, before the editor stores them when the row is left, so every tick
+// shows at once.
+void TStrategyForm::RedrawChart() {
+    StrategyTable shown = game_.Strategy;
+    StoreRow(shown, editor_.SelectedRow(), editor_.Boxes());
+    chart_->SetChart(BuildStrategyChart(shown, game_.Rules()));
+    chart_->SetRulesLine(QString::fromStdString(ChartRulesText(game_.Rules())));
+}
 
 void TStrategyForm::RowButtonClick(int rowCode) {
     editor_.ChooseRow(rowCode);
@@ -171,18 +180,21 @@ void TStrategyForm::CheckBox1Click(bool ticked) {
     editor_.ClickNever(ticked);
     ShowBoxes();
     ShowEdited();
+    RedrawChart();
 }
 
 void TStrategyForm::CheckBox12Click(bool ticked) {
     editor_.ClickAlways(ticked);
     ShowBoxes();
     ShowEdited();
+    RedrawChart();
 }
 
 void TStrategyForm::CheckBoxClick(int index, bool ticked) {
     editor_.ClickUpCard(index, ticked);
     ShowBoxes();
     ShowEdited();
+    RedrawChart();
 }
 
 void TStrategyForm::ResetButtonClick() {

@@ -131,11 +131,32 @@ void GameFileMenuTest::saveOffersLastgameThenSavesWithoutAsking() {
     QVERIFY(QFile::exists("MYGAME.ZVX"));
     QCOMPARE(QString::fromStdString(w.game().GameFileName), QString("MYGAME.ZVX"));
 
+    // A name that is another file's asks first: No goes back to the picker, where Cancel writes nothing;
+    // Yes replaces it.
+    QFile old("LASTGAME.ZVX");
+    QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    old.write("not replaced");
+    old.close();
+    boxes.Seen.clear();
+    AnswerPicker(boxes, "lastgame");
+    boxes.Press(QMessageBox::No);
+    boxes.Then([](QDialog& dialog) { dialog.reject(); });
+    Item(w, "SaveAs1")->trigger();
+    QCOMPARE(boxes.Seen, (QStringList{"Enter File Name:", "This file already exists. Replace it?", "Enter File Name:"}));
+    QCOMPARE(QFile("LASTGAME.ZVX").size(), qint64(12));
+    QCOMPARE(QString::fromStdString(w.game().GameFileName), QString("MYGAME.ZVX"));
+    AnswerPicker(boxes, "lastgame");
+    boxes.Press(QMessageBox::Yes);
+    Item(w, "SaveAs1")->trigger();
+    QCOMPARE(QFile("LASTGAME.ZVX").size(), qint64(GameRecordSize));
+    QCOMPARE(QString::fromStdString(w.game().GameFileName), QString("LASTGAME.ZVX"));
+    QFile::remove("LASTGAME.ZVX");
+
     // Cancel keeps the name and writes nothing.
     boxes.Then([](QDialog& dialog) { dialog.reject(); });
     Item(w, "SaveAs1")->trigger();
-    QCOMPARE(QString::fromStdString(w.game().GameFileName), QString("MYGAME.ZVX"));
-    QCOMPARE(QDir().entryList({"*.ZVX"}, QDir::Files).size(), 2);
+    QCOMPARE(QString::fromStdString(w.game().GameFileName), QString("LASTGAME.ZVX"));
+    QCOMPARE(QDir().entryList({"*.ZVX"}, QDir::Files).size(), 1);
 }
 
 void GameFileMenuTest::saveAsThenLoadDuringAnAnalysis() {
@@ -227,15 +248,28 @@ void GameFileMenuTest::missingDamagedOrWrongSizeFilesChangeNothing() {
     BoxAnswerer boxes;
     const CasinoRules before = w.game().Rules();
     const StrategyTable strategyBefore = w.game().Strategy;
+    QList<QMessageBox::Icon> icons;
+    QStringList details;
     DuringAGame(w, [&] {
         for (const char* name : {"nothing", "DAMAGED.ZVX", "SHORT.ZVX"}) {
             AnswerPicker(boxes, name);
-            boxes.Press(QMessageBox::Ok);
+            boxes.Then([&](QDialog& dialog) {
+                auto* box = qobject_cast<QMessageBox*>(&dialog);
+                if (!box) qFatal("not a message box");
+                icons << box->icon();
+                details << box->informativeText();
+                box->button(QMessageBox::Ok)->click();
+            });
             Item(w, "LoadFile")->trigger();
         }
     });
     QCOMPARE(boxes.Seen.size(), 6);
     QCOMPARE(boxes.Seen[1], QString("ERROR... File Not Found!"));
+    // The box says which file it looked for, and is a warning, not a question.
+    QCOMPARE(icons.value(0), QMessageBox::Warning);
+    QVERIFY2(details.value(0).startsWith(QDir::toNativeSeparators(QDir::currentPath())) &&
+                 details.value(0).contains("nothing", Qt::CaseInsensitive),
+             qPrintable(details.value(0)));
     QVERIFY(boxes.Seen[3].contains("DAMAGED.ZVX\" is not a game file"));
     QVERIFY(boxes.Seen[3].contains("Nothing was loaded"));
     QVERIFY(boxes.Seen[5].contains("SHORT.ZVX\" is not a game file"));

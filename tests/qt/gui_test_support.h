@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,27 @@
 #include <utility>
 
 namespace zvx::testing {
+
+// The main window keeps its geometry in the user's configuration folder: every test program keeps its own in a
+// temporary folder instead, so no test reads or writes the real user's settings. There the window starts
+// restored, with a client area of 636 x 400, the size the tests' gestures and pictures were written for; a
+// test of the first start clears the settings.
+inline QString TestSettingsFolder() {
+    static QTemporaryDir folder;
+    return folder.path();
+}
+inline void SeedTestWindowSettings() {
+    QSettings settings("Zorvex", "zvx");
+    settings.clear();
+    settings.setValue("MainWindow/Maximised", false);
+    settings.setValue("MainWindow/ClientSize", QSize(636, 400));
+}
+inline const bool SettingsRedirected = [] {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, TestSettingsFolder());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, TestSettingsFolder());
+    SeedTestWindowSettings();
+    return true;
+}();
 
 // Makes a fresh temporary folder the current one for the test's life (the program keeps ZVX.PRM there).
 class CurrentFolder {

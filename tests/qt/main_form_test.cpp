@@ -6,20 +6,26 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSettings>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTest>
 
+#include <type_traits>
+#include <utility>
+
 #include "analysis/qt/sim_form.h"
 #include "engine/options_file.h"
 #include "engine/startup.h"
 #include "engine/table_view.h"
 #include "shell/qt/main_form.h"
+#include "table/layout.h"
 #include "table/qt/player.h"
 #include "table/qt/table_scene.h"
 #include "tests/qt/gui_test_support.h"
@@ -30,6 +36,10 @@ using namespace zvx::gui;
 using namespace zvx::testing;
 
 namespace {
+
+// Whether start-up reports an options file it could not use.
+constexpr bool StartUpReportsOptionsTrouble =
+    !std::is_void_v<decltype(StartUp(std::declval<Game&>(), std::string()))>;
 
 // A window past its start-up, with an options file already written so no first-run box appears.
 struct StartedWindow {
@@ -72,6 +82,11 @@ private slots:
     void optionFormWaitEndsOnAMenuTitle();
     void printWithoutAPrinterSavesAPdf();
     void topicsOpensTheHelpAtItsIndex();
+    void windowStartsMaximisedAndComesBackAsItWasLeft();
+    void childWindowsFillTheWindowAfterEveryResize();
+    void strategiesBoxButtonSavesOnlyItsOwnFlag();
+    void messageBoxesShowTheirWholeTitle();
+    void damagedOptionsFileIsToldOnceAndKept();
 };
 
 void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
@@ -89,8 +104,8 @@ void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
                                   "Spli&t", "Surre&nder", "H&int"}));
     QCOMPARE(items, (QStringList{"&Reset Game", "&Print", "&Save", "Save &As", "&Load", "-", "E&xit", "&Normal Play",
                                  "&Practice Deck", "&Computer Simulated Play", "&Betting and Rules Analysis",
-                                 "&Casino Rules", "&Playing Strategy", "-", "&Other Preferences", "&Topics",
-                                 "&About ZVX"}));
+                                 "Next Analysis &Screen", "&Casino Rules", "&Playing Strategy", "-",
+                                 "&Other Preferences", "&Topics", "&About ZVX"}));
     QCOMPARE(w.visibleActionItems(), 0u);
     for (const char* name : {"Dash1", "BetButton", "StandButton", "HintButton"}) QVERIFY(!Item(w, name)->isVisible());
 
@@ -106,12 +121,17 @@ void MainFormTest::firstStartShowsMouseMovesAndWritesTheOptions() {
     CurrentFolder folder;
     QVERIFY(!QFile::exists("ZVX.PRM"));
     BoxAnswerer boxes;
-    boxes.Accept();
+    QPoint boxCentre;
+    boxes.Then([&](QDialog& dialog) {
+        boxCentre = dialog.frameGeometry().center();
+        dialog.accept();
+    });
     {
         TMainForm w;
         w.show();
         QVERIFY(WaitUntil([&] { return w.started(); }));
         QCOMPARE(boxes.Seen, QStringList{"Mouse Moves"});
+        QVERIFY((boxCentre - w.frameGeometry().center()).manhattanLength() < 40);
         QVERIFY(QFile::exists("ZVX.PRM"));
         QCOMPARE(QFile("ZVX.PRM").size(), qint64(OptionsRecordSize));
         QCOMPARE(w.game().Prefs().AnimationSpeed, 8000);
@@ -265,6 +285,8 @@ void MainFormTest::analysisInTheWindowEndsWithTheToolsStatistics() {
     w.game().StopAfterHours = Hours;
     Item(w, "Analysis")->trigger();
     const ScreenGrid& grid = w.lastAnalysisGrid();
+    // The run time is the wall clock's: at least the first second is counted, and the kept grid shows it.
+    QVERIFY2(grid.Cell(3, 1) != "0:00:00" && !grid.Cell(3, 1).empty(), grid.Cell(3, 1).c_str());
     const QList<QStringList> tool = ToolGrid(4242, Hours);
     QCOMPARE(tool.size(), GridRows);
     int compared = 0;
@@ -358,10 +380,13 @@ void MainFormTest::printWithoutAPrinterSavesAPdf() {
 }
 
 void MainFormTest::topicsOpensTheHelpAtItsIndex() {
+    // F1, as everywhere else on the desktop.
     CurrentFolder folder;
     StartedWindow started;
     TMainForm& w = started.window;
-    Item(w, "Topics1")->trigger();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
     QTextBrowser* browser = nullptr;
     QVERIFY(WaitUntil([&] {
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -374,6 +399,169 @@ void MainFormTest::topicsOpensTheHelpAtItsIndex() {
                               "strategy editor", "Preferences", "Game files"})
         QVERIFY2(text.contains(topic, Qt::CaseInsensitive), topic);
     browser->window()->close();
+}
+
+void MainFormTest::windowStartsMaximisedAndComesBackAsItWasLeft() {
+    CurrentFolder folder;
+    QSettings("Zorvex", "zvx").clear();
+    const auto closeForGood = [](TMainForm& w) {
+        w.game().ExitRequested = true; // no "CLOSE BlackJack?"
+        w.close();
+    };
+    {
+        StartedWindow started;
+        TMainForm& w = started.window;
+        QVERIFY(w.windowState() & Qt::WindowMaximized);
+        // Restored, the table fits at its own size or more.
+        w.showNormal();
+        QVERIFY(WaitUntil([&] { return !(w.windowState() & Qt::WindowMaximized); }));
+        QVERIFY2(w.mdiArea()->width() >= TableWidth && w.mdiArea()->height() >= TableHeight,
+                 qPrintable(QString("%1 x %2").arg(w.mdiArea()->width()).arg(w.mdiArea()->height())));
+        w.setGeometry(QRect(30, 40, 700, 520));
+        QVERIFY(WaitUntil([&] { return w.size() == QSize(700, 520); }));
+        closeForGood(w);
+    }
+    // The next run comes back restored, where and as large as it was left; the options file knows nothing.
+    const QByteArray optionsBefore = [] {
+        QFile file("ZVX.PRM");
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    {
+        StartedWindow started;
+        TMainForm& w = started.window;
+        QVERIFY(!(w.windowState() & Qt::WindowMaximized));
+        QCOMPARE(w.size(), QSize(700, 520));
+        QVERIFY((w.pos() - QPoint(30, 40)).manhattanLength() <= 8); // the frame's margins aside
+        w.showMaximized();
+        QVERIFY(WaitUntil([&] { return bool(w.windowState() & Qt::WindowMaximized); }));
+        closeForGood(w);
+    }
+    {
+        StartedWindow started;
+        QVERIFY(started.window.windowState() & Qt::WindowMaximized);
+        closeForGood(started.window);
+    }
+    QFile options("ZVX.PRM");
+    QVERIFY(options.open(QIODevice::ReadOnly));
+    QCOMPARE(options.readAll(), optionsBefore);
+    // And the geometry went to the test's own settings folder, never the user's.
+    QVERIFY(QSettings("Zorvex", "zvx").fileName().startsWith(TestSettingsFolder()));
+    SeedTestWindowSettings();
+}
+
+void MainFormTest::childWindowsFillTheWindowAfterEveryResize() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    QStringList faults;
+    const auto check = [&](const char* when) {
+        TSimForm* form = w.simForm();
+        if (!form) {
+            faults << QString("%1: no analysis window").arg(when);
+            return;
+        }
+        const QRect client = w.mdiArea()->viewport()->rect();
+        if (form->parentWidget()->geometry() != client)
+            faults << QString("%1: the analysis window is %2 x %3 in a client area of %4 x %5")
+                          .arg(when)
+                          .arg(form->parentWidget()->width())
+                          .arg(form->parentWidget()->height())
+                          .arg(client.width())
+                          .arg(client.height());
+    };
+    After(100, [&] {
+        w.showNormal();
+        w.setGeometry(QRect(20, 20, 700, 500));
+        QTest::qWait(50);
+        check("shrunk");
+        w.showMaximized();
+        QTest::qWait(50);
+        check("maximised");
+        w.showNormal();
+        QTest::qWait(50);
+        check("restored");
+        w.resize(w.width() + 37, w.height() + 23);
+        QTest::qWait(50);
+        check("dragged larger");
+        Item(w, "GameReset1")->trigger();
+    });
+    Item(w, "Analysis")->trigger();
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+}
+
+void MainFormTest::strategiesBoxButtonSavesOnlyItsOwnFlag() {
+    CurrentFolder folder;
+    WriteQuietOptions([](Game& g) { g.Options.HideStrategyIntro = false; });
+    StartedWindow started;
+    TMainForm& w = started.window;
+    const std::uint16_t savedMinimum = w.game().Options.Rules.TableMinimum;
+    // A change the player has not saved (as the rules form leaves it).
+    w.game().Options.Rules.TableMinimum = savedMinimum == 100 ? 5 : 100;
+    w.game().OptionsChanged = true;
+    BoxAnswerer boxes;
+    boxes.Then([](QDialog& dialog) { dialog.findChild<QPushButton*>("HideButton")->click(); });
+    After(200, [&] { Item(w, "GameReset1")->trigger(); });
+    Item(w, "Analysis")->trigger();
+    Game reread;
+    LoadOptions(reread);
+    QVERIFY(reread.Options.HideStrategyIntro);
+    QCOMPARE(reread.Options.Rules.TableMinimum, savedMinimum);
+    QVERIFY(w.game().OptionsChanged);
+    // Leaving still asks about the unsaved change.
+    boxes.Press(QMessageBox::Yes);
+    boxes.Press(QMessageBox::No);
+    Item(w, "Exit1")->trigger();
+    QCOMPARE(boxes.Seen, (QStringList{"Betting Strategies", "CLOSE BlackJack?", "EXIT ZVX - Do You Want to Save OPTIONS?"}));
+    LoadOptions(reread);
+    QCOMPARE(reread.Options.Rules.TableMinimum, savedMinimum);
+}
+
+void MainFormTest::messageBoxesShowTheirWholeTitle() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    BoxAnswerer boxes;
+    int boxWidth = 0;
+    boxes.Then([&](QDialog& dialog) {
+        boxWidth = dialog.width();
+        dialog.reject();
+    });
+    Item(w, "Exit1")->trigger();
+    QCOMPARE(boxes.Seen, QStringList{"CLOSE BlackJack?"});
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(w.windowTitle());
+    // The frame's own buttons and icon take their room beside the title.
+    QVERIFY2(boxWidth >= titleWidth + 100, qPrintable(QString("%1 < %2 + 100").arg(boxWidth).arg(titleWidth)));
+    QVERIFY(w.isVisible());
+}
+
+void MainFormTest::damagedOptionsFileIsToldOnceAndKept() {
+    if (!StartUpReportsOptionsTrouble) QSKIP("start-up does not report a troubled options file in this build");
+    CurrentFolder folder;
+    {
+        QFile damaged("ZVX.PRM");
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("a player's options, cut short");
+    }
+    BoxAnswerer boxes;
+    boxes.Press(QMessageBox::Ok);
+    TMainForm w;
+    w.show();
+    QVERIFY(WaitUntil([&] { return w.started(); }));
+    QTest::qWait(50);
+    // Told once which file and why; no greeting for a player who is not new.
+    QCOMPARE(boxes.Seen.size(), 1);
+    QVERIFY2(boxes.Seen[0].contains("ZVX.PRM"), qPrintable(boxes.Seen[0]));
+    QCOMPARE(w.game().Prefs().AnimationSpeed, DefaultAnimationSpeed);
+    // The damaged bytes are still in the folder, under some name.
+    bool kept = false;
+    for (const QString& name : QDir().entryList(QDir::Files)) {
+        QFile file(name);
+        kept |= file.open(QIODevice::ReadOnly) && file.readAll() == "a player's options, cut short";
+    }
+    QVERIFY(kept);
 }
 
 QTEST_MAIN(MainFormTest)

@@ -2,6 +2,7 @@
 // loop, left by their own button or by a click on a menu title.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 
@@ -77,6 +81,37 @@ void ClickOptionsTitle(TMainForm& w) {
     menu->close();
 }
 
+// The controls a player reads or clicks, as opposed to the frames and pages that hold them.
+QList<QWidget*> Controls(QWidget* page) {
+    QList<QWidget*> controls;
+    for (QWidget* child : page->findChildren<QWidget*>())
+        if (child->isVisible() && (qobject_cast<QAbstractButton*>(child) || qobject_cast<QLabel*>(child) ||
+                                   qobject_cast<QLineEdit*>(child) || qobject_cast<QScrollBar*>(child) ||
+                                   qobject_cast<TStrategyChart*>(child)))
+            controls << child;
+    return controls;
+}
+
+// Pairs of controls drawn over each other, controls squeezed below the size they ask for, and a chart's rules
+// line drawn past the chart's bottom.
+QStringList Overlaps(QWidget* page) {
+    QStringList faults;
+    if (auto* chart = page->findChild<TStrategyChart*>(); chart && !chart->rect().contains(chart->RulesLineRect()))
+        faults << "the rules line below the chart";
+    const QList<QWidget*> controls = Controls(page);
+    for (int i = 0; i < controls.size(); ++i) {
+        const QRect a(controls[i]->mapTo(page, QPoint(0, 0)), controls[i]->size());
+        if (controls[i]->width() < controls[i]->minimumSizeHint().width() ||
+            controls[i]->height() < controls[i]->minimumSizeHint().height())
+            faults << controls[i]->objectName() + " squeezed";
+        for (int j = i + 1; j < controls.size(); ++j) {
+            const QRect b(controls[j]->mapTo(page, QPoint(0, 0)), controls[j]->size());
+            if (a.intersects(b)) faults << controls[i]->objectName() + " over " + controls[j]->objectName();
+        }
+    }
+    return faults;
+}
+
 StrategyTable Builtin(bool advanced) {
     StrategyTable t;
     advanced ? LoadAdvancedStrategy(t) : LoadDefaultStrategy(t);
@@ -102,6 +137,8 @@ private slots:
     void strategyResetThenMenuKeepsTheSetWithoutWriting();
     void strategyChartShowsTheCoreDecisions();
     void formsFitTheWindowAtBothSizes();
+    void formsScrollWhenSmallAndGrowWhenLarge();
+    void strategyChartFollowsATickAtOnceAndNamesItsRules();
 };
 
 void OptionFormsTest::rulesLeftAtOnceChangeNothing() {
@@ -474,6 +511,89 @@ void OptionFormsTest::formsFitTheWindowAtBothSizes() {
         }
     }
     QCOMPARE(faults, QStringList{});
+    w.game().OptionsChanged = false;
+}
+
+// Each form alone at 420 x 320: nothing drawn over anything, the rest reached by scrolling; then at a large size
+// its text grows with the room and nothing scrolls.
+void OptionFormsTest::formsScrollWhenSmallAndGrowWhenLarge() {
+    Game g;
+    InstallDefaultOptions(g);
+    LoadDefaultStrategy(g.Strategy);
+    std::vector<std::unique_ptr<OptionFormWidget>> forms;
+    forms.push_back(std::make_unique<TRulesForm>(g));
+    forms.push_back(std::make_unique<TPreferForm>(g));
+    forms.push_back(std::make_unique<TStrategyForm>(g));
+    for (auto& form : forms) {
+        const QString name = form->objectName();
+        auto* area = form->findChild<QScrollArea*>();
+        QVERIFY2(area, qPrintable(name));
+        QWidget* page = area->widget();
+        QPushButton* exit = form->findChild<QPushButton*>(name == "StrategyForm" ? "SaveButton" : "ExitButton");
+        form->resize(420, 320);
+        form->show();
+        QTest::qWait(20);
+        QCOMPARE(Overlaps(page), QStringList{});
+        QVERIFY2(area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible(), qPrintable(name));
+        // The exit button is reached by scrolling, and a click there leaves the form.
+        area->ensureWidgetVisible(exit);
+        QVERIFY2(area->viewport()->rect().contains(QRect(exit->mapTo(area->viewport(), QPoint(0, 0)), exit->size())),
+                 qPrintable(name));
+        // Tab goes from control to control, each scrolled into view, and never stops on the scroll area.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        for (int stop = 0; stop < 12; ++stop) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused && focused != area, qPrintable(name));
+            const QRect at(focused->mapTo(area->viewport(), QPoint(0, 0)), focused->size());
+            QVERIFY2(area->viewport()->rect().intersects(at), qPrintable(name + " " + focused->objectName()));
+        }
+        const qreal smallText = exit->font().pointSizeF();
+        const int smallHeight = exit->height();
+
+        form->resize(1580, 1100);
+        QTest::qWait(20);
+        QCOMPARE(Overlaps(page), QStringList{});
+        QVERIFY2(!area->verticalScrollBar()->isVisible() && !area->horizontalScrollBar()->isVisible(), qPrintable(name));
+        QCOMPARE(page->size(), area->viewport()->size());
+        QVERIFY2(exit->font().pointSizeF() >= 1.4 * smallText, qPrintable(name));
+        QVERIFY2(exit->height() > smallHeight, qPrintable(name));
+
+        // Back to the small size: the text shrinks again and the form scrolls once more.
+        form->resize(420, 320);
+        QTest::qWait(20);
+        QCOMPARE(exit->font().pointSizeF(), smallText);
+        QCOMPARE(Overlaps(page), QStringList{});
+        form->hide();
+    }
+}
+
+void OptionFormsTest::strategyChartFollowsATickAtOnceAndNamesItsRules() {
+    CurrentFolder folder;
+    StartedWindow started;
+    TMainForm& w = started.window;
+    w.game().Options.Rules.DoubleAnyHand = false;
+    w.game().Options.Rules.SurrenderAllowed = false;
+    constexpr std::size_t TwosRow = ChartHardRows + ChartSoftRows; // 2,2
+    QList<bool> splitsAgainstASix;
+    QString rulesLine;
+    WithForm<TStrategyForm>(w, "StratOptions", [&](TStrategyForm& form) {
+        rulesLine = form.Chart()->RulesLine();
+        // "2's" is the row on show: the up-card box for a dealer 6 goes one way, then back.
+        const std::size_t sixColumn = 4;
+        QCheckBox* six = form.UpCardBox(6);
+        for (int click = 0; click < 3; ++click) {
+            splitsAgainstASix << (form.Chart()->Chart()[TwosRow][sixColumn] == Split);
+            QCOMPARE(splitsAgainstASix.last(), six->isChecked());
+            Click(six);
+        }
+        QTest::mouseClick(form.SaveButton(), Qt::LeftButton);
+    });
+    QCOMPARE(rulesLine, QString("Drawn for: double on 10 and 11 only, no surrender"));
+    QCOMPARE(splitsAgainstASix.size(), 3);
+    QVERIFY(splitsAgainstASix[0] != splitsAgainstASix[1]);
+    QVERIFY(splitsAgainstASix[1] != splitsAgainstASix[2]);
     w.game().OptionsChanged = false;
 }
 

@@ -1,0 +1,151 @@
+#include "analysis/study_manifest.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include <nlohmann/json.hpp>
+
+namespace zvx {
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+constexpr int ManifestVersion = 1;
+
+std::string StreamsText(const std::vector<std::uint32_t>& streams) {
+    std::string text;
+    for (const auto s : streams) text += (text.empty() ? "" : ",") + std::to_string(s);
+    return text;
+}
+
+} // namespace
+
+std::string ManifestPath(const std::string& gameFile) { return gameFile + ".json"; }
+
+std::string Digest(std::span<const std::uint8_t> bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const std::uint8_t b : bytes) {
+        h ^= b;
+        h *= 1099511628211ull;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+    return text;
+}
+
+StudyManifest ManifestOf(const Game& g, std::span<const std::uint8_t> record, std::uint32_t seed,
+                         const std::string& generator, std::vector<std::uint32_t> streams, const std::string& strategy) {
+    StudyManifest m;
+    m.Seed = seed;
+    m.Generator = generator;
+    std::sort(streams.begin(), streams.end());
+    m.Streams = std::move(streams);
+    m.Hours = g.HoursPlayed;
+    m.Digest = Digest(record);
+    for (int i = 1; i <= StrategyCount; ++i)
+        m.HourWonSquares[static_cast<std::size_t>(i)] = g.Hands[static_cast<std::size_t>(i)].Stats.HourWonSquares;
+    const CasinoRules& r = g.Rules();
+    m.Rules = json{{"decks", r.Decks},
+                   {"penetration", r.Penetration},
+                   {"table_minimum", r.TableMinimum},
+                   {"surrender", r.SurrenderAllowed},
+                   {"dealer_hits_soft17", r.DealerHitsSoft17},
+                   {"double_any_hand", r.DoubleAnyHand},
+                   {"double_after_split", r.DoubleAfterSplit},
+                   {"resplit", r.ResplitAllowed},
+                   {"two_hands", r.PlayTwoHands}}
+                  .dump();
+    m.Strategy = strategy;
+    return m;
+}
+
+std::string ManifestJson(const StudyManifest& m) {
+    json squares = json::array();
+    for (int i = 1; i <= StrategyCount; ++i) squares.push_back(m.HourWonSquares[static_cast<std::size_t>(i)]);
+    const json j = {{"manifest_version", ManifestVersion},
+                    {"seed", m.Seed},
+                    {"generator", m.Generator},
+                    {"streams", m.Streams},
+                    {"hours", m.Hours},
+                    {"game_file_fnv1a64", m.Digest},
+                    {"rules", json::parse(m.Rules.empty() ? "{}" : m.Rules)},
+                    {"playing_strategy", m.Strategy},
+                    {"hour_won_squares", squares}};
+    return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::optional<StudyManifest> ParseManifest(const std::string& text, std::string* why) {
+    try {
+        const json j = json::parse(text);
+        if (j.at("manifest_version").get<int>() != ManifestVersion) {
+            if (why != nullptr) *why = "another manifest version";
+            return std::nullopt;
+        }
+        StudyManifest m;
+        m.Seed = j.at("seed").get<std::uint32_t>();
+        m.Generator = j.at("generator").get<std::string>();
+        m.Streams = j.at("streams").get<std::vector<std::uint32_t>>();
+        std::sort(m.Streams.begin(), m.Streams.end());
+        m.Hours = j.at("hours").get<std::int64_t>();
+        m.Digest = j.at("game_file_fnv1a64").get<std::string>();
+        m.Rules = j.at("rules").dump();
+        m.Strategy = j.at("playing_strategy").get<std::string>();
+        const auto squares = j.at("hour_won_squares").get<std::vector<double>>();
+        if (squares.size() != StrategyCount) throw std::out_of_range("squares");
+        for (int i = 1; i <= StrategyCount; ++i) m.HourWonSquares[static_cast<std::size_t>(i)] = squares[static_cast<std::size_t>(i - 1)];
+        return m;
+    } catch (const std::exception&) {
+        if (why != nullptr) *why = "not a study manifest";
+        return std::nullopt;
+    }
+}
+
+std::optional<StreamRange> ParseStreamRange(const std::string& text) {
+    unsigned first = 0, last = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%u-%u%c", &first, &last, &tail) == 2 && first <= last)
+        return StreamRange{first, last};
+    if (std::sscanf(text.c_str(), "%u%c", &first, &tail) == 1 && text.find('-') == std::string::npos)
+        return StreamRange{first, first};
+    return std::nullopt;
+}
+
+std::optional<std::string> StudyProblem(const std::vector<StudyPart>& parts, const std::optional<StreamRange>& expected) {
+    const StudyPart* first = nullptr;
+    std::map<std::uint32_t, const StudyPart*> owner;
+    for (const StudyPart& p : parts) {
+        if (!p.Manifest) continue;
+        const StudyManifest& m = *p.Manifest;
+        if (first == nullptr) first = &p;
+        const StudyManifest& f = *first->Manifest;
+        if (m.Seed != f.Seed)
+            return "'" + p.Path + "' belongs to seed " + std::to_string(m.Seed) + ", not seed " + std::to_string(f.Seed) +
+                   " like '" + first->Path + "'; nothing was merged";
+        if (m.Generator != f.Generator)
+            return "'" + p.Path + "' was played with the " + m.Generator + " generator, '" + first->Path + "' with the " +
+                   f.Generator + " one; nothing was merged";
+        for (const auto s : m.Streams) {
+            const auto [at, fresh] = owner.emplace(s, &p);
+            if (!fresh)
+                return "'" + p.Path + "' holds stream " + std::to_string(s) + " again (already in '" + at->second->Path +
+                       "'); nothing was merged";
+            if (expected && (s < expected->First || s > expected->Last))
+                return "'" + p.Path + "' holds stream " + std::to_string(s) + ", outside the expected " +
+                       std::to_string(expected->First) + "-" + std::to_string(expected->Last) + "; nothing was merged";
+        }
+    }
+    if (expected) {
+        std::vector<std::uint32_t> missing;
+        for (std::uint64_t s = expected->First; s <= expected->Last; ++s)
+            if (!owner.count(static_cast<std::uint32_t>(s))) missing.push_back(static_cast<std::uint32_t>(s));
+        if (!missing.empty())
+            return "stream" + std::string(missing.size() > 1 ? "s " : " ") + StreamsText(missing) + " of " +
+                   std::to_string(expected->First) + "-" + std::to_string(expected->Last) +
+                   (missing.size() > 1 ? " are" : " is") + " missing; nothing was merged";
+    }
+    return std::nullopt;
+}
+
+} // namespace zvx

@@ -28,6 +28,9 @@ struct RunFacts {
     bool ManifestKnown = true;          // false for a merge of parts without manifests: none is written
     std::vector<std::string> Warnings; // said on standard error during the run
     bool ErrorsReliable = true;        // false once the classic generator went round its cycle
+    // With --exact: the playing strategy's exact edge off the top per initial bet, and the stakes of a round.
+    std::optional<double> ExactEdge;
+    double ExactStakes = 1;
 };
 
 // Every figure of the three analysis screens as numbers, with the rules and the facts of the run, as one

@@ -23,9 +23,8 @@ std::string ChartCellCostText(Action played, Action best, double cost);
 // advantage, and why they differ.
 std::string ExactBesideSimulatedText(double edge, double simulatedPercent);
 inline constexpr const char* ExactDifferenceText =
-    "Why they differ: the exact edge is one box's first round from a fresh shoe; the simulation plays on to the "
-    "cut card from a shoe whose mix changes every round (with two boxes each box also takes cards from the "
-    "other), and it has its own error.";
+    "Why they differ: the exact figure is one box's first round of a fresh shoe; the simulation deals on to the "
+    "cut card from a changing shoe (two boxes share it) and has its own error.";
 
 // The drill score's addition: what the session's mistakes cost in all.
 std::string SessionCostText(double cost);

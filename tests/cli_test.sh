@@ -282,6 +282,16 @@ expect_status 2 "exact with decks outside the set" "$bin" exact --decks 3
 expect_status 2 "exact with an unknown flag" "$bin" exact --hours 10
 expect_status 1 "exact with a missing game file" "$bin" exact --strategy nosuch.zvx
 expect_status 1 "exact into a missing folder" "$bin" exact --json nosuch/exact.json
+# A run with --exact: its screen as without, then the exact advantage beside strategy #1's and why they differ.
+"$bin" --hours 20 --seed 3 >plain.txt
+"$bin" --hours 20 --seed 3 --exact >with-exact.txt
+cmp -s <(without_run_time plain.txt) <(head -n "$(wc -l <plain.txt)" with-exact.txt | without_run_time) \
+    || fail "--exact changed the screen"
+grep -q "^Exact advantage off the top -0.263 % of the money bet, beside strategy #1's simulated" with-exact.txt \
+    || fail "--exact printed no exact line: $(tail -3 with-exact.txt)"
+grep -q "^Why they differ" with-exact.txt || fail "--exact does not say why the figures differ"
+"$bin" --hours 20 --seed 3 --exact --json - | grep -q '"advantage_per_money_bet_percent": -0.26' \
+    || fail "--exact --json lacks the exact figures"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"

@@ -8,6 +8,7 @@
 #include "engine/game_state.h"
 #include "engine/options_file.h"
 #include "engine/random.h"
+#include "exact/exact_engine.h"
 #include "engine/startup.h"
 #include "tools/analysis_arguments.h"
 #include "tools/analysis_output.h"
@@ -92,6 +93,11 @@ int RunAnalysis(const Arguments& args) {
     facts.Seed = plan.Seed;
     facts.Jobs = UsefulJobs(plan);
     facts.WallSeconds = watch.WallSeconds();
+    if (args.Exact) {
+        ExactEngine engine(ExactRulesOf(g.Rules()));
+        facts.ExactEdge = engine.TableEdge(g.Strategy);
+        facts.ExactStakes = engine.TableStakes(g.Strategy);
+    }
     return WriteOutputs(*result, args.Output, facts);
 }
 

@@ -206,7 +206,7 @@ void TSimForm::ShowGrid() {
 
 void TSimForm::ShowNotes() {
     const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
-    const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);
+    const ScreenLine errors = AdvantageErrorLines(game_, squaresKnown_, reliable).front();
     for (int column = 0; column < GridColumns; ++column) {
         QTableWidgetItem* item = errors_->item(0, column);
         const QString text = QString::fromStdString(errors[static_cast<std::size_t>(column)]);

@@ -1,10 +1,10 @@
 #include "strategy/qt/exact_panel.h"
 
+#include "exact/exact_texts.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-
-#include "exact/exact_texts.h"
 
 namespace zvx::gui {
 
@@ -32,6 +32,8 @@ TExactPanel::TExactPanel(const Game& game, QWidget* parent) : QObject(parent), g
 }
 
 void TExactPanel::Recompute(const StrategyTable& table) {
+    if (asked_ == table) return; // a row chosen without a change: the figures stand
+    asked_ = table;
     work_.Start(game_.Rules(), table);
     line_->setText(EditorWorkingText);
     poll_->start();

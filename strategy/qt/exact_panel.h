@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QObject>
-
-#include <optional>
-
 #include "engine/game_state.h"
 #include "exact/background_figures.h"
+
+#include <QObject>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -20,7 +19,7 @@ namespace zvx::gui {
 class TExactPanel : public QObject {
     Q_OBJECT
 
-public:
+  public:
     TExactPanel(const Game& game, QWidget* parent);
 
     QLabel* Line() const { return line_; }
@@ -30,11 +29,11 @@ public:
     // The figures shown, once ready.
     const std::optional<TableFigures>& Figures() const { return figures_; }
 
-signals:
+  signals:
     void FiguresShown();
     void BestTableWanted(const zvx::StrategyTable& best);
 
-private:
+  private:
     void Poll();
 
     const Game& game_;
@@ -43,6 +42,7 @@ private:
     QTimer* poll_ = nullptr;
     BackgroundFigures work_;
     std::optional<TableFigures> figures_;
+    std::optional<StrategyTable> asked_; // the table of the latest request
 };
 
 } // namespace zvx::gui

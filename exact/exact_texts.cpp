@@ -47,9 +47,16 @@ std::string ChartCellCostText(Action played, Action best, double cost) {
 
 std::string ExactBesideSimulatedText(double edge, double simulatedPercent) {
     char text[160];
-    std::snprintf(text, sizeof text,
-                  "Exact advantage off the top %+.3f %% of the money bet, beside strategy #1's simulated %+.3f %%",
-                  100 * edge, simulatedPercent);
+    std::snprintf(
+        text, sizeof text,
+        "Exact advantage off the top %+.3f %% of the money bet, beside strategy #1's simulated %+.3f %%",
+        100 * edge, simulatedPercent);
+    return text;
+}
+
+std::string ExactAloneText(double edge) {
+    char text[96];
+    std::snprintf(text, sizeof text, "Exact advantage off the top %+.3f %% of the money bet", 100 * edge);
     return text;
 }
 

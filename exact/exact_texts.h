@@ -19,11 +19,16 @@ inline constexpr const char* EditorWorkingText = "Exact edge off the top: workin
 // the best table's play.
 std::string ChartCellCostText(Action played, Action best, double cost);
 
-// The analysis screens' lines: the exact edge per money bet (the screens' unit) beside strategy #1's simulated
-// advantage, and why they differ.
+// The analysis screens' lines: the exact edge per money bet (the screens' unit) beside strategy #1's
+// simulated advantage, and why they differ.
 std::string ExactBesideSimulatedText(double edge, double simulatedPercent);
+// The same without a simulated figure (strategy #1 has bet nothing yet), or while the exact one is worked
+// out.
+std::string ExactAloneText(double edge);
+inline constexpr const char* ExactWorkingText = "Exact advantage off the top: working it out...";
 inline constexpr const char* ExactDifferenceText =
-    "Why they differ: the exact figure is one box's first round of a fresh shoe; the simulation deals on to the "
+    "Why they differ: the exact figure is one box's first round of a fresh shoe; the simulation deals on to "
+    "the "
     "cut card from a changing shoe (two boxes share it) and has its own error.";
 
 // The drill score's addition: what the session's mistakes cost in all.

@@ -55,6 +55,7 @@ std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const 
     TableFigures figures;
     ExactEngine engine(ExactRulesOf(rules));
     figures.Edge = engine.TableEdge(table);
+    figures.Stakes = engine.TableStakes(table);
     if (stopped()) return std::nullopt;
     if (!withBest) return figures;
     const auto best = FindBest(ExactRulesOf(rules), stop);

@@ -10,6 +10,7 @@ namespace zvx {
 // The figures the strategy editor shows beside a table.
 struct TableFigures {
     double Edge = 0;     // the table's edge off the top, per initial bet
+    double Stakes = 1;   // the money it puts on the table a round, in initial bets
     double BestEdge = 0; // the best table's
     StrategyTable Best;
     ChartCosts Costs{}; // what each chart cell costs each time its hand is dealt, in bets

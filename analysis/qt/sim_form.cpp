@@ -241,7 +241,12 @@ void TSimForm::ShowGrid() {
 
 void TSimForm::ShowNotes() {
     const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
-    const ScreenLine errors = AdvantageErrorLines(game_, squaresKnown_, reliable).front();
+    // The errors and, beneath them on the command line, their intervals: here each cell holds both.
+    const std::vector<ScreenLine> lines = AdvantageErrorLines(game_, squaresKnown_, reliable);
+    ScreenLine errors = lines.front();
+    if (lines.size() > 1)
+        for (std::size_t column = 0; column < errors.size(); ++column)
+            if (!lines[1][column].empty()) errors[column] += " " + lines[1][column];
     for (int column = 0; column < GridColumns; ++column) {
         QTableWidgetItem* item = errors_->item(0, column);
         const QString text = QString::fromStdString(errors[static_cast<std::size_t>(column)]);

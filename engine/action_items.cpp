@@ -19,8 +19,8 @@ void Choose(Game& g, Action action) {
 
 } // namespace
 
-// The item ends the player's turn on the active hand the way the stand gesture does: the round flow marks
-// the hand finished when it carries the stand out.
+// The item stands the active hand alone: the round flow marks it finished and the pointer moves on to the
+// next hand in play order, which waits for its own decision (the stand gesture ends the whole turn).
 void StandItemClick(Game& g) { Choose(g, Stand); }
 
 void HitItemClick(Game& g) { Choose(g, Hit); }

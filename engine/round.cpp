@@ -19,6 +19,7 @@ namespace {
 constexpr int RoundsPerHour = 100;
 constexpr int SingleStrategyRefreshHours = 50;
 constexpr int PlayOrder[] = {2, 1, 4, 3};
+constexpr char ShufflePrompt[] = "SHUFFLE - CLICK TO GO ON";
 
 constexpr unsigned AllActionItems =
     BetItem | StandItem | HitItem | DoubleItem | SplitItem | SurrenderItem | HintItem | Separators;
@@ -85,13 +86,22 @@ void UpdateDecisionFlags(Game& g) {
     for (int slot = 1; slot < HandCount; ++slot) UpdateHandFlags(rules, Hand(g, slot), emptySlot, affordable);
 }
 
+// A stand the player never chose (acting on a later hand ends the hands before it) still shows its advice,
+// but the drill scores only the decisions the player made.
+void JudgeImpliedStand(Game& g, int slot) {
+    const auto score = g.Drill;
+    CheckPlayerAction(g, slot, Stand);
+    if (g.Drill.Judged != score.Judged || g.Drill.Matched != score.Matched) {
+        g.Drill = score;
+        if (Showing(g)) g.Table->ShowDrillScore();
+    }
+    Hand(g, slot).Finished = true;
+}
+
 // Judges the player's action together with the stands it implies on the hands before it in play order.
 void JudgeAction(Game& g) {
     const int action = g.PlayerAction;
-    auto standOn = [&](int slot) {
-        CheckPlayerAction(g, slot, Stand);
-        Hand(g, slot).Finished = true;
-    };
+    auto standOn = [&](int slot) { JudgeImpliedStand(g, slot); };
     switch (g.ActiveHand) {
     case 1:
         standOn(2);
@@ -137,7 +147,8 @@ bool AwaitDecision(Game& g) {
             else g.Table->HideActionItems(SplitItem);
         }
         if (g.PlayerAction != NoAction) {
-            if (g.PlayerAction == Stand && Hand(g, 3).CardCount > 0) g.ActiveHand = 3;
+            // A stand is on the active hand alone: the stand gesture that ends the whole turn makes the last
+            // hand the active one itself.
             JudgeAction(g);
             if (stopping()) return false;
         }
@@ -228,7 +239,8 @@ void PlayRound(Game& g) {
             for (const int slot : PlayOrder) SettleAgainstDealer(g, slot);
         }
         if (Showing(g)) {
-            if (g.AutoPlay) g.Table->Pause(g.SimulationDelay);
+            // The round's results stay up as long as a commentary text: the speed bar paces both.
+            if (g.AutoPlay) g.Table->AdvicePause(g.SimulationDelay);
             if (Showing(g)) g.Table->ReturnAllChips();
         }
     }
@@ -269,7 +281,15 @@ void RunGame(Game& g) {
 
 void StartRound(Game& g) {
     if (g.StopRequested) return;
-    if (g.Shoe.CardsDealt > g.Shoe.CutCardPosition) ShuffleShoe(g);
+    if (g.Shoe.CardsDealt > g.Shoe.CutCardPosition) {
+        // The shuffle clears the table: in Normal Play the last round's cards and results stay until the player
+        // has seen them, as they do before every bet.
+        if (Showing(g) && !g.AutoPlay && !g.PracticeDeckMode && Hand(g, DealerSlot).CardCount > 0) {
+            g.Table->WaitForPlayerToGoOn(ShufflePrompt);
+            if (g.StopRequested || !Showing(g)) return;
+        }
+        ShuffleShoe(g);
+    }
     ++g.RoundsPlayed;
     for (auto& hand : g.Hands) {
         hand.CardCount = 0;
@@ -411,6 +431,8 @@ void PlayHand(Game& g) {
         }
         if (!AwaitDecision(g)) return;
         g.Table->HideActionItems(AllActionItems);
+        if (g.PracticeDeckMode && !g.StopRequested && (g.PlayerAction == DoubleDown || g.PlayerAction == Split))
+            g.Table->ReturnAllChips(); // the chips the gesture or item put beside the bet go back to the rack
         if (g.StopRequested || g.PracticeDeckMode) {
             // The practice deck judges the decision but never carries it out.
             g.PlayerAction = Stand;

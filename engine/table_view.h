@@ -29,6 +29,9 @@ public:
 
     // Lets the window system dispatch pending events without waiting; handlers change the game state.
     virtual void ProcessEvents() = 0;
+    // Shows the prompt and waits for the player's next click or key on the table (or a stop), so that what
+    // the table shows stays readable until the player has seen it.
+    virtual void WaitForPlayerToGoOn(const std::string& /*prompt*/) {}
     // The game waits for the player (a bet, a decision): blocks until the next event has been handled, so an
     // idle table costs no processor time. Scripted tables need no difference between the two.
     virtual void WaitForPlayer() { ProcessEvents(); }
@@ -77,6 +80,8 @@ public:
 
     // Message boxes.
     virtual bool AskYesNo(const std::string& question) = 0;
+    // A question about a hand opens beside that hand's cards, which stay in sight.
+    virtual bool AskYesNoBeside(const std::string& question, int /*slot*/) { return AskYesNo(question); }
     // A refused gesture ("SORRY ..."): a box with an OK button and no icon.
     virtual void ShowRefusal(const std::string& /*text*/) {}
     // The drill score (Game::Drill) changed.

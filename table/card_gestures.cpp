@@ -37,7 +37,11 @@ void HitHand(Game& g, int slot) {
     FinishSlotsBefore(g, slot);
 }
 
-void StandGesture(Game& g) { g.PlayerAction = Stand; }
+// Slot 3 is always played last: standing it, with the hands before it, ends the player's turn.
+void StandGesture(Game& g) {
+    if (Hand(g, 3).CardCount > 0) g.ActiveHand = 3;
+    g.PlayerAction = Stand;
+}
 
 bool SecondCardPress(Game& g, int slot) {
     if (!PlayerSlot(slot) || Hand(g, slot).Finished) return false;

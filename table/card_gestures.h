@@ -11,7 +11,8 @@ namespace zvx {
 // A click on a hand's cards: hit it, ending the slots played before it. A finished hand ignores it.
 void HitHand(Game& g, int slot);
 
-// A click on the dealer's down card.
+// A click on the dealer's down card: stands every hand still open, ending the player's turn (the Stand item
+// stands the active hand alone).
 void StandGesture(Game& g);
 
 // A press on a hand's second card: that hand becomes the active one; returns whether the card may be dragged

@@ -260,7 +260,7 @@ void PlaceChipBesideBet(Game& g, int slot) {
     if (hand.MaySplit) {
         if ((hand.Total == 8 || hand.Total == 10) && hand.MayDouble) {
             const bool shown = g.TableShown && g.Table;
-            if (g.PracticeDeckMode || (shown && g.Table->AskYesNo("Double Down on the Pair? (No = Split)")))
+            if (g.PracticeDeckMode || (shown && g.Table->AskYesNoBeside("Double Down on the Pair? (No = Split)", slot)))
                 g.PlayerAction = DoubleDown;
         }
         if (g.PlayerAction == NoAction) g.PlayerAction = Split;

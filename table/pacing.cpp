@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/options.h"
+#include "engine/startup.h"
+
 namespace zvx {
 
 namespace {
@@ -17,27 +20,68 @@ int RoundEven(double x) {
 
 int AtLeastOne(int n) { return n < 1 ? 1 : n; }
 
-std::chrono::nanoseconds Units(double delayFactor, double units) {
-    if (units <= 0 || delayFactor <= 0) return std::chrono::nanoseconds(0);
-    return std::chrono::nanoseconds(std::llround(units * delayFactor * MicrosecondsPerDelayFactor * 1000.0));
+using Seconds = std::chrono::duration<double>;
+
+constexpr double DefaultCardFlight = 0.25;
+constexpr double FastCardFlight = 0.05;
+constexpr double SlowCardFlight = 0.8;
+constexpr double Commentary[] = {0.3, 2.0, 5.0}; // at SimulationDelay 1, 50 and 100
+// A player's card place lies below the dealer's row: the deal's longer step count.
+constexpr int PlayerCardTop = 150;
+
+std::chrono::nanoseconds Nanoseconds(double seconds) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Seconds(seconds));
 }
+
+// CardFlightTime in seconds: a power of the setting through the default and the nearer end.
+double CardFlightSeconds(int speed) {
+    const double s = std::clamp(speed, static_cast<int>(MinAnimationSpeed), static_cast<int>(MaxAnimationSpeed));
+    const double ratio = s / DefaultAnimationSpeed;
+    const double end = s < DefaultAnimationSpeed ? MinAnimationSpeed : MaxAnimationSpeed;
+    const double endTime = s < DefaultAnimationSpeed ? FastCardFlight : SlowCardFlight;
+    const double exponent = std::log(endTime / DefaultCardFlight) / std::log(end / DefaultAnimationSpeed);
+    return DefaultCardFlight * std::pow(ratio, exponent);
+}
+
+// A DelayFactor of zero or less counts down nothing: the pauses vanish (tests run the table that way).
+bool Waits(const Game& g, int units) { return !g.PracticeDeckMode && units > 0 && g.TableShown && g.DelayFactor > 0; }
 
 } // namespace
 
-std::chrono::nanoseconds DelayUnit(double delayFactor) {
-    return std::chrono::nanoseconds(std::llround(delayFactor * MicrosecondsPerDelayFactor * 1000.0));
+int TableSpeed(const Game& g) {
+    const int speed = g.Prefs().AnimationSpeed;
+    return speed >= MinAnimationSpeed ? speed : DefaultAnimationSpeed;
+}
+
+std::chrono::nanoseconds CardFlightTime(int speed) { return Nanoseconds(CardFlightSeconds(speed)); }
+
+std::chrono::nanoseconds StepUnit(int speed) {
+    return Nanoseconds(CardFlightSeconds(speed) / (DealSteps(speed, PlayerCardTop) * pauses::SlideStep));
+}
+
+std::chrono::nanoseconds HoldUnit(int speed) {
+    const double defaultUnit = DefaultCardFlight / (DealSteps(DefaultAnimationSpeed, PlayerCardTop) * pauses::SlideStep);
+    return Nanoseconds(defaultUnit * CardFlightSeconds(speed) / DefaultCardFlight);
 }
 
 std::chrono::nanoseconds PauseLength(const Game& g, int units) {
-    if (g.PracticeDeckMode || units <= 0 || !g.TableShown) return std::chrono::nanoseconds(0);
-    return Units(g.DelayFactor, units);
+    return Waits(g, units) ? units * HoldUnit(TableSpeed(g)) : std::chrono::nanoseconds(0);
+}
+
+std::chrono::nanoseconds StepPauseLength(const Game& g, int units) {
+    return Waits(g, units) ? units * StepUnit(TableSpeed(g)) : std::chrono::nanoseconds(0);
+}
+
+std::chrono::nanoseconds CommentaryTime(int simulationDelay) {
+    if (simulationDelay <= 0) return std::chrono::nanoseconds(0);
+    const double d = std::min(simulationDelay, 100);
+    const double seconds = d <= 50 ? Commentary[0] + (d - 1) * (Commentary[1] - Commentary[0]) / 49
+                                   : Commentary[1] + (d - 50) * (Commentary[2] - Commentary[1]) / 50;
+    return Nanoseconds(seconds);
 }
 
 std::chrono::nanoseconds AdvicePauseLength(const Game& g, int units) {
-    if (!g.TableShown) return std::chrono::nanoseconds(0);
-    // The speed bar's left end gives SimulationDelay 100, which shows the text without a pause.
-    const int u = units > 99 ? 100 - units : units;
-    return Units(g.DelayFactor, static_cast<double>(pauses::AdviceScale) * u);
+    return g.TableShown && g.DelayFactor > 0 ? CommentaryTime(units) : std::chrono::nanoseconds(0);
 }
 
 int DealSteps(int speed, int targetTop) { return AtLeastOne(RoundEven(speed * (targetTop < 100 ? 0.001 : 0.002))); }

@@ -6,8 +6,9 @@
 
 namespace zvx {
 
-// Every pause of the table, in delay units. A unit lasts longer the higher the speed setting (see
-// DelayUnit); the step counts grow with the same setting, so a faster "computer" moves more smoothly.
+// Every pause of the table, in delay units. The step counts grow with the speed setting, so a slower setting
+// moves more smoothly; the real length of a unit is worked out below so that whole animations take the times a
+// player can follow.
 namespace pauses {
 inline constexpr int SlideStep = 2;       // each step of a sliding card, chip or cut card
 inline constexpr int FlipStep = 1;        // each step of the hole card's flip
@@ -19,18 +20,30 @@ inline constexpr int PayoutShown = 20;    // after a settlement that left winnin
 inline constexpr int EvenMoney = 100;     // after an even-money payout
 inline constexpr int BeforeShuffle = 200;
 inline constexpr int ShuffleSettle = 10;  // before and after the shuffle's flicker
-inline constexpr int AdviceScale = 30;    // an advice unit is this many delay units
 } // namespace pauses
 
-// How long one delay unit lasts: 2.4 microseconds per unit of DelayFactor, so that at the default speed
-// (8000, DelayFactor 3219) a unit is 7.7 ms and a player's card, 16 steps of 2 units, lands in a quarter
-// of a second. The preferences slider scales it through DelayFactor.
-inline constexpr double MicrosecondsPerDelayFactor = 2.4;
-std::chrono::nanoseconds DelayUnit(double delayFactor);
+// The speed setting the table runs at: AnimationSpeed, or the default when it was never set.
+int TableSpeed(const Game& g);
 
-// The real length of Pause(units) and AdvicePause(units) for the game's mode and speed: zero when nothing
-// is to wait (no table, the practice deck, no units).
-std::chrono::nanoseconds PauseLength(const Game& g, int units);
+// The real time of a player's card flying from the shoe to its place: a quarter of a second at the default
+// setting, a twentieth at the fast end (1000), eight tenths at the slow end (25000); between them it follows a
+// power of the setting, so each notch of the slider changes the pace by the same proportion.
+std::chrono::nanoseconds CardFlightTime(int speed);
+// One delay unit of an animation's steps (sized so that a player's card takes CardFlightTime), and of the
+// pauses that hold a picture (in proportion to CardFlightTime, 7.8 ms at the default).
+std::chrono::nanoseconds StepUnit(int speed);
+std::chrono::nanoseconds HoldUnit(int speed);
+
+// The real length of the pauses for the game's mode and speed: zero when nothing is to wait (no table, the
+// practice deck, no units, a DelayFactor of zero).
+std::chrono::nanoseconds PauseLength(const Game& g, int units);     // a picture held
+std::chrono::nanoseconds StepPauseLength(const Game& g, int units); // the steps of an animation
+
+// Computer play at the table: how long a commentary text stays up, and the pause after each round, for the
+// speed bar's SimulationDelay (101 - position: 1 at the right end, 50 at the default, 100 at the left end).
+// Reading time, not a machine's speed: 0.3 s at the right end, 2 s at the default, 5 s at the left end,
+// linear in the bar between them, so a position further left always reads longer.
+std::chrono::nanoseconds CommentaryTime(int simulationDelay);
 std::chrono::nanoseconds AdvicePauseLength(const Game& g, int units);
 
 // Step counts of the animations, from AnimationSpeed; each at least 1. Rounding is half to even.

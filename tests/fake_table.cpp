@@ -59,6 +59,10 @@ void FakeTable::ProcessEvents() {
     step(game_);
 }
 
+void FakeTable::WaitForPlayerToGoOn(const std::string& prompt) {
+    Record("WaitForPlayerToGoOn " + prompt);
+    if (WhileBoxUp) WhileBoxUp(game_);
+}
 void FakeTable::Pause(int units) { Record("Pause " + std::to_string(units)); }
 void FakeTable::AdvicePause(int units) { Record("AdvicePause " + std::to_string(units)); }
 void FakeTable::Beep() { Record("Beep"); }

@@ -43,6 +43,7 @@ public:
     int Count(const std::string& prefix) const;
 
     void ProcessEvents() override;
+    void WaitForPlayerToGoOn(const std::string& prompt) override;
     void Pause(int units) override;
     void AdvicePause(int units) override;
     void Beep() override;

@@ -1,7 +1,9 @@
+#include "engine/action_items.h"
 #include "engine/game_reset.h"
 #include "engine/round.h"
 #include "engine/shoe.h"
 #include "strategy/builtin_strategies.h"
+#include "table/card_gestures.h"
 #include "tests/fake_table.h"
 #include "tests/stacked_shoe.h"
 
@@ -162,7 +164,7 @@ TEST_F(TableRoundTest, OneBoxSplitGoesToSlotThreeAndAStandOnSlotOneStandsBoth) {
     table.Bet(10);
     Decide(1, Split);
     Decide(1, Hit);   // 8, 3 takes a king: 21
-    Decide(1, Stand); // slot 3 (8, 2) is stood with it
+    Inspect(StandGesture); // the click on the dealer's down card: slot 3 (8, 2) is stood with it
     Capture();
     Play({8, 10, 8 + Hearts, 7, 3, 2, King});
     ASSERT_TRUE(captured);
@@ -183,6 +185,69 @@ TEST_F(TableRoundTest, OneBoxSplitGoesToSlotThreeAndAStandOnSlotOneStandsBoth) {
     EXPECT_DOUBLE_EQ(after[1].Stats.BetsLost, 1);
 }
 
+// --- One stand per hand ------------------------------------------------------------------------------------
+
+TEST_F(TableRoundTest, TheStandItemStandsTheRightBoxAloneAndTheLeftBoxWaitsForItsOwnDecision) {
+    // Box 1 (slot 1) 10, 8; box 2 (slot 3) 10, 2; the dealer 10, 7.
+    table.BetBoth(10);
+    Inspect([](Game& game) {
+        EXPECT_EQ(game.ActiveHand, 1);
+        StandItemClick(game);
+    });
+    Inspect([this](Game& game) {
+        EXPECT_EQ(game.ActiveHand, 3);
+        EXPECT_TRUE(Hand(1).Finished);
+        EXPECT_FALSE(Hand(3).Finished);
+        EXPECT_EQ(table.VisibleItems & (StandItem | HitItem), StandItem | HitItem);
+        EXPECT_EQ(game.Drill.Judged, 1);
+        HitItemClick(game); // 12 takes a 5
+    });
+    Inspect([](Game& game) {
+        EXPECT_EQ(game.ActiveHand, 3);
+        StandItemClick(game);
+    });
+    Capture();
+    Play({10, 10 + Hearts, 10 + Clubs, 8, 2, 7, 5});
+    ASSERT_TRUE(captured);
+    EXPECT_EQ(DecisionsAsked(), 3);
+    EXPECT_EQ(after[3].Total, 17);
+    EXPECT_TRUE(table.Saw("ShowHandResult 1 1"));
+    EXPECT_TRUE(table.Saw("ShowHandText 3 PUSH"));
+    EXPECT_EQ(Pointers().front(), 1);
+    EXPECT_NE(std::find(Pointers().begin(), Pointers().end(), 3), Pointers().end());
+    EXPECT_TRUE(table.AdviceBoxes.empty());
+}
+
+TEST_F(TableRoundTest, TheStandGestureStillEndsTheTurnOnBothBoxes) {
+    table.BetBoth(10);
+    Inspect(StandGesture);
+    Capture();
+    Play({10, 10 + Hearts, 10 + Clubs, 8, 2, 7, 5});
+    ASSERT_TRUE(captured);
+    EXPECT_EQ(DecisionsAsked(), 1);
+    EXPECT_EQ(after[3].Total, 12);
+    EXPECT_TRUE(table.Saw("ShowHandResult 1 1"));
+    EXPECT_TRUE(table.Saw("ShowHandResult 3 -1"));
+}
+
+TEST_F(TableRoundTest, AStandImpliedByTheStandGestureShowsItsAdviceButIsNotScored) {
+    // Box 1 holds 10, 2 against a 10: standing it is a mistake, but the player chose only to end the turn; box 2
+    // stands on 18 as the strategy says.
+    table.BetBoth(10);
+    Inspect(StandGesture);
+    Capture();
+    table.Then([](Game& game) {
+        EXPECT_EQ(game.Drill.Judged, 1);
+        EXPECT_EQ(game.Drill.Matched, 1);
+    });
+    Play({10, 10 + Hearts, 10 + Clubs, 2, 8, 7});
+    ASSERT_TRUE(captured);
+    ASSERT_EQ(table.AdviceBoxes.size(), 1u);
+    EXPECT_EQ(table.AdviceBoxes[0].rfind("Hit", 0), 0u) << table.AdviceBoxes[0];
+    EXPECT_TRUE(after[1].Finished);
+    EXPECT_EQ(after[1].CardCount, 2);
+}
+
 TEST_F(TableRoundTest, SettlementRunsTwoOneFourThreeAndShowsPushOnATie) {
     // 8, 8 split three times fills slots 3, 4 and 2: slot 1 8, 8 (16), slot 2 8, K (18), slot 3 8, 2 (10),
     // slot 4 8, 9 (17) against the dealer's hard 17.
@@ -196,7 +261,7 @@ TEST_F(TableRoundTest, SettlementRunsTwoOneFourThreeAndShowsPushOnATie) {
         EXPECT_TRUE(game.Hands[1].IsPair);
         EXPECT_FALSE(game.Hands[1].MaySplit);
     });
-    table.Then([](Game& game) { game.PlayerAction = Stand; }); // slot 3 holds cards: every hand stands
+    table.Then(StandGesture); // slot 3 holds cards: every hand stands
     Capture();
     Play({8, 10, 8 + Hearts, 7, 8 + Clubs, 2, 8 + Diamonds, 9, 8, King});
     ASSERT_TRUE(captured);
@@ -457,6 +522,50 @@ TEST_F(TableRoundTest, PracticeRoundEndsAfterTheFirstDecisionWithAdviceButNoDeal
     EXPECT_DOUBLE_EQ(after[1].Stats.HourWon, 0);
 }
 
+TEST_F(TableRoundTest, PracticeDoubleIsJudgedAndItsChipGoesBackToTheRack) {
+    g.PracticeDeckMode = true;
+    Decide(1, DoubleDown); // 9, 2 against a 5
+    Capture();
+    StackShoe(g, {9, 5, 2, 9}, 2);
+    RunGame(g);
+    ASSERT_TRUE(captured);
+    EXPECT_EQ(g.Drill.Judged, 1);
+    EXPECT_EQ(g.Drill.Matched, 1);
+    EXPECT_EQ(after[1].CardCount, 2); // never carried out
+    EXPECT_NE(IndexOf("ReturnAllChips"), -1);
+    EXPECT_DOUBLE_EQ(after[1].Stats.TotalBet, 0);
+}
+
+TEST_F(TableRoundTest, BeforeAShuffleTheLastRoundStaysUntilThePlayerGoesOn) {
+    table.Bet(10);
+    Decide(1, Stand);
+    table.Bet(10); // the next round's bet, after the shuffle
+    StackShoe(g, {10, 10, 8, 7, 9, 9, 9, 9}, King, 3);
+    RunGame(g);
+    const auto calls = table.Calls;
+    const auto result = std::find(calls.begin(), calls.end(), "ShowHandResult 1 1");
+    const auto shuffle = std::find(calls.begin(), calls.end(), "AnimateShuffle");
+    ASSERT_NE(result, calls.end());
+    ASSERT_NE(shuffle, calls.end());
+    const auto prompt = std::find(calls.begin(), calls.end(), "WaitForPlayerToGoOn SHUFFLE - CLICK TO GO ON");
+    ASSERT_NE(prompt, calls.end());
+    EXPECT_LT(result, prompt);
+    EXPECT_LT(prompt, shuffle);
+    // Nothing clears the table between the result and the prompt.
+    EXPECT_EQ(std::find(result, prompt, "ClearTable"), prompt);
+}
+
+TEST_F(TableRoundTest, AStopWhileThePromptWaitsSkipsTheShuffle) {
+    table.Bet(10);
+    Decide(1, Stand);
+    table.Then([](Game&) {}); // the pass after the round
+    table.WhileBoxUp = [](Game& game) { game.StopRequested = true; };
+    StackShoe(g, {10, 10, 8, 7, 9, 9, 9, 9}, King, 3);
+    RunGame(g);
+    EXPECT_TRUE(table.Saw("WaitForPlayerToGoOn SHUFFLE - CLICK TO GO ON"));
+    EXPECT_FALSE(table.Saw("AnimateShuffle"));
+}
+
 TEST_F(TableRoundTest, PracticeDecisionThatFollowsTheStrategyShowsNoAdvice) {
     g.PracticeDeckMode = true;
     Decide(1, Stand);
@@ -603,7 +712,7 @@ TEST_F(ComputerPlayTest, OneBoxBetsTheMinimumAndPlaysByTheStrategy) {
     EXPECT_DOUBLE_EQ(after[1].Stats.TotalBet, 5);
     EXPECT_EQ(after[1].Stats.HandsPlayed, 1);
     EXPECT_DOUBLE_EQ(after[1].Stats.HourWon, 5);
-    EXPECT_TRUE(table.Saw("Pause 7"));
+    EXPECT_TRUE(table.Saw("AdvicePause 7"));
 }
 
 TEST_F(ComputerPlayTest, OneBoxSplitIsPlayedAfterSlotOne) {

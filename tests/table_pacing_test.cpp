@@ -41,32 +41,71 @@ TEST(Pacing, StepsStopShortAndTheCutCardRounds) {
     EXPECT_EQ(RoundedStepOffset(62, 8), 8);
 }
 
-TEST(Pacing, APlayerCardLandsInAQuarterOfASecondAtTheDefaultSpeed) {
+double Seconds(nanoseconds n) { return std::chrono::duration<double>(n).count(); }
+
+// A player's card: its steps times the step pause, at a speed setting.
+double CardSeconds(Game& g, int speed) {
+    g.DelayFactor = DelayFactorForSpeed(static_cast<std::uint16_t>(speed));
+    g.Options.Prefs.AnimationSpeed = static_cast<std::uint16_t>(speed);
+    return Seconds(DealSteps(speed, 150) * StepPauseLength(g, pauses::SlideStep));
+}
+
+TEST(Pacing, TheSliderSpansPlayableCardFlights) {
     Game g;
     g.TableShown = true;
-    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
-    const nanoseconds deal = DealSteps(DefaultAnimationSpeed, 150) * PauseLength(g, pauses::SlideStep);
-    EXPECT_GT(deal, milliseconds(230));
-    EXPECT_LT(deal, milliseconds(270));
-    // The slider scales the unit: the slowest machine setting pauses far less.
-    g.DelayFactor = DelayFactorForSpeed(MinAnimationSpeed);
-    EXPECT_LT(PauseLength(g, 2), std::chrono::microseconds(300));
+    g.DelayFactor = 1;
+    EXPECT_NEAR(CardSeconds(g, DefaultAnimationSpeed), 0.25, 0.01);
+    EXPECT_NEAR(CardSeconds(g, MinAnimationSpeed), 0.05, 0.005); // still a visible flight
+    EXPECT_GT(CardSeconds(g, MaxAnimationSpeed), 0.5);
+    EXPECT_LE(CardSeconds(g, MaxAnimationSpeed), 1.0); // never more than four quarter seconds
+    // Every notch toward the slow end is slower, for a card and for the pauses that hold a picture.
+    double card = 0;
+    nanoseconds hold{0};
+    for (int speed = MinAnimationSpeed; speed <= MaxAnimationSpeed; speed += 500) {
+        const double next = CardSeconds(g, speed);
+        EXPECT_GT(next, card) << speed;
+        EXPECT_GT(PauseLength(g, pauses::EvenMoney), hold) << speed;
+        card = next;
+        hold = PauseLength(g, pauses::EvenMoney);
+    }
+    // A speed never set (an options file from before the setting) runs at the default.
+    g.Options.Prefs.AnimationSpeed = 0;
+    EXPECT_EQ(StepPauseLength(g, 2), 2 * StepUnit(DefaultAnimationSpeed));
 }
 
 TEST(Pacing, PausesWaitOnlyAtAShownTableOutsideThePracticeDeck) {
     Game g;
-    g.DelayFactor = 3219;
+    g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
     EXPECT_EQ(PauseLength(g, 10).count(), 0); // no table
     g.TableShown = true;
     EXPECT_GT(PauseLength(g, 10).count(), 0);
     EXPECT_EQ(PauseLength(g, 0).count(), 0);
     g.PracticeDeckMode = true;
     EXPECT_EQ(PauseLength(g, 10).count(), 0);
-    // The advice pause is thirty units a unit, and the speed bar's left end (100) shows it without a pause.
+    EXPECT_EQ(StepPauseLength(g, 10).count(), 0);
+    // Only a test's table, with DelayFactor zero, runs without pauses.
     g.PracticeDeckMode = false;
-    EXPECT_EQ(AdvicePauseLength(g, 2), 30 * PauseLength(g, 2));
-    EXPECT_EQ(AdvicePauseLength(g, 100).count(), 0);
-    EXPECT_EQ(AdvicePauseLength(g, 99), 99 * AdvicePauseLength(g, 1));
+    g.DelayFactor = 0;
+    EXPECT_EQ(PauseLength(g, 10).count(), 0);
+    EXPECT_EQ(AdvicePauseLength(g, 50).count(), 0);
+}
+
+TEST(Pacing, CommentaryReadsLongerTheFurtherLeftTheSpeedBarStands) {
+    Game g;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
+    EXPECT_EQ(AdvicePauseLength(g, 50).count(), 0); // no table
+    g.TableShown = true;
+    // SimulationDelay is 101 - the bar's position: 1 at the right end, 50 at the start, 100 at the left end.
+    EXPECT_NEAR(Seconds(AdvicePauseLength(g, 1)), 0.3, 0.01);
+    EXPECT_NEAR(Seconds(AdvicePauseLength(g, 50)), 2.0, 0.01);
+    EXPECT_NEAR(Seconds(AdvicePauseLength(g, 100)), 5.0, 0.01); // the left end reads longest
+    for (int delay = 2; delay <= 100; ++delay)
+        EXPECT_GT(AdvicePauseLength(g, delay), AdvicePauseLength(g, delay - 1)) << delay;
+    EXPECT_EQ(AdvicePauseLength(g, 0).count(), 0);
+    // The animation slider leaves reading time alone.
+    g.Options.Prefs.AnimationSpeed = MinAnimationSpeed;
+    EXPECT_NEAR(Seconds(AdvicePauseLength(g, 50)), 2.0, 0.01);
 }
 
 TEST(TableLayout, SlotCodesNameTheirPlaces) {

@@ -14,7 +14,6 @@
 #include <QTimer>
 
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "analysis/qt/sim_form.h"
@@ -22,6 +21,7 @@
 #include "engine/startup.h"
 #include "shell/qt/about_boxes.h"
 #include "shell/qt/message_boxes.h"
+#include "shell/qt/status_tips.h"
 #include "shell/qt/window_geometry.h"
 #include "table/layout.h"
 #include "table/qt/player.h"
@@ -46,18 +46,6 @@ constexpr int ClientWidth = TableWidth * 5 / 4;
 constexpr int ClientHeight = TableHeight * 5 / 4;
 const QColor TableGreen(0, 128, 0);
 constexpr int StartWithoutActivationMs = 300;
-
-// Start-up reports an options file it could not use (which file, why, where it was kept) for the player to be
-// told once. A core that returns no report has nothing to tell.
-template <typename Start>
-std::string StartUpNotice(Start start) {
-    if constexpr (std::is_void_v<std::invoke_result_t<Start>>) {
-        start();
-        return {};
-    } else {
-        return OptionsFileNotice(start());
-    }
-}
 
 class StillStyle : public QProxyStyle {
 public:
@@ -93,8 +81,10 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     statusBar()->setSizeGripEnabled(false);
     drill_ = new QLabel(this);
     drill_->setObjectName("DrillScore");
+    drill_->setContentsMargins(0, 0, 8, 0); // clear of the frame's edge
     drill_->hide();
     statusBar()->addPermanentWidget(drill_);
+    TidyStatusTips(*this, *drill_);
     const QSize bars(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QSize client(ClientWidth, ClientHeight);
     // Unattended runs (benchmarks, scripted analyses) keep a fixed size and leave the user's settings alone.
@@ -145,7 +135,8 @@ QMdiSubWindow* TMainForm::AddFillingWindow(QWidget* widget) {
 void TMainForm::AppOnActivate() {
     if (started_) return;
     started_ = true;
-    const std::string notice = StartUpNotice([this] { return StartUp(game_, options_.OptionsPath); });
+    // An options file start-up could not use: which file, why, where it was kept.
+    const std::string notice = OptionsFileNotice(StartUp(game_, options_.OptionsPath));
     setWindowTitle(QString(ProgramCaption) + CaptionSuffix);
     // Once, at the start: the program runs on the defaults and the player's file is not written over.
     if (!notice.empty() && !options_.Unattended)

@@ -190,8 +190,9 @@ void TMainForm::SaveStrategyIntroFlag() {
     Game stored;
     std::error_code ignored;
     if (std::filesystem::exists(options_.OptionsPath, ignored)) {
-        LoadOptions(stored, options_.OptionsPath);
-        if (stored.FileError) return; // a file that cannot be read is never written over
+        // Only start-up sets a troubled file aside; here it is left alone and not written over.
+        if (LoadOptions(stored, options_.OptionsPath, TroubledOptionsFile::LeaveInPlace).Troubled() || stored.FileError)
+            return;
     } else {
         stored.Options.FirstRun = false;
         InstallDefaultOptions(stored);

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -23,6 +26,7 @@ namespace zvx::gui {
 namespace {
 
 constexpr const char* Caption = "CASINO BLACKJACK";
+constexpr int BoxGap = 8; // between a hand's cards and a question about them
 
 bool IsInput(QEvent::Type type) {
     switch (type) {
@@ -67,10 +71,7 @@ QPointF TPlayer::ToScene(QPoint windowPoint) const {
     return view_->mapToScene(view_->mapFrom(this, windowPoint));
 }
 
-int TPlayer::Speed() const {
-    const int speed = game_.Prefs().AnimationSpeed;
-    return speed >= MinAnimationSpeed ? speed : DefaultAnimationSpeed;
-}
+int TPlayer::Speed() const { return TableSpeed(game_); }
 
 ChipItem* TPlayer::Spot(int hand, int spot) const { return scene_->Chip(Q(SpotName(hand, spot))); }
 
@@ -104,9 +105,38 @@ void TPlayer::WaitForPlayer() {
     WaitForNextEvent();
 }
 
+void TPlayer::WaitForPlayerToGoOn(const std::string& prompt) {
+    StayScope stay(*this);
+    PanelItem* panel = scene_->Panel("AdvicePanel");
+    panel->SetColours(Qt::blue, Qt::white);
+    panel->SetText(Q(prompt));
+    panel->show();
+    Repaint();
+    awaitingGoOn_ = true;
+    qApp->installEventFilter(this);
+    while (awaitingGoOn_ && !game_.StopRequested && game_.TableShown) WaitForNextEvent();
+    qApp->removeEventFilter(this);
+    awaitingGoOn_ = false;
+    panel->hide();
+    Repaint();
+}
+
 void TPlayer::Pause(int units) { PauseFor(PauseLength(game_, units)); }
 
-void TPlayer::AdvicePause(int units) { PauseFor(AdvicePauseLength(game_, units)); }
+void TPlayer::AdvicePause(int units) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const int barAtStart = game_.SimulationDelay;
+    for (;;) {
+        // The speed bar moved during the pause changes it at once, counted from the text's start.
+        const int delay = game_.SimulationDelay != barAtStart ? game_.SimulationDelay : units;
+        const auto left = AdvicePauseLength(game_, delay) - (Clock::now() - start);
+        if (left <= Clock::duration::zero() || game_.StopRequested || !game_.TableShown) return;
+        PauseFor(std::min<std::chrono::nanoseconds>(left, std::chrono::milliseconds(50)));
+    }
+}
+
+void TPlayer::StepPause(int units) { PauseFor(StepPauseLength(game_, units)); }
 
 void TPlayer::PauseFor(std::chrono::nanoseconds length) {
     if (length.count() <= 0) return;
@@ -133,12 +163,39 @@ bool TPlayer::eventFilter(QObject* watched, QEvent* event) {
         deferredParent_ = watched;
         return true;
     }
+    if (awaitingGoOn_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == this || isAncestorOf(widget))) {
+            awaitingGoOn_ = false;
+            return true;
+        }
+    }
     // The table takes no input while it pauses; the menus do, so a reset or a new game is never held up.
     if (pausing_ > 0 && IsInput(event->type())) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && (widget == this || isAncestorOf(widget))) return true;
+        if (widget && (widget == this || isAncestorOf(widget)) && !ForSpeedBar(widget, event)) return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The speed bar stays live while the table pauses: computer play spends most of its time in pauses.
+bool TPlayer::ForSpeedBar(QWidget* widget, QEvent* event) const {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return scene_->SpeedBarHasFocus();
+    case QEvent::Wheel:
+        return widget == view_->viewport() &&
+               scene_->SpeedBarTakes(view_->mapToScene(static_cast<QWheelEvent*>(event)->position().toPoint()));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return widget == view_->viewport() &&
+               scene_->SpeedBarTakes(view_->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
+    default:
+        return false;
+    }
 }
 
 void TPlayer::Beep() {
@@ -153,7 +210,7 @@ void TPlayer::Step(QGraphicsItem* item, int n, int dx, int dy) {
         item->moveBy(dx, dy);
         Repaint();
         if (OnStep) OnStep();
-        Pause(pauses::SlideStep);
+        StepPause(pauses::SlideStep);
     }
 }
 
@@ -185,6 +242,27 @@ void TPlayer::CloseTableWindow() { main_.CloseTableWindow(); }
 bool TPlayer::AskYesNo(const std::string& question) {
     return QMessageBox::question(this, "ZVX", Q(question), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
+}
+
+bool TPlayer::AskYesNoBeside(const std::string& question, int slot) {
+    QMessageBox box(QMessageBox::Question, "ZVX", Q(question), QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.adjustSize();
+    // The hand's first two cards, in screen pixels: the box goes to their right, or to their left when the
+    // screen ends there, level with them.
+    const Place& first = PlaceNamed(CardPlaceName(slot, 1));
+    const Place& second = PlaceNamed(CardPlaceName(slot, 2));
+    const QRectF cards = QRectF(first.Left, first.Top, first.Width, first.Height)
+                             .united(QRectF(second.Left, second.Top, second.Width, second.Height));
+    const QRect onView = view_->mapFromScene(cards).boundingRect();
+    const QRect global(view_->viewport()->mapToGlobal(onView.topLeft()), onView.size());
+    const QSize size = box.sizeHint();
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(QPoint(0, 0), global.bottomRight());
+    QPoint at(global.right() + BoxGap, global.top());
+    if (at.x() + size.width() > screen.right()) at.setX(global.left() - BoxGap - size.width());
+    at.setY(std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height())));
+    box.move(at);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TPlayer::ShowRefusal(const std::string& text) {

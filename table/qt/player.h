@@ -48,6 +48,7 @@ public:
 
     void ProcessEvents() override;
     void WaitForPlayer() override;
+    void WaitForPlayerToGoOn(const std::string& prompt) override;
     void Pause(int units) override;
     void AdvicePause(int units) override;
     void Beep() override;
@@ -81,6 +82,7 @@ public:
     void HideActionItems(unsigned items) override;
     void CloseTableWindow() override;
     bool AskYesNo(const std::string& question) override;
+    bool AskYesNoBeside(const std::string& question, int slot) override;
     void ShowRefusal(const std::string& text) override;
     void ShowDrillScore() override;
     void ShowAdviceBox(const std::string& text, int left, int top) override;
@@ -103,8 +105,10 @@ private:
     void Repaint();
     void PauseFor(std::chrono::nanoseconds length);
     void Step(QGraphicsItem* item, int n, int dx, int dy); // SlideControl: n steps of (dx, dy), 2 units each
+    void StepPause(int units);                            // between two pictures of an animation
     void Show(const QString& name, bool visible);
     int Speed() const;
+    bool ForSpeedBar(QWidget* widget, QEvent* event) const;
 
     // Chips.
     void LoadHeldChipFor(int amount);
@@ -133,6 +137,7 @@ private:
     int busy_ = 0;    // animations under way
     int onStack_ = 0; // calls of this window under way, animations and waits
     int pausing_ = 0;
+    bool awaitingGoOn_ = false; // a click or key on the table ends WaitForPlayerToGoOn
     bool deleteWhenIdle_ = false;
     QObject* deferredParent_ = nullptr;
 };

@@ -58,7 +58,7 @@ void TPlayer::RevealHoleCard() {
         card->moveBy(w, 0);
         card->SetWidth(card->Width() - 2 * w);
         Repaint();
-        Pause(pauses::FlipStep);
+        StepPause(pauses::FlipStep);
     }
     // The flip lets the menus run: a reset there has taken the hole card away.
     if (const TCard* hole = dealer.Cards[2]) card->SetPicture(hole->Face);
@@ -66,7 +66,7 @@ void TPlayer::RevealHoleCard() {
         card->moveBy(-w, 0);
         card->SetWidth(card->Width() + 2 * w);
         Repaint();
-        Pause(pauses::FlipStep);
+        StepPause(pauses::FlipStep);
     }
     card->setPos(home);
     card->SetWidth(width);
@@ -172,11 +172,11 @@ void TPlayer::AnimateShuffle() {
         left->SetPicture(face);
         left->moveBy(1, 0);
         Repaint();
-        Pause(pause);
+        StepPause(pause);
         right->SetPicture(face);
         right->moveBy(-1, 0);
         Repaint();
-        Pause(pause);
+        StepPause(pause);
     }
     Pause(pauses::ShuffleSettle);
     left->hide();

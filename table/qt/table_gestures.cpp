@@ -1,7 +1,9 @@
 #include "table/qt/table_gestures.h"
 
 #include <QGraphicsView>
+#include <QCoreApplication>
 #include <QMouseEvent>
+#include <QStatusTipEvent>
 
 #include <algorithm>
 
@@ -14,6 +16,9 @@
 namespace zvx::gui {
 
 namespace {
+
+constexpr const char* StandGestureTip =
+    "Click to end your turn: every hand still open stands (Alt+S, the Stand item, stands this hand only)";
 
 // A chip dragged above this line has reached the dealer, who exchanges it.
 constexpr qreal DealerLine = 40;
@@ -29,6 +34,16 @@ bool IsLimitPanel(const QString& name) {
 TTableGestures::TTableGestures(TPlayer& player, Game& game)
     : QObject(&player), player_(player), game_(game), viewport_(player.View().viewport()) {
     viewport_->installEventFilter(this);
+    player.View().viewport()->setMouseTracking(true); // for the stand gesture's tip
+}
+
+// The pointer over the dealer's down card says in the status bar what a click there does.
+void TTableGestures::ShowStandTip(QPointF point) {
+    const bool over = player_.Scene().NamedItemAt(point) == "pos2" && game_.ActiveHand != 0 && !game_.BettingOpen;
+    if (over == standTipShown_) return;
+    standTipShown_ = over;
+    QStatusTipEvent tip(over ? QString(StandGestureTip) : QString());
+    QCoreApplication::sendEvent(player_.window(), &tip);
 }
 
 bool TTableGestures::eventFilter(QObject* watched, QEvent* event) {
@@ -39,16 +54,25 @@ bool TTableGestures::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF point = player_.View().mapToScene(mouse->position().toPoint());
+        barHeld_ = held_ == Held::Nothing && player_.Scene().SpeedBarTakes(point);
+        if (barHeld_) return false; // the view hands it to the bar
         if (mouse->button() != Qt::LeftButton) return false;
         Press(player_.View().mapToScene(mouse->position().toPoint()));
         return true;
     }
     case QEvent::MouseMove: {
+        if (barHeld_) return false;
         auto* mouse = static_cast<QMouseEvent*>(event);
+        ShowStandTip(player_.View().mapToScene(mouse->position().toPoint()));
         Move(player_.View().mapToScene(mouse->position().toPoint()));
         return true;
     }
     case QEvent::MouseButtonRelease: {
+        if (barHeld_) {
+            barHeld_ = false;
+            return false;
+        }
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton) return false;
         Release(player_.View().mapToScene(mouse->position().toPoint()));

@@ -28,6 +28,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowStandTip(QPointF point);
     enum class Held { Nothing, Chip, HalfChip, Card, Bet };
 
     void PressWhileBetting(const QString& name, QPointF point);
@@ -51,6 +52,8 @@ private:
     int heldSlot_ = 0;    // the slot of the held card or bet
     bool chipHasMoved_ = false; // a bet has been made at this table: the moving chip carries its value
     bool wasBetting_ = false;
+    bool standTipShown_ = false;
+    bool barHeld_ = false; // the press went to the speed bar: its drag and release do too
 };
 
 } // namespace zvx::gui

@@ -8,10 +8,13 @@
 #include <cmath>
 
 #include "cards/qt/card_pictures.h"
+#include "table/chip_rack.h"
 
 namespace zvx::gui {
 
 namespace {
+
+constexpr qreal AmountTagHeight = 13;
 
 // The number of device pixels a logical length covers where the painter draws now.
 qreal DeviceScale(const QPainter* painter) {
@@ -93,7 +96,9 @@ void CardPlaceItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QW
 
 ChipItem::ChipItem(int width, int height) : width_(width), height_(height) {}
 
-QRectF ChipItem::boundingRect() const { return QRectF(0, 0, width_, height_); }
+QRectF ChipItem::boundingRect() const {
+    return count_ >= 2 ? QRectF(-4, 0, width_ + 8, height_ + AmountTagHeight) : QRectF(0, 0, width_, height_);
+}
 
 void ChipItem::SetValue(int value) {
     if (value == value_) return;
@@ -101,8 +106,33 @@ void ChipItem::SetValue(int value) {
     update();
 }
 
+void ChipItem::SetCount(int count) {
+    if (count == count_) return;
+    prepareGeometryChange();
+    count_ = count;
+    update();
+}
+
+QString ChipItem::AmountTag() const {
+    if (count_ < 2 || value_ == 0) return {};
+    return QString("$%1").arg(ChipWorth(value_) * count_);
+}
+
 void ChipItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     if (value_ == 0) return;
+    if (const QString tag = AmountTag(); !tag.isEmpty()) {
+        // Under the chip, so a bet of two equal chips reads as its amount and not as one chip.
+        QFont small("DejaVu Sans");
+        small.setBold(true);
+        small.setPixelSize(10);
+        painter->setFont(small);
+        const QRectF box(-4, height_, width_ + 8, AmountTagHeight);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor(0, 0, 0, 170));
+        painter->drawRoundedRect(box, 3, 3);
+        painter->setPen(Qt::white);
+        painter->drawText(box, Qt::AlignCenter, tag);
+    }
     painter->setRenderHint(QPainter::Antialiasing);
     const QRectF rim = QRectF(0, 0, width_, height_).adjusted(1, 1, -1, -1);
     const QColor face = ChipFace(value_);

@@ -47,7 +47,9 @@ public:
     int Value() const { return value_; }
     void SetValue(int value);
     int Count() const { return count_; }
-    void SetCount(int count) { count_ = count; }
+    void SetCount(int count);
+    // A spot of two or more chips shows their sum beside them ("$50"), a single chip nothing.
+    QString AmountTag() const;
 
 private:
     int value_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsRectItem>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -117,8 +118,10 @@ QGraphicsItem* TTableScene::MakeItem(const Place& place) {
         speedBar_->setValue(50);
         speedBar_->setFixedSize(place.Width, place.Height);
         speedBar_->setToolTip(Hint(place));
+        speedBar_->setFocusPolicy(Qt::WheelFocus);
         auto* proxy = new QGraphicsProxyWidget;
         proxy->setWidget(speedBar_);
+        speedBarItem_ = proxy;
         item = proxy;
         break;
     }
@@ -159,6 +162,15 @@ QString TTableScene::NamedItemAt(QPointF scenePoint) const {
     return {};
 }
 
+bool TTableScene::SpeedBarTakes(QPointF scenePoint) const {
+    if (!speedBarItem_ || !speedBarItem_->isVisible()) return false;
+    return speedBar_->isSliderDown() || speedBarItem_->sceneBoundingRect().contains(scenePoint);
+}
+
+bool TTableScene::SpeedBarHasFocus() const {
+    return speedBarItem_ && speedBarItem_->isVisible() && focusItem() == speedBarItem_;
+}
+
 void TTableScene::Home(const QString& name) {
     const Place* place = FindPlace(name.toStdString());
     if (QGraphicsItem* item = Item(name); item && place) item->setPos(place->Left, place->Top);
@@ -176,6 +188,25 @@ TTableView::TTableView(TTableScene* scene, QWidget* parent) : QGraphicsView(scen
     setCacheMode(QGraphicsView::CacheNone);
     setAlignment(Qt::AlignCenter);
     setMinimumSize(160, 116);
+}
+
+void TTableView::keyPressEvent(QKeyEvent* event) {
+    auto* table = static_cast<TTableScene*>(scene());
+    if (!table || !table->SpeedBarHasFocus()) {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    QScrollBar* bar = table->SpeedBar();
+    switch (event->key()) {
+    case Qt::Key_Left: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case Qt::Key_Right: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    case Qt::Key_PageUp: bar->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+    case Qt::Key_PageDown: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+    case Qt::Key_Home: bar->triggerAction(QAbstractSlider::SliderToMinimum); break;
+    case Qt::Key_End: bar->triggerAction(QAbstractSlider::SliderToMaximum); break;
+    default: QGraphicsView::keyPressEvent(event); return;
+    }
+    event->accept();
 }
 
 void TTableView::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,7 @@
 #include "table/layout.h"
 #include "table/qt/table_items.h"
 
+class QGraphicsProxyWidget;
 class QScrollBar;
 
 namespace zvx::gui {
@@ -26,6 +27,10 @@ public:
     OutlineItem* Outline(const QString& name) const;
     PanelItem* Panel(const QString& name) const;
     QScrollBar* SpeedBar() const { return speedBar_; }
+    // The speed bar is a widget of its own: a press on it, its drag, a wheel over it and the keys while it has
+    // the focus are its input, not the table's gestures.
+    bool SpeedBarTakes(QPointF scenePoint) const;
+    bool SpeedBarHasFocus() const;
 
     // The name an item carries, and the topmost visible named item at a point of the scene.
     static QString NameOf(const QGraphicsItem* item);
@@ -39,6 +44,7 @@ private:
 
     QMap<QString, QGraphicsItem*> items_;
     QScrollBar* speedBar_ = nullptr;
+    QGraphicsProxyWidget* speedBarItem_ = nullptr;
 };
 
 // Shows the table scaled to the window, keeping its shape: one table pixel is one screen pixel at the
@@ -52,6 +58,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The arrow, page, Home and End keys move the speed bar once a click has given it the focus.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace zvx::gui

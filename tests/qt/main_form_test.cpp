@@ -17,9 +17,6 @@
 #include <QTextBrowser>
 #include <QTest>
 
-#include <type_traits>
-#include <utility>
-
 #include "analysis/qt/sim_form.h"
 #include "engine/options_file.h"
 #include "engine/startup.h"
@@ -36,10 +33,6 @@ using namespace zvx::gui;
 using namespace zvx::testing;
 
 namespace {
-
-// Whether start-up reports an options file it could not use.
-constexpr bool StartUpReportsOptionsTrouble =
-    !std::is_void_v<decltype(StartUp(std::declval<Game&>(), std::string()))>;
 
 // A window past its start-up, with an options file already written so no first-run box appears.
 struct StartedWindow {
@@ -538,7 +531,6 @@ void MainFormTest::messageBoxesShowTheirWholeTitle() {
 }
 
 void MainFormTest::damagedOptionsFileIsToldOnceAndKept() {
-    if (!StartUpReportsOptionsTrouble) QSKIP("start-up does not report a troubled options file in this build");
     CurrentFolder folder;
     {
         QFile damaged("ZVX.PRM");

@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -127,6 +128,7 @@ private slots:
     void betPulledUpSurrendersOnlyWithTheRule();
     void chipBesideAPairOfFivesAsksWhichToDo();
     void monkeyNeverBreaksTheMoney();
+    void afterAResizeTheTableScalesAtOnceAndAChipLandsOnTheBox();
 };
 
 void TableGesturesTest::refusalsFollowTheTableLimits_data() {
@@ -260,7 +262,19 @@ void TableGesturesTest::betPulledUpSurrendersOnlyWithTheRule() {
 void TableGesturesTest::chipBesideAPairOfFivesAsksWhichToDo() {
     Table t(1.0, 25);
     BoxAnswerer boxes;
-    boxes.Press(QMessageBox::Yes);
+    bool besideThePair = false;
+    boxes.Then([&](QDialog& box) {
+        // The box leaves the pair of 5s in sight: it lies wholly beside their two card places.
+        QRectF cards;
+        for (const char* name : {"pos11", "pos12"}) {
+            const Place& place = PlaceNamed(name);
+            cards |= QRectF(place.Left, place.Top, place.Width, place.Height);
+        }
+        const QRect onView = t.player().View().mapFromScene(cards).boundingRect();
+        const QRect global(t.viewport()->mapToGlobal(onView.topLeft()), onView.size());
+        besideThePair = !box.frameGeometry().intersects(global);
+        qobject_cast<QMessageBox*>(&box)->button(QMessageBox::Yes)->click();
+    });
     Script script(*t.window);
     script.When([&] { return t.WaitingForBet(); }, [&] {
         StackShoe(t.g(), {5, 6, 5 + 13, 10, 10});
@@ -275,6 +289,35 @@ void TableGesturesTest::chipBesideAPairOfFivesAsksWhichToDo() {
     t.Play();
     QVERIFY(script.Done());
     QCOMPARE(boxes.Seen, QStringList{"Double Down on the Pair? (No = Split)"});
+    QVERIFY(besideThePair);
+}
+
+void TableGesturesTest::afterAResizeTheTableScalesAtOnceAndAChipLandsOnTheBox() {
+    Table t(1.5, 25);
+    BoxAnswerer boxes;
+    Script script(*t.window);
+    script.When([&] { return t.WaitingForBet(); }, [&] {
+        StackShoe(t.g(), {10, 10, 2, 7, 5}); // a hand that waits for a decision
+        // Shrunk to 700 x 500 while the game waits for the bet: no menu is opened.
+        t.window->resize(700, 500);
+        QTest::qWait(50);
+        const QWidget* viewport = t.viewport();
+        const qreal expected = std::min(viewport->width() / qreal(TableWidth), viewport->height() / qreal(TableHeight));
+        QVERIFY2(std::abs(t.player().View().Scale() - expected) < 0.01,
+                 qPrintable(QString("scale %1, expected %2").arg(t.player().View().Scale()).arg(expected)));
+        QVERIFY(viewport->rect().contains(t.Centre("Bet25")));
+        QVERIFY(viewport->rect().contains(t.Centre("BetBox1")));
+        const Place& chip = PlaceNamed("Bet25");
+        const Place& box = PlaceNamed("BetBox1");
+        t.Drag("Bet25", box.Left + 30 - chip.Left, box.Top + 10 - chip.Top);
+    });
+    script.When([&] { return t.WaitingForDecision(); }, [&] {
+        QCOMPARE(t.g().CurrentBet, 25);
+        t.Reset();
+    });
+    script.Start();
+    t.Play();
+    QVERIFY(script.Done());
 }
 
 void TableGesturesTest::monkeyNeverBreaksTheMoney() {

@@ -2,9 +2,11 @@
 // computer play at the table with its money checked after every round.
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGraphicsView>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -95,6 +97,9 @@ private slots:
     void theViewScalesTheTableKeepingItsShape();
     void cardPicturesComeFromTheDeckOrAreDrawnWithoutIt();
     void aPauseRepaintsTakesNoInputAndSleeps();
+    void theSpeedBarAnswersClickDragWheelAndKeysEvenDuringAPause();
+    void aBetOfTwoEqualChipsShowsItsAmount();
+    void theShufflePromptWaitsForAClickOrAKeyOnTheTable();
     void resetAndANewGameWorkInTheMiddleOfAnAnimation();
     void moneyIsConservedOverAThousandComputerPlayedRounds();
 };
@@ -290,8 +295,9 @@ void TableTest::aPauseRepaintsTakesNoInputAndSleeps() {
     CurrentFolder folder;
     Table t;
     Game& g = t.game();
-    // Ten units of about 30 ms each.
-    g.DelayFactor = 30'000'000.0 / (10 * 1000 * MicrosecondsPerDelayFactor);
+    // A hundred units of about 8 ms each.
+    g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
     int paints = 0;
     int presses = 0;
     struct Counter : QObject {
@@ -327,6 +333,84 @@ void TableTest::aPauseRepaintsTakesNoInputAndSleeps() {
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(100, 100));
     QCOMPARE(presses, 1);
     viewport->removeEventFilter(&counter);
+}
+
+void TableTest::theSpeedBarAnswersClickDragWheelAndKeysEvenDuringAPause() {
+    CurrentFolder folder;
+    Table t;
+    t.game().AutoPlay = true;
+    t.Item("ScrollBar1")->show();
+    t.player.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&t.player));
+    QScrollBar* bar = t.player.Scene().SpeedBar();
+    QWidget* viewport = t.player.View().viewport();
+    const Place& place = PlaceNamed("ScrollBar1");
+    auto at = [&](double fraction) {
+        return t.player.View().mapFromScene(
+            QPointF(place.Left + place.Width * fraction, place.Top + place.Height / 2.0));
+    };
+    // A click in the trough right of the handle pages toward the fast end, and the pace follows.
+    bar->setValue(50);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.85));
+    QCOMPARE(bar->value(), 60);
+    QCOMPARE(t.game().SimulationDelay, std::uint16_t(41));
+    // The handle dragged to the right.
+    bar->setValue(50);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at(0.5));
+    for (int i = 1; i <= 10; ++i) QTest::mouseMove(viewport, at(0.5 + 0.04 * i));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(0.9));
+    QVERIFY2(bar->value() > 80, qPrintable(QString::number(bar->value())));
+    // The keys, once a click has given the bar the focus.
+    const int dragged = bar->value();
+    QTest::keyClick(&t.player.View(), Qt::Key_Left);
+    QCOMPARE(bar->value(), dragged - 10);
+    // The wheel over the bar.
+    const int keyed = bar->value();
+    const QPoint over = at(0.5);
+    QWheelEvent wheel(over, viewport->mapToGlobal(over), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(viewport, &wheel);
+    QVERIFY(bar->value() != keyed);
+    // In the middle of a pause, which takes no other input.
+    t.game().DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
+    t.game().Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    bar->setValue(50);
+    After(100, [&] { QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0.15)); });
+    t.player.Pause(60);
+    QCOMPARE(bar->value(), 40);
+}
+
+void TableTest::aBetOfTwoEqualChipsShowsItsAmount() {
+    CurrentFolder folder;
+    Table t;
+    t.player.PlaceBetChip(25, 1, false);
+    QCOMPARE(t.Chip("Bet1")->AmountTag(), QString());
+    t.player.PlaceBetChip(25, 1, true);
+    QCOMPARE(t.Chip("Bet1")->Count(), 2);
+    QCOMPARE(t.Chip("Bet1")->AmountTag(), QString("$50"));
+    // The tag is drawn under the chip, inside what the item repaints.
+    QVERIFY(t.Chip("Bet1")->boundingRect().height() > PlaceNamed("Bet1").Height);
+}
+
+void TableTest::theShufflePromptWaitsForAClickOrAKeyOnTheTable() {
+    CurrentFolder folder;
+    Table t;
+    QWidget* viewport = t.player.View().viewport();
+    bool shownWhileWaiting = false;
+    After(150, [&] {
+        shownWhileWaiting = t.Item("AdvicePanel")->isVisible();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(50, 200));
+    });
+    QElapsedTimer clock;
+    clock.start();
+    t.player.WaitForPlayerToGoOn("SHUFFLE - CLICK TO GO ON");
+    QVERIFY(clock.elapsed() >= 140); // timers and repaints do not end the wait
+    QVERIFY(shownWhileWaiting);
+    QVERIFY(!t.Item("AdvicePanel")->isVisible());
+    After(100, [&] { QTest::keyClick(&t.player.View(), Qt::Key_Space); });
+    clock.restart();
+    t.player.WaitForPlayerToGoOn("SHUFFLE - CLICK TO GO ON");
+    QVERIFY(clock.elapsed() >= 90);
 }
 
 void TableTest::resetAndANewGameWorkInTheMiddleOfAnAnimation() {

@@ -1,0 +1,12 @@
+#pragma once
+
+class QLabel;
+class QMainWindow;
+
+namespace zvx::gui {
+
+// Menu tips are passing hints: each leaves the status bar when its menu closes, and the drill score keeps room
+// of its own at the bar's right end, apart from them. Call once the menus exist.
+void TidyStatusTips(QMainWindow& window, QLabel& drillScore);
+
+} // namespace zvx::gui

@@ -160,6 +160,10 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
     json strategies = json::array();
     for (int i = 1; i <= StrategyCount; ++i) strategies.push_back(StrategyJson(g, i, facts));
     j["strategies"] = strategies;
+    if (facts.ExactEdge)
+        j["exact"] = {{"edge_percent", 100 * *facts.ExactEdge},
+                      {"stakes_per_round", facts.ExactStakes},
+                      {"advantage_per_money_bet_percent", 100 * *facts.ExactEdge / facts.ExactStakes}};
     return j.dump(2) + "\n";
 }
 

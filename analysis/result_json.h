@@ -29,6 +29,9 @@ struct RunFacts {
     std::vector<std::string> Warnings; // said on standard error during the run
     bool ErrorsReliable = true;        // false once the classic generator went round its cycle
     double Bankroll = 0;               // for the risk of ruin; 0: the table's starting bankroll
+    // With --exact: the playing strategy's exact edge off the top per initial bet, and the stakes of a round.
+    std::optional<double> ExactEdge;
+    double ExactStakes = 1;
 };
 
 // Every figure of the three analysis screens as numbers, with the rules and the facts of the run, as one

@@ -73,6 +73,22 @@ against_default "default rules, --jobs 2" 100000 "--jobs 2 against --jobs 1" --j
 against_default "default rules, --generator long" 50000 "long against classic" --generator long
 bench "single strategy" 80000 --single
 
+# The exact analysis on one core: the edge of one table at 8 decks, and the best table for the rules (best
+# of three runs each, the program's start included).
+exact_ms() {
+    local best=0 start end ms
+    for _ in 1 2 3; do
+        start=$(date +%s%N)
+        "$bin" exact --decks 8 --strategy advanced "$@" >/dev/null
+        end=$(date +%s%N)
+        ms=$(((end - start) / 1000000))
+        ((best == 0 || ms < best)) && best=$ms
+    done
+    echo "$best"
+}
+printf '%-34s %12d ms\n' "exact edge of a table, 8 decks" "$(exact_ms)"
+printf '%-34s %12d ms\n' "exact best table, 8 decks" "$(exact_ms --best)"
+
 # The same analysis in the desktop program's window (offscreen): events handled every few milliseconds and the
 # grid refreshed by the clock. Its figure is the analysis alone, without the window's start.
 gui=${2:+$(realpath "$2")}

@@ -175,6 +175,10 @@ struct Game {
     struct DrillScore {
         std::int32_t Judged = 0;
         std::int32_t Matched = 0;
+        // What the judged mistakes cost, in bets, by the exact engine (off the top, each play followed by the
+        // strategy's), and the cost of the one whose advice is being shown.
+        double Cost = 0;
+        std::optional<double> LastCost;
     } Drill;
 
     // Advice.

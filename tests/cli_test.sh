@@ -288,6 +288,30 @@ grep -q "part 2 failed" broken-err.txt || fail "the failed part is not named: $(
 sleep 1
 pgrep -f -- "--save broken/part-" >/dev/null && fail "a part of the failed study is still running"
 
+# The exact analysis: its flags, exit codes and figures (the advanced table at 8 decks, the defaults otherwise).
+expect_status 0 "exact" "$bin" exact --decks 8 --strategy advanced
+grep -q "Playing strategy (advanced): -0.5242 %" out.txt || fail "exact: wrong edge: $(cat out.txt)"
+expect_status 0 "exact again" "$bin" exact --decks 8 --strategy advanced
+cp out.txt exact-again.txt
+"$bin" exact --decks 8 --strategy advanced | cmp -s - exact-again.txt || fail "exact: not the same output twice"
+expect_status 0 "exact best" "$bin" exact --decks 1 --resplit 0 --best --json exact.json
+grep -q "Best table for these rules" out.txt || fail "exact --best printed no best table"
+grep -q '"kind": "exact"' exact.json && grep -q '"best"' exact.json || fail "exact --json lacks its fields"
+expect_status 2 "exact with decks outside the set" "$bin" exact --decks 3
+expect_status 2 "exact with an unknown flag" "$bin" exact --hours 10
+expect_status 1 "exact with a missing game file" "$bin" exact --strategy nosuch.zvx
+expect_status 1 "exact into a missing folder" "$bin" exact --json nosuch/exact.json
+# A run with --exact: its screen as without, then the exact advantage beside strategy #1's and why they differ.
+"$bin" --hours 20 --seed 3 >plain.txt
+"$bin" --hours 20 --seed 3 --exact >with-exact.txt
+cmp -s <(without_run_time plain.txt) <(head -n "$(wc -l <plain.txt)" with-exact.txt | without_run_time) \
+    || fail "--exact changed the screen"
+grep -q "^Exact advantage off the top -0.263 % of the money bet, beside strategy #1's simulated" with-exact.txt \
+    || fail "--exact printed no exact line: $(tail -3 with-exact.txt)"
+grep -q "^Why they differ" with-exact.txt || fail "--exact does not say why the figures differ"
+"$bin" --hours 20 --seed 3 --exact --json - | grep -q '"advantage_per_money_bet_percent": -0.26' \
+    || fail "--exact --json lacks the exact figures"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"
     exit 1

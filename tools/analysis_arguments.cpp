@@ -153,6 +153,8 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
         ->check(Quiet(CLI::Range(0, 65535)))
         ->type_name("K");
     app.add_flag("--single", a.Single, "single-strategy mode: only strategy #4 is played and booked");
+    app.add_flag("--exact", a.Exact,
+                 "also give the playing strategy's exact advantage off the top beside strategy #1's (see exact --help)");
     AddChoice(app, "--decks", a.Decks, {1, 2, 4, 6, 8}, "decks in the shoe");
     AddChoice(app, "--penetration", a.Penetration, {2, 3}, "deal 1/2 (2) or 3/4 (3) of each deck before the cut card");
     AddChoice(app, "--minimum", a.Minimum, {5, 25, 100}, "table minimum in dollars (also the betting unit)");

@@ -33,6 +33,7 @@ struct Arguments {
     std::optional<Generator> Shuffler;
     std::optional<std::uint32_t> Stream;
     bool Single = false;
+    bool Exact = false; // --exact: the exact advantage off the top beside strategy #1's
     std::optional<std::uint16_t> Decks, Penetration, Minimum;
     std::optional<bool> Surrender, Soft17, DoubleAny, Das, Resplit, TwoHands;
     std::optional<std::string> Strategy;

@@ -13,6 +13,7 @@
 #include "analysis/study_manifest.h"
 #include "engine/betting.h"
 #include "engine/byte_io.h"
+#include "exact/exact_texts.h"
 #include "shell/game_file.h"
 
 namespace zvx {
@@ -66,6 +67,15 @@ bool WriteManifest(const Game& result, const std::string& savePath, const RunFac
     return WriteText(path, ManifestJson(m));
 }
 
+// The --exact lines under the screen: the exact advantage beside strategy #1's simulated one, and why they
+// differ.
+std::string ExactLines(const Game& result, const RunFacts& facts) {
+    const PlayStats& first = result.Hands[1].Stats;
+    const double exact = *facts.ExactEdge / facts.ExactStakes;
+    const double simulated = first.TotalBet > 0 ? 100 * first.TotalWon / first.TotalBet : 0;
+    return "\n" + ExactBesideSimulatedText(exact, simulated) + "\n" + ExactDifferenceText + "\n";
+}
+
 } // namespace
 
 std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
@@ -84,6 +94,7 @@ std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
 int WriteOutputs(Game& result, const OutputChoice& out, const RunFacts& facts) {
     const bool jsonToStdout = out.JsonPath && *out.JsonPath == "-";
     std::cout << (jsonToStdout ? ResultJson(result, facts) : ScreenText(result, out, facts));
+    if (!jsonToStdout && facts.ExactEdge) std::cout << ExactLines(result, facts);
     std::cout.flush();
     int status = std::cout ? 0 : FileFailure;
     if (out.SavePath && !SaveGameFile(result, *out.SavePath)) {

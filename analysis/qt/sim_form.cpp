@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include "analysis/generator_choice.h"
 #include "analysis/risk_screen.h"
 #include "analysis/run_notes.h"
+#include "exact/exact_texts.h"
 
 namespace zvx::gui {
 
@@ -107,6 +109,10 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     hours_ = NoteLine(this, "HoursLine");
     rules_ = NoteLine(this, "RulesLine");
     hours_->setWordWrap(false);
+    exact_ = NoteLine(this, "ExactLine");
+    exactPoll_ = new QTimer(this);
+    exactPoll_->setInterval(100);
+    connect(exactPoll_, &QTimer::timeout, this, &TSimForm::PollExact);
 
     edit1_ = new QLineEdit(QString::fromLatin1(ScreenCycleHint), this);
     edit1_->setObjectName("Edit1");
@@ -124,6 +130,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     notes->addWidget(hours_, 0, Qt::AlignTop);
     notes->addWidget(rules_, 1);
     layout->addLayout(notes);
+    layout->addWidget(exact_);
     layout->addWidget(edit1_);
 
     button1_ = new QPushButton(this);
@@ -136,7 +143,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
     title_->installEventFilter(this);
-    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, edit1_})
+    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, exact_, edit1_})
         baseFonts_.emplace_back(text, text->font());
     // The window takes the keys that change the screen.
     setFocusPolicy(Qt::StrongFocus);
@@ -150,6 +157,34 @@ void TSimForm::Open() {
     Redraw();
     ShowGrid();
     setFocus();
+    // The exact figure depends only on the rules and the strategy: worked out aside once for each pair.
+    const auto asked = std::make_pair(game_.Rules(), game_.Strategy);
+    if (exactAsked_ != asked) {
+        exactAsked_ = asked;
+        exactAdvantage_.reset();
+        exactWork_.Start(asked.first, asked.second, false);
+        exactPoll_->start();
+    }
+    ShowExact();
+}
+
+void TSimForm::PollExact() {
+    const auto figures = exactWork_.Take();
+    if (!figures) return;
+    exactPoll_->stop();
+    exactAdvantage_ = figures->Edge / figures->Stakes;
+    ShowExact();
+}
+
+void TSimForm::ShowExact() {
+    const PlayStats& first = game_.Hands[1].Stats;
+    QString text = ExactWorkingText;
+    if (exactAdvantage_ && first.TotalBet > 0)
+        text = QString::fromStdString(ExactBesideSimulatedText(*exactAdvantage_, 100 * first.TotalWon / first.TotalBet)) +
+               "\n" + ExactDifferenceText;
+    else if (exactAdvantage_)
+        text = QString::fromStdString(ExactAloneText(*exactAdvantage_)) + "\n" + ExactDifferenceText;
+    if (exact_->text() != text) exact_->setText(text);
 }
 
 void TSimForm::Close() { screens_.Close(game_); }
@@ -208,7 +243,12 @@ void TSimForm::ShowGrid() {
 
 void TSimForm::ShowNotes() {
     const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
-    const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);
+    // The errors and, beneath them on the command line, their intervals: here each cell holds both.
+    const std::vector<ScreenLine> lines = AdvantageErrorLines(game_, squaresKnown_, reliable);
+    ScreenLine errors = lines.front();
+    if (lines.size() > 1)
+        for (std::size_t column = 0; column < errors.size(); ++column)
+            if (!lines[1][column].empty()) errors[column] += " " + lines[1][column];
     for (int column = 0; column < GridColumns; ++column) {
         QTableWidgetItem* item = errors_->item(0, column);
         const QString text = QString::fromStdString(errors[static_cast<std::size_t>(column)]);
@@ -225,6 +265,7 @@ void TSimForm::ShowNotes() {
     if (hours_->text() != hours) hours_->setText(hours);
     const QString rules = QString::fromStdString(RulesInForceText(game_.Rules()));
     if (rules_->text() != rules) rules_->setText(rules);
+    ShowExact();
 }
 
 // The grid's design widths, each widened to its widest text, then fitted to the window: spare room is shared

@@ -3,17 +3,20 @@
 #include <QFont>
 #include <QWidget>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "analysis/screens.h"
 #include "engine/game_state.h"
+#include "exact/background_figures.h"
 
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace zvx::gui {
 
@@ -53,6 +56,7 @@ public:
     QTableWidget* ErrorGrid() const { return errors_; }
     QLabel* HoursLine() const { return hours_; }
     QLabel* RulesLine() const { return rules_; }
+    QLabel* ExactLine() const { return exact_; }
 
 public slots:
     // A click on the window, and the keys and menu item that do the same: the next screen.
@@ -73,6 +77,8 @@ private:
     void FitGrid();
     void ScaleText();
     void ShowNotes();
+    void ShowExact();
+    void PollExact();
 
     Game& game_;
     AnalysisScreens screens_;
@@ -83,6 +89,13 @@ private:
     QTableWidget* errors_ = nullptr;
     QLabel* hours_ = nullptr;
     QLabel* rules_ = nullptr;
+    // The playing strategy's exact advantage off the top, worked out aside for the rules and strategy of the
+    // analysis, beside strategy #1's.
+    QLabel* exact_ = nullptr;
+    QTimer* exactPoll_ = nullptr;
+    BackgroundFigures exactWork_;
+    std::optional<std::pair<CasinoRules, StrategyTable>> exactAsked_;
+    std::optional<double> exactAdvantage_;
     bool dirty_ = true;
     bool riskView_ = false;
     ScreenGrid riskGrid_;

@@ -243,12 +243,8 @@ void TSimForm::ShowGrid() {
 
 void TSimForm::ShowNotes() {
     const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
-    // The errors and, beneath them on the command line, their intervals: here each cell holds both.
-    const std::vector<ScreenLine> lines = AdvantageErrorLines(game_, squaresKnown_, reliable);
-    ScreenLine errors = lines.front();
-    if (lines.size() > 1)
-        for (std::size_t column = 0; column < errors.size(); ++column)
-            if (!lines[1][column].empty()) errors[column] += " " + lines[1][column];
+    // Each cell holds a strategy's error and its interval, which the command line prints on two lines.
+    const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);
     for (int column = 0; column < GridColumns; ++column) {
         QTableWidgetItem* item = errors_->item(0, column);
         const QString text = QString::fromStdString(errors[static_cast<std::size_t>(column)]);

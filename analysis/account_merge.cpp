@@ -40,6 +40,10 @@ void MergeAccount(PlayStats& into, const PlayStats& from) {
     into.HandsDoubled += from.HandsDoubled;
     into.Blackjacks += from.Blackjacks;
     into.HourWonSquares += from.HourWonSquares;
+    into.HourSquares += from.HourSquares;
+    into.RoundSquares.Add(from.RoundSquares);
+    into.RoundsClosed += from.RoundsClosed;
+    into.RoundSquaresKnown = into.RoundSquaresKnown && from.RoundSquaresKnown;
 }
 
 void MergeStatistics(Game& into, const Game& from) {

@@ -44,4 +44,13 @@ std::vector<ScreenLine> AdvantageErrorLines(const Game& g, bool squaresKnown, bo
     return {errors, intervals};
 }
 
+ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown, bool reliable) {
+    const std::vector<ScreenLine> lines = AdvantageErrorLines(g, squaresKnown, reliable);
+    ScreenLine line = lines.front();
+    if (lines.size() > 1)
+        for (std::size_t column = 0; column < line.size(); ++column)
+            if (!lines[1][column].empty()) line[column] += " " + lines[1][column];
+    return line;
+}
+
 } // namespace zvx

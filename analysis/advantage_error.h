@@ -27,6 +27,12 @@ inline constexpr double NormalQuantile975 = 1.959963984540054;
 // false: a merge of game files, which do not keep them).
 std::optional<AdvantageError> EstimateAdvantageError(const PlayStats& account, std::int64_t hours, bool squaresKnown);
 
+// The line under the analysis window's grid: " S.E. [95 %]", then per shown strategy its standard error and the
+// interval ("0.012 [-0.23, -0.18]"); for a merge of game files one cell saying why there is none. Errors of a
+// run whose shoes repeated are labelled " S.E. unreliable". A window's cells fit such a text; a terminal's
+// columns do not, so the tool prints AdvantageErrorLines instead.
+ScreenLine AdvantageErrorLine(const Game& g, bool squaresKnown, bool reliable = true);
+
 // The lines under the statistics screen, each cell in its strategy's column: " S.E. [95 %]" and each shown
 // strategy's standard error ("0.012"), then a line of the intervals ("[-0.23, -0.18]") beneath them; for a
 // merge that cannot know them one line with one cell saying why. Errors of a run whose shoes repeated are

@@ -1,9 +1,12 @@
 #include "analysis/result_json.h"
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
 #include "analysis/advantage_error.h"
 #include "analysis/json_names.h"
+#include "analysis/risk_figures.h"
 #include "analysis/screens.h"
 
 namespace zvx {
@@ -32,6 +35,43 @@ json RulesJson(const CasinoRules& r) {
             {"double_after_split", r.DoubleAfterSplit},
             {"resplit", r.ResplitAllowed},
             {"two_hands", r.PlayTwoHands}};
+}
+
+json Finite(double v) { return std::isfinite(v) ? json(v) : json(nullptr); }
+json Ranged(const RangedValue& r) { return {{"value", Finite(r.Value)}, {"interval_95", {Finite(r.Low), Finite(r.High)}}}; }
+
+double BankrollOf(const Game& g, const RunFacts& facts) {
+    return facts.Bankroll > 0 ? facts.Bankroll : StartingBankroll(g.Rules().TableMinimum);
+}
+
+json RiskJson(const PlayStats& s, double unit, double bankroll) {
+    if (!s.RoundSquaresKnown) return nullptr;
+    const RiskSums sums = RiskSums::Of(s);
+    json j = {{"rounds", sums.Rounds}, {"sum_won", sums.Won}, {"sum_of_squares_halves", sums.Squares.Decimal()}};
+    const auto f = ComputeRisk(sums, unit, bankroll);
+    if (!f) return j;
+    j["win_per_round"] = f->WinPerRound;
+    j["win_per_100_rounds"] = 100 * f->WinPerRound;
+    j["win_per_round_units"] = f->WinPerRound / unit;
+    j["win_per_100_rounds_units"] = 100 * f->WinPerRound / unit;
+    j["win_rate_standard_error"] = f->WinRateError;
+    j["sd_per_round"] = f->SdPerRound;
+    j["sd_per_100_rounds"] = 10 * f->SdPerRound;
+    j["sd_per_round_units"] = f->SdPerRound / unit;
+    j["sd_per_100_rounds_units"] = 10 * f->SdPerRound / unit;
+    j["n0"] = f->N0 ? json(*f->N0) : json(nullptr);
+    j["di"] = f->DI;
+    j["score"] = f->WinPerRound > 0 ? json(f->Score) : json(nullptr);
+    j["bankroll"] = f->Bankroll;
+    j["risk_of_ruin"] = Ranged(f->RiskOfRuin);
+    json bankrolls = json::array();
+    for (std::size_t i = 0; i < ShownRisks.size(); ++i) {
+        json b = Ranged(f->BankrollFor[i]);
+        b["risk"] = ShownRisks[i];
+        bankrolls.push_back(b);
+    }
+    j["bankroll_for_risk"] = bankrolls;
+    return j;
 }
 
 json StrategyJson(const Game& g, int strategy, const RunFacts& facts) {
@@ -74,6 +114,7 @@ json StrategyJson(const Game& g, int strategy, const RunFacts& facts) {
                            {"advantage_percent", Ratio(s.WonByCount[slot] * 100, s.BetByCount[slot])}});
     }
     j["advantage_by_count"] = byCount;
+    j["risk"] = RiskJson(s, g.Rules().TableMinimum, BankrollOf(g, facts));
     return j;
 }
 
@@ -101,7 +142,8 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
               {"keys_drawn", g.KeysDrawn},
               {"standard_errors_known", facts.SquaresKnown},
               {"standard_errors_reliable", facts.ErrorsReliable},
-              {"warnings", facts.Warnings}};
+              {"warnings", facts.Warnings},
+              {"bankroll", BankrollOf(g, facts)}};
     if (!IsUtf8(facts.Strategy)) j["playing_strategy_hex"] = HexBytes(facts.Strategy);
     if (!facts.Sources.empty()) {
         json sources = json::array();
@@ -118,6 +160,10 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
     json strategies = json::array();
     for (int i = 1; i <= StrategyCount; ++i) strategies.push_back(StrategyJson(g, i, facts));
     j["strategies"] = strategies;
+    if (facts.ExactEdge)
+        j["exact"] = {{"edge_percent", 100 * *facts.ExactEdge},
+                      {"stakes_per_round", facts.ExactStakes},
+                      {"advantage_per_money_bet_percent", 100 * *facts.ExactEdge / facts.ExactStakes}};
     return j.dump(2) + "\n";
 }
 

@@ -11,7 +11,7 @@ namespace zvx {
 
 // The version of the JSON below; it goes up when a field changes its meaning or goes away (new fields
 // alone keep it).
-inline constexpr int ResultSchemaVersion = 1;
+inline constexpr int ResultSchemaVersion = 2;
 
 // What the result itself does not say: where it came from and how long it took.
 struct RunFacts {
@@ -28,6 +28,10 @@ struct RunFacts {
     bool ManifestKnown = true;          // false for a merge of parts without manifests: none is written
     std::vector<std::string> Warnings; // said on standard error during the run
     bool ErrorsReliable = true;        // false once the classic generator went round its cycle
+    double Bankroll = 0;               // for the risk of ruin; 0: the table's starting bankroll
+    // With --exact: the playing strategy's exact edge off the top per initial bet, and the stakes of a round.
+    std::optional<double> ExactEdge;
+    double ExactStakes = 1;
 };
 
 // Every figure of the three analysis screens as numbers, with the rules and the facts of the run, as one

@@ -44,8 +44,15 @@ StudyManifest ManifestOf(const Game& g, std::span<const std::uint8_t> record, st
     m.Streams = std::move(streams);
     m.Hours = g.HoursPlayed;
     m.Digest = Digest(record);
-    for (int i = 1; i <= StrategyCount; ++i)
-        m.HourWonSquares[static_cast<std::size_t>(i)] = g.Hands[static_cast<std::size_t>(i)].Stats.HourWonSquares;
+    m.RoundSquaresKnown = true;
+    for (int i = 1; i <= StrategyCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const PlayStats& a = g.Hands[at].Stats;
+        m.HourWonSquares[at] = a.HourWonSquares;
+        m.Rounds[at] = a.RoundsClosed;
+        m.RoundSquares[at] = a.RoundSquares;
+        m.RoundSquaresKnown = m.RoundSquaresKnown && a.RoundSquaresKnown;
+    }
     const CasinoRules& r = g.Rules();
     m.Rules = json{{"decks", r.Decks},
                    {"penetration", r.Penetration},
@@ -63,8 +70,15 @@ StudyManifest ManifestOf(const Game& g, std::span<const std::uint8_t> record, st
 
 std::string ManifestJson(const StudyManifest& m) {
     json squares = json::array();
-    for (int i = 1; i <= StrategyCount; ++i) squares.push_back(m.HourWonSquares[static_cast<std::size_t>(i)]);
-    const json j = {{"manifest_version", ManifestVersion},
+    json rounds = json::array();
+    json roundSquares = json::array();
+    for (int i = 1; i <= StrategyCount; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        squares.push_back(m.HourWonSquares[at]);
+        rounds.push_back(m.Rounds[at]);
+        roundSquares.push_back(m.RoundSquares[at].Decimal());
+    }
+    json j = {{"manifest_version", ManifestVersion},
                     {"seed", m.Seed},
                     {"generator", m.Generator},
                     {"streams", m.Streams},
@@ -73,6 +87,10 @@ std::string ManifestJson(const StudyManifest& m) {
                     {"rules", json::parse(m.Rules.empty() ? "{}" : m.Rules)},
                     {"playing_strategy", m.Strategy},
                     {"hour_won_squares", squares}};
+    if (m.RoundSquaresKnown) {
+        j["rounds"] = rounds;
+        j["round_squares_halves"] = roundSquares;
+    }
     return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
@@ -95,11 +113,31 @@ std::optional<StudyManifest> ParseManifest(const std::string& text, std::string*
         const auto squares = j.at("hour_won_squares").get<std::vector<double>>();
         if (squares.size() != StrategyCount) throw std::out_of_range("squares");
         for (int i = 1; i <= StrategyCount; ++i) m.HourWonSquares[static_cast<std::size_t>(i)] = squares[static_cast<std::size_t>(i - 1)];
+        if (j.contains("round_squares_halves")) {
+            const auto rounds = j.at("rounds").get<std::vector<std::int64_t>>();
+            const auto sums = j.at("round_squares_halves").get<std::vector<std::string>>();
+            if (rounds.size() != StrategyCount || sums.size() != StrategyCount) throw std::out_of_range("sums");
+            for (int i = 1; i <= StrategyCount; ++i) {
+                const auto at = static_cast<std::size_t>(i);
+                const auto sum = WideSum::FromDecimal(sums[at - 1]);
+                if (!sum || rounds[at - 1] < 0) throw std::out_of_range("sum");
+                m.Rounds[at] = rounds[at - 1];
+                m.RoundSquares[at] = *sum;
+            }
+            m.RoundSquaresKnown = true;
+        }
         return m;
     } catch (const std::exception&) {
         if (why != nullptr) *why = "not a study manifest";
         return std::nullopt;
     }
+}
+
+void AddManifestSums(PlayStats& a, const StudyManifest& m, int strategy) {
+    const auto at = static_cast<std::size_t>(strategy);
+    a.HourWonSquares += m.HourWonSquares[at];
+    a.RoundsClosed += m.Rounds[at];
+    a.RoundSquares.Add(m.RoundSquares[at]);
 }
 
 std::optional<StreamRange> ParseStreamRange(const std::string& text) {

@@ -22,6 +22,10 @@ struct StudyManifest {
     std::int64_t Hours = 0;
     std::string Digest; // of the game file's bytes, so a manifest left beside a replaced file is not believed
     std::array<double, StrategyCount + 1> HourWonSquares{}; // [0] unused
+    // The exact sums behind the risk figures: each strategy's rounds and their squared results in halves.
+    bool RoundSquaresKnown = false;
+    std::array<std::int64_t, StrategyCount + 1> Rounds{};
+    std::array<WideSum, StrategyCount + 1> RoundSquares{};
     std::string Rules;    // as JSON text, for the reader
     std::string Strategy; // "default", "advanced" or the file it came from
 };
@@ -54,6 +58,9 @@ struct StudyPart {
 // The first reason the parts are not one study, as one line naming the files: a stream given twice, another
 // seed or generator than the first part's, and with `expected` a stream missing or outside it. Parts without
 // a manifest are not judged (the caller warns about them).
+// Adds what the manifest keeps and the game file cannot into an account loaded from that file.
+void AddManifestSums(PlayStats& account, const StudyManifest& m, int strategy);
+
 std::optional<std::string> StudyProblem(const std::vector<StudyPart>& parts, const std::optional<StreamRange>& expected);
 
 } // namespace zvx

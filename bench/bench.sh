@@ -2,7 +2,9 @@
 # Rounds per second of a zvx-analysis binary, best of five runs for each set of rules; then the desktop
 # program's analysis window and table when its path is given too.
 # Usage: bench/bench.sh path/to/zvx-analysis [path/to/zvx]
-# The machine is shared, so the best run is the one least disturbed by other work.
+# The machine is shared, so the best run is the one least disturbed by other work. With ZVX_BENCH_BASELINE set
+# to another zvx-analysis (the binary before a change), the default rules are also run against it in pairs and
+# the median of the pairs' ratios printed: a change must keep it within a few percent of 1.
 set -euo pipefail
 bin=$(realpath "${1:?usage: bench.sh path/to/zvx-analysis [path/to/zvx]}")
 rounds_per_hour=100
@@ -50,6 +52,19 @@ against_default() {
 
 bench "default rules" 50000
 default_rules=$last_best
+
+# This binary against the baseline, in turn, so a spell of other work falls on both: the median pair ratio.
+if [ -n "${ZVX_BENCH_BASELINE:-}" ]; then
+    baseline=$(realpath "$ZVX_BENCH_BASELINE")
+    ratios=()
+    for _ in 1 2 3 4 5 6 7; do
+        a=$(rate 30000)
+        b=$(bin=$baseline rate 30000)
+        ratios+=("$(ratio "$a" "$b")")
+    done
+    printf '%-34s %12s\n' "  default rules against baseline" \
+        "$(printf '%s\n' "${ratios[@]}" | sort -n | sed -n 4p)"
+fi
 bench "8 decks, two hands" 40000 --decks 8 --two-hands 1
 bench "one box" 60000 --two-hands 0
 # The analysis at scale: two jobs on this machine's two cores, and the long-period generator, each against
@@ -57,6 +72,22 @@ bench "one box" 60000 --two-hands 0
 against_default "default rules, --jobs 2" 100000 "--jobs 2 against --jobs 1" --jobs 2
 against_default "default rules, --generator long" 50000 "long against classic" --generator long
 bench "single strategy" 80000 --single
+
+# The exact analysis on one core: the edge of one table at 8 decks, and the best table for the rules (best
+# of three runs each, the program's start included).
+exact_ms() {
+    local best=0 start end ms
+    for _ in 1 2 3; do
+        start=$(date +%s%N)
+        "$bin" exact --decks 8 --strategy advanced "$@" >/dev/null
+        end=$(date +%s%N)
+        ms=$(((end - start) / 1000000))
+        ((best == 0 || ms < best)) && best=$ms
+    done
+    echo "$best"
+}
+printf '%-34s %12d ms\n' "exact edge of a table, 8 decks" "$(exact_ms)"
+printf '%-34s %12d ms\n' "exact best table, 8 decks" "$(exact_ms --best)"
 
 # The same analysis in the desktop program's window (offscreen): events handled every few milliseconds and the
 # grid refreshed by the clock. Its figure is the analysis alone, without the window's start.

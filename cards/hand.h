@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "cards/card.h"
+#include "cards/wide_sum.h"
 
 namespace zvx {
 
@@ -38,6 +39,14 @@ struct PlayStats {
     // The sum of the squares of the hours' results, for the error of the advantage. Kept in memory only: the
     // game file has no place for it, so a loaded account has 0 here.
     double HourWonSquares = 0;
+    // Each round's result in halves of a dollar, squared: the current hour's in HourSquares, the closed hours'
+    // in RoundSquares with their rounds in RoundsClosed (as HourWon goes into TotalWon), exact for the spread
+    // per round. Not in the game file either: a loaded account does not know them (RoundSquaresKnown false)
+    // until a study manifest supplies them.
+    std::uint64_t HourSquares = 0;
+    WideSum RoundSquares;
+    std::int64_t RoundsClosed = 0;
+    bool RoundSquaresKnown = true;
 };
 
 // One of the five hand objects. Hands 1..4 double as the accounts of betting strategies #1..#4.

@@ -68,6 +68,9 @@ struct RoundTally {
     double Won = 0;  // the results in stakes: r times 1, or 2 on a doubled hand
     double Lost = 0; // a loss counts 1, a surrender 0.5
     BettingRules Rules; // set when the bets are made
+    // The square of Won in halves, summed over the rounds of a pending tally: times a strategy's stake
+    // squared it is the sum of that strategy's squared round results.
+    std::uint64_t WonSquares = 0;
 };
 
 // Analysis rounds waiting to be booked (see BookPendingRounds), summed by count index: under the same
@@ -130,6 +133,9 @@ struct Game {
     bool SecondBoxActive = false;
     RoundTally Tally;
     PendingRounds Pending;
+    // Without the tally (the plain way): each strategy's result of this round so far, in halves; emptied as
+    // the round is booked. Kept out of the tally, which every round clears.
+    std::array<std::int64_t, StrategyCount + 1> PlainHalves{};
     std::int32_t RoundsPlayed = 0;
     std::int64_t HoursPlayed = 0;
     std::int32_t SimulationDelay = 0;
@@ -170,6 +176,10 @@ struct Game {
     struct DrillScore {
         std::int32_t Judged = 0;
         std::int32_t Matched = 0;
+        // What the judged mistakes cost, in bets, by the exact engine (off the top, each play followed by the
+        // strategy's), and the cost of the one whose advice is being shown.
+        double Cost = 0;
+        std::optional<double> LastCost;
     } Drill;
     // The player's record of judged decisions across sessions, when the program keeps one.
     DrillKeeper* DrillRecorder = nullptr;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "analysis/betting.h"
 #include "drill/drill_keeper.h"
+#include "engine/betting.h"
 #include "engine/game_reset.h"
 #include "engine/quick_round.h"
 #include "engine/settlement.h"

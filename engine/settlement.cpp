@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "analysis/betting.h"
+#include "engine/betting.h"
 #include "engine/round.h"
 #include "engine/shoe.h"
 #include "engine/table_view.h"

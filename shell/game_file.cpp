@@ -1,13 +1,12 @@
 #include "shell/game_file.h"
 
-#include "analysis/betting.h"
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
 #include <string_view>
 
+#include "engine/betting.h"
 #include "engine/byte_io.h"
 #include "engine/real48.h"
 
@@ -114,6 +113,8 @@ PlayStats DecodePlayStats(std::span<const std::uint8_t, PlayStatsSize> in) {
     s.HandsSplit = GetCounter(in, HandsSplitOffset);
     s.HandsDoubled = GetCounter(in, HandsDoubledOffset);
     s.Blackjacks = GetCounter(in, BlackjacksOffset);
+    // The file keeps no round-by-round squares.
+    s.RoundSquaresKnown = false;
     return s;
 }
 

@@ -2,10 +2,13 @@
 
 #include "drill/drill_keeper.h"
 #include "engine/table_view.h"
+#include "exact/play_cost.h"
 #include "strategy/recommend.h"
 
 #include <cassert>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zvx {
 
@@ -32,6 +35,14 @@ int DealerUpCard(const Game& g) {
 
 std::string CardText(int value) {
     return value == AceValue ? "Ace" : std::to_string(value);
+}
+
+// What the player's play costs against the strategy's on this hand, off the top of a fresh shoe.
+std::optional<double> MistakeCost(const Game& g, int hand, Action played, Action recommended) {
+    const THand& h = HandAt(g, hand);
+    std::vector<int> values;
+    for (int position = 1; position <= h.CardCount; ++position) values.push_back(CardValueAt(h, position));
+    return PlayCost(g.Rules(), g.Strategy, DealerUpCard(g), values, h.IsUnsplit, played, recommended);
 }
 
 } // namespace
@@ -120,9 +131,12 @@ void CheckPlayerAction(Game& g, int hand, int action) {
     const std::uint16_t kept = g.PlayerAction;
     g.PlayerAction = static_cast<std::uint16_t>(action);
     const Action recommended = RecommendAction(g, hand, DealerUpCard(g), HandAt(g, hand).Total);
+    g.Drill.LastCost.reset();
     if (action >= Stand && action <= Surrender) {
         ++g.Drill.Judged;
         if (g.AdviceText.empty()) ++g.Drill.Matched;
+        else g.Drill.LastCost = MistakeCost(g, hand, static_cast<Action>(action), recommended);
+        if (g.Drill.LastCost) g.Drill.Cost += *g.Drill.LastCost;
         if (g.DrillRecorder) g.DrillRecorder->DecisionJudged(g, hand, static_cast<Action>(action), recommended);
         if (g.TableShown && g.Table != nullptr) g.Table->ShowDrillScore();
     }
@@ -133,6 +147,7 @@ void CheckPlayerAction(Game& g, int hand, int action) {
         g.Table->ShowAdviceBox(g.AdviceText, AdviceBoxLeft[hand], AdviceBoxTop);
     }
     g.AdviceText.clear();
+    g.Drill.LastCost.reset();
     g.PlayerAction = kept;
 }
 

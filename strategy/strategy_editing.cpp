@@ -107,6 +107,18 @@ void StrategyEditor::SetToAdvanced() {
     MarkEdited();
 }
 
+void StrategyEditor::LoadTable(const StrategyTable& table) {
+    game_.Strategy = table;
+    boxes_ = ShowRow(game_.Strategy, selected_);
+    MarkEdited();
+}
+
+StrategyTable StrategyEditor::EditedTable() const {
+    StrategyTable table = game_.Strategy;
+    StoreRow(table, selected_, boxes_);
+    return table;
+}
+
 void StrategyEditor::Leave() { StoreRow(game_.Strategy, selected_, boxes_); }
 
 void StrategyEditor::MarkEdited() {

@@ -60,6 +60,10 @@ public:
     // "&Reset to Default" and "&Set to Advanced": the whole table replaced, the boxes not stored first.
     void ResetToDefault();
     void SetToAdvanced();
+    // The best table for the rules (worked out by the exact engine), loaded the same way.
+    void LoadTable(const StrategyTable& table);
+    // The table as it stands with the shown row's boxes stored, without storing them.
+    StrategyTable EditedTable() const;
     // Every way of closing the editor keeps the shown row's boxes.
     void Leave();
 

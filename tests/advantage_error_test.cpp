@@ -8,7 +8,7 @@
 
 #include "analysis/advantage_error.h"
 #include "analysis/analysis_run.h"
-#include "analysis/betting.h"
+#include "engine/betting.h"
 #include "engine/round.h"
 #include "engine/shell_view.h"
 #include "strategy/builtin_strategies.h"
@@ -126,6 +126,9 @@ TEST(AdvantageErrorTest, TheLineShowsEachStrategyOrWhyThereIsNone) {
     EXPECT_EQ(lines[1][2], "");
     EXPECT_EQ(lines[0][4], ""); // strategy #2 bet nothing
     EXPECT_EQ(lines[1][4], "");
+    // The window's single line joins each error and its interval in one cell.
+    EXPECT_EQ(AdvantageErrorLine(g, true)[3], "2.887 [4.34, 15.66]");
+    EXPECT_EQ(AdvantageErrorLine(g, true)[2], " S.E. [95 %]");
     const std::vector<ScreenLine> merged = AdvantageErrorLines(g, false);
     ASSERT_EQ(merged.size(), 1u);
     EXPECT_NE(merged[0][3].find("not known"), std::string::npos);

@@ -1,4 +1,5 @@
 #include "engine/game_state.h"
+#include "exact/play_cost.h"
 #include "strategy/advice.h"
 #include "strategy/builtin_strategies.h"
 #include "strategy/recommend.h"
@@ -7,6 +8,7 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -249,6 +251,37 @@ TEST_F(AdviceTest, AdviceStepClearsWhenThePlayerAgrees) {
     EXPECT_TRUE(g.AdviceText.empty());
     AdviceStep(g, Stand, AdviceCase::StandHard, 1);
     EXPECT_EQ(g.AdviceText, "Stand with hard 16 against Dealer 10");
+}
+
+} // namespace
+} // namespace zvx
+
+namespace zvx {
+namespace {
+
+// A mistake's advice keeps its words; beside them the box is given what the play costs, and the session adds
+// it up. A play that matches the strategy costs nothing.
+TEST_F(AdviceTest, AMistakeIsPricedAndTheSessionAddsItUp) {
+    Deal(1, {King, 6});
+    DealerShows(10);
+    std::optional<double> shownCost;
+    table.WhileBoxUp = [&shownCost](Game& game) { shownCost = game.Drill.LastCost; };
+    EXPECT_EQ(Advice(Stand), Boxes{"Hit 16 against Dealer 10"});
+    const auto cost = PlayCost(g.Rules(), g.Strategy, 10, {10, 6}, true, Stand, Hit);
+    ASSERT_TRUE(cost && shownCost);
+    EXPECT_DOUBLE_EQ(*shownCost, *cost);
+    EXPECT_GT(*cost, 0.0);
+    EXPECT_LT(*cost, 0.05); // standing on 16 against a 10 is a close call
+    EXPECT_FALSE(g.Drill.LastCost);
+
+    Deal(1, {King, 9});
+    DealerShows(6);
+    EXPECT_EQ(Advice(Hit), Boxes{"Stand with a hard total of 17 or more"});
+    EXPECT_GT(g.Drill.Cost, *cost + 0.3); // hitting 19 throws away far more
+    const double session = g.Drill.Cost;
+    EXPECT_TRUE(Advice(Stand).empty());
+    EXPECT_EQ(g.Drill.Cost, session);
+    EXPECT_EQ(g.Drill.Judged, 3);
 }
 
 } // namespace

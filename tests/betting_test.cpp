@@ -1,4 +1,4 @@
-#include "analysis/betting.h"
+#include "engine/betting.h"
 #include "engine/round.h"
 #include "engine/shell_view.h"
 #include "engine/shoe.h"

@@ -36,7 +36,8 @@ expect_status 2 "minimum outside the set" "$bin" --hours 1 --minimum 10
 expect_status 2 "switch not 0 or 1" "$bin" --hours 1 --soft17 2
 expect_status 2 "seed too large" "$bin" --hours 1 --seed 4294967296
 expect_status 2 "seed negative" "$bin" --hours 1 --seed -1
-expect_status 2 "screen outside the set" "$bin" --hours 1 --screen 4
+expect_status 2 "screen outside the set" "$bin" --hours 1 --screen 5
+expect_status 2 "bankroll of nothing" "$bin" --hours 1 --bankroll 0
 expect_status 2 "value missing" "$bin" --hours 1 --seed
 expect_status 2 "no jobs" "$bin" --hours 1 --jobs 0
 expect_status 2 "too many jobs" "$bin" --hours 1 --jobs 257
@@ -71,9 +72,16 @@ expect_status 0 "tsv" "$bin" --hours 20 --seed 1 --screen 1 --tsv
 [ "$(wc -l <out.txt)" -eq 20 ] || fail "tsv output is not 20 rows"
 awk -F'\t' 'NF != 7 { bad = 1 } END { exit bad }' out.txt || fail "a tsv row has not 7 cells"
 grep -q "/ hour" out.txt || fail "screen 1 has no odds labels"
-for s in 1 2 3; do
+for s in 1 2 3 4; do
     "$bin" --hours 20 --seed 1 --screen "$s" --tsv | grep -qiE 'nan|inf' && fail "screen $s prints nan or inf"
 done
+# The risk screen: its title, 20 rows of 7 cells as tsv, the bankroll it was asked for.
+expect_status 0 "risk screen" "$bin" --hours 300 --seed 1 --screen 4 --bankroll 12345
+head -1 out.txt | grep -qx "RISK AND PRECISION" || fail "screen 4 has not its title: $(head -1 out.txt)"
+grep -q "Bankroll  *\$ 12,345" out.txt || fail "screen 4 does not use --bankroll"
+"$bin" --hours 300 --seed 1 --screen 4 --tsv >risk.tsv
+[ "$(wc -l <risk.tsv)" -eq 20 ] || fail "screen 4's tsv is not 20 rows"
+awk -F'\t' 'NF != 7 { bad = 1 } END { exit bad }' risk.tsv || fail "a screen 4 tsv row has not 7 cells"
 
 # A damaged options file is repaired or ignored, never a crash.
 head -c 3886 /dev/urandom >ZVX.PRM
@@ -177,7 +185,7 @@ grep -q "ZVX.PRM.*pipe" prm-err.txt || fail "a pipe named ZVX.PRM was not told: 
 # JSON: on standard output instead of the screen, or to a file beside it.
 expect_status 0 "json to standard output" "$bin" --hours 30 --seed 1 --jobs 2 --json -
 head -c 1 out.txt | grep -q "{" || fail "--json - did not print JSON"
-grep -q '"schema_version": 1' out.txt || fail "the JSON has no schema version"
+grep -q '"schema_version": 2' out.txt || fail "the JSON has no schema version"
 grep -q '"generator": "long"' out.txt || fail "two jobs did not default to the long generator"
 "$bin" --hours 30 --seed 1 --json - | grep -q '"generator": "classic"' || fail "one job did not default to classic"
 "$bin" --hours 30 --seed 1 --stream 2 --json - | grep -q '"stream": 2' || fail "a stream did not reach the JSON"
@@ -203,6 +211,16 @@ for field in hands total_bet total_won swings_won; do
             || fail "merged $field of strategy $strategy is not the sum of the parts"
     done
 done
+# The exact sums behind the risk figures add up over the parts, digit for digit.
+for strategy in 1 2 3 4; do
+    wide_sum=$(for k in 1 2 3 4; do awk -v want="$strategy" '$1 == "\"number\":" { n = $2 + 0 }
+        $1 == "\"sum_of_squares_halves\":" && n == want { gsub(/[",]/, "", $2); print $2 }' "p$k.json"; done |
+        python3 -c 'import sys; print(sum(int(l) for l in sys.stdin))')
+    merged_sum=$(awk -v want="$strategy" '$1 == "\"number\":" { n = $2 + 0 }
+        $1 == "\"sum_of_squares_halves\":" && n == want { gsub(/[",]/, "", $2); print $2 }' all.json)
+    [ -n "$merged_sum" ] && [ "$wide_sum" = "$merged_sum" ] || fail "strategy $strategy: merged squares $merged_sum, parts $wide_sum"
+done
+"$bin" merge p1.zvx p2.zvx --screen 4 | grep -q "not known" && fail "a merge with manifests does not know its risk figures"
 "$bin" --hours 60 --seed 1 --stream 5 --save p5.zvx >/dev/null
 "$bin" merge all.zvx p5.zvx --tsv --screen 1 >/dev/null || fail "a merged file cannot be merged again"
 
@@ -227,6 +245,7 @@ cp p2.zvx bare.zvx
 "$bin" merge p1.zvx bare.zvx >out.txt 2>err.txt || fail "a part without a manifest was refused"
 grep -q "warning: 'bare.zvx' has no manifest" err.txt || fail "no warning for a part without a manifest"
 grep -q "not known" out.txt || fail "a merge without every manifest printed an error line it cannot know"
+"$bin" merge p1.zvx bare.zvx --screen 4 2>/dev/null | grep -q "not known" || fail "a merge without every manifest shows risk figures"
 expect_status 1 "expected streams without manifests" "$bin" merge p1.zvx bare.zvx --expect-streams 1-2
 [ ! -e never.zvx ] || fail "a refused merge wrote its game file"
 
@@ -268,6 +287,30 @@ grep -q "part 2 failed" broken-err.txt || fail "the failed part is not named: $(
 [ ! -e broken/study.zvx ] && [ ! -e broken/part-0.zvx ] || fail "a failed study merged or a stopped part saved"
 sleep 1
 pgrep -f -- "--save broken/part-" >/dev/null && fail "a part of the failed study is still running"
+
+# The exact analysis: its flags, exit codes and figures (the advanced table at 8 decks, the defaults otherwise).
+expect_status 0 "exact" "$bin" exact --decks 8 --strategy advanced
+grep -q "Playing strategy (advanced): -0.5242 %" out.txt || fail "exact: wrong edge: $(cat out.txt)"
+expect_status 0 "exact again" "$bin" exact --decks 8 --strategy advanced
+cp out.txt exact-again.txt
+"$bin" exact --decks 8 --strategy advanced | cmp -s - exact-again.txt || fail "exact: not the same output twice"
+expect_status 0 "exact best" "$bin" exact --decks 1 --resplit 0 --best --json exact.json
+grep -q "Best table for these rules" out.txt || fail "exact --best printed no best table"
+grep -q '"kind": "exact"' exact.json && grep -q '"best"' exact.json || fail "exact --json lacks its fields"
+expect_status 2 "exact with decks outside the set" "$bin" exact --decks 3
+expect_status 2 "exact with an unknown flag" "$bin" exact --hours 10
+expect_status 1 "exact with a missing game file" "$bin" exact --strategy nosuch.zvx
+expect_status 1 "exact into a missing folder" "$bin" exact --json nosuch/exact.json
+# A run with --exact: its screen as without, then the exact advantage beside strategy #1's and why they differ.
+"$bin" --hours 20 --seed 3 >plain.txt
+"$bin" --hours 20 --seed 3 --exact >with-exact.txt
+cmp -s <(without_run_time plain.txt) <(head -n "$(wc -l <plain.txt)" with-exact.txt | without_run_time) \
+    || fail "--exact changed the screen"
+grep -q "^Exact advantage off the top -0.263 % of the money bet, beside strategy #1's simulated" with-exact.txt \
+    || fail "--exact printed no exact line: $(tail -3 with-exact.txt)"
+grep -q "^Why they differ" with-exact.txt || fail "--exact does not say why the figures differ"
+"$bin" --hours 20 --seed 3 --exact --json - | grep -q '"advantage_per_money_bet_percent": -0.26' \
+    || fail "--exact --json lacks the exact figures"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"

@@ -1,3 +1,4 @@
+#include "drill/advice_cost.h"
 #include "drill/drill_keeper.h"
 #include "drill/heat_map.h"
 #include "drill/record_file.h"
@@ -145,6 +146,23 @@ TEST_F(DrillRecordTest, WithoutACostSourceMistakesAreCountedAtNoCostAndAHintIsNo
     EXPECT_EQ(sixteen.Judged, 1);
     EXPECT_EQ(sixteen.Missed, 1);
     EXPECT_DOUBLE_EQ(sixteen.Cost, 0);
+}
+
+TEST_F(DrillRecordTest, TheRecordPricesMistakesAsTheDrillScoreDoes) {
+    keeper.SetCostSource(MakeAdviceCosts());
+    g.PracticeDeckMode = true;
+    Decide(Hit);   // hard 16 against 5: the strategy stands
+    Decide(Stand); // 8,8 against 6: the strategy splits
+    Decide(Stand); // played right: costs nothing
+    StackShoe(g, {9, 5, 7, 9, 8, 6, 8 + 13, 2, 9, 5, 7, 9}, 2);
+    RunGame(g);
+    ASSERT_EQ(keeper.Record().Session().Missed, 2);
+    const double sixteen = Cell(HandKind::Hard, 16, 5).Cost;
+    const double eights = Cell(HandKind::Pair, 8, 6).Cost;
+    EXPECT_GT(sixteen, 0.01);
+    EXPECT_GT(eights, 0.01);
+    EXPECT_DOUBLE_EQ(keeper.Record().Session().Cost, g.Drill.Cost);
+    EXPECT_DOUBLE_EQ(sixteen + eights, g.Drill.Cost);
 }
 
 TEST_F(DrillRecordTest, ClearingStartsAfreshOnDiskToo) {

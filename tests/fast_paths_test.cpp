@@ -2,7 +2,7 @@
 // exactly as the plain way does: these tests play long analyses both ways under several sets of rules and
 // compare everything the screens and the game file could show.
 #include "analysis/analysis_run.h"
-#include "analysis/betting.h"
+#include "engine/betting.h"
 #include "engine/game_reset.h"
 #include "engine/quick_round.h"
 #include "engine/random.h"

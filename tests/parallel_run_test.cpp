@@ -108,11 +108,19 @@ void ExpectSameAccounts(const Game& a, const Game& b) {
     }
 }
 
-// Every figure but the hours' squares, which game files do not keep.
+// Every figure but the squares (of hours and of rounds), which game files do not keep.
 void ExpectSameAccountsBut(const Game& a, const Game& b) {
     Game withSquares = b;
-    for (int i = 1; i <= StrategyCount; ++i)
-        withSquares.Hands[static_cast<std::size_t>(i)].Stats.HourWonSquares = a.Hands[static_cast<std::size_t>(i)].Stats.HourWonSquares;
+    for (int i = 1; i <= StrategyCount; ++i) {
+        const PlayStats& from = a.Hands[static_cast<std::size_t>(i)].Stats;
+        PlayStats& to = withSquares.Hands[static_cast<std::size_t>(i)].Stats;
+        EXPECT_FALSE(to.RoundSquaresKnown);
+        to.HourWonSquares = from.HourWonSquares;
+        to.HourSquares = from.HourSquares;
+        to.RoundSquares = from.RoundSquares;
+        to.RoundsClosed = from.RoundsClosed;
+        to.RoundSquaresKnown = from.RoundSquaresKnown;
+    }
     ExpectSameAccounts(a, withSquares);
 }
 

@@ -53,7 +53,7 @@ protected:
 };
 
 TEST_F(ResultJsonTest, TheRunIsDescribed) {
-    EXPECT_EQ(doc["schema_version"], 1);
+    EXPECT_EQ(doc["schema_version"], 2);
     EXPECT_EQ(doc["kind"], "analysis");
     EXPECT_EQ(doc["rules"]["table_minimum"], 5);
     EXPECT_EQ(doc["rules"]["decks"], 2);

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "analysis/analysis_run.h"
-#include "analysis/betting.h"
 #include "analysis/run_notes.h"
 #include "analysis/screens.h"
+#include "engine/betting.h"
 #include "shell/game_file.h"
 #include "strategy/builtin_strategies.h"
 #include "strategy/strategy_chart.h"

@@ -24,6 +24,10 @@ inline void ExpectSameStats(const PlayStats& a, const PlayStats& b) {
     EXPECT_EQ(a.HandsDoubled, b.HandsDoubled);
     EXPECT_EQ(a.Blackjacks, b.Blackjacks);
     EXPECT_EQ(a.HourWonSquares, b.HourWonSquares);
+    EXPECT_EQ(a.HourSquares, b.HourSquares);
+    EXPECT_EQ(a.RoundSquares, b.RoundSquares);
+    EXPECT_EQ(a.RoundsClosed, b.RoundsClosed);
+    EXPECT_EQ(a.RoundSquaresKnown, b.RoundSquaresKnown);
 }
 
 } // namespace zvx::testing

@@ -1,4 +1,4 @@
-#include "analysis/betting.h"
+#include "engine/betting.h"
 #include "engine/settlement.h"
 #include "engine/shoe.h"
 #include "tests/fake_table.h"

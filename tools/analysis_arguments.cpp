@@ -28,6 +28,13 @@ streams ever deal the same shoes. For a study to be merged give every run the sa
 With --save FILE a manifest FILE.json is written beside it; merge reads it to refuse a part given twice or
 from another seed or generator (and, with --expect-streams, a study with a stream missing).
 
+Screen 4, risk and precision, per betting strategy with one round as the unit (both boxes' hands are one
+result): the win rate m and standard deviation s per round and per 100 rounds (in dollars and in units of the
+table minimum), the advantage (strategy #1 flat bets the minimum: its advantage is the house edge), N0 = s^2/m^2
+rounds, DI = 1000 m/s, SCORE = DI^2, the risk of ruin of a bankroll B, exp(-2 m B / s^2), and the bankroll for
+a risk r, -s^2 ln(r) / (2 m) (the diffusion approximation), each with the interval m -+ 1.96 s / sqrt(rounds)
+gives it. The sums behind them are exact; a merge has them from the parts' manifests.
+
 Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.
 )";
 
@@ -80,10 +87,17 @@ void AddOutputOptions(CLI::App& app, OutputChoice& out) {
     app.add_option_function<std::string>("--save", [&out](const std::string& v) { out.SavePath = v; },
                                          "write the game file (rules, statistics, strategy) to FILE at the end")
         ->type_name("FILE");
-    app.add_option("--screen", out.Screen, "screen to print: 1 odds per hour, 2 advantage by count, 3 statistics (default)")
+    app.add_option("--screen", out.Screen,
+                   "screen to print: 1 odds per hour, 2 advantage by count, 3 statistics (default), 4 risk and precision")
         ->transform(Decimal)
-        ->check(Quiet(CLI::IsMember({1, 2, 3})))
-        ->type_name("1|2|3");
+        ->check(Quiet(CLI::IsMember({1, 2, 3, 4})))
+        ->type_name("1|2|3|4");
+    app.add_option_function<std::uint32_t>("--bankroll", [&out](const std::uint32_t& v) { out.Bankroll = v; },
+                                           "the bankroll in dollars whose risk of ruin screen 4 and the JSON give "
+                                           "(default: the table's starting bankroll, 200 times its minimum)")
+        ->transform(Decimal)
+        ->check(Quiet(CLI::Range(std::uint32_t{1}, std::uint32_t{4000000000})))
+        ->type_name("DOLLARS");
     app.add_flag("--tsv", out.Tsv, "print the screen's 20 rows as tab-separated cells instead of an aligned table");
     app.add_option_function<std::string>(
            "--json", [&out](const std::string& v) { out.JsonPath = v; },
@@ -139,6 +153,8 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
         ->check(Quiet(CLI::Range(0, 65535)))
         ->type_name("K");
     app.add_flag("--single", a.Single, "single-strategy mode: only strategy #4 is played and booked");
+    app.add_flag("--exact", a.Exact,
+                 "also give the playing strategy's exact advantage off the top beside strategy #1's (see exact --help)");
     AddChoice(app, "--decks", a.Decks, {1, 2, 4, 6, 8}, "decks in the shoe");
     AddChoice(app, "--penetration", a.Penetration, {2, 3}, "deal 1/2 (2) or 3/4 (3) of each deck before the cut card");
     AddChoice(app, "--minimum", a.Minimum, {5, 25, 100}, "table minimum in dollars (also the betting unit)");

@@ -20,7 +20,11 @@ struct OutputChoice {
     std::optional<std::string> JsonPath; // "-": standard output, instead of the screen
     int Screen = StatisticsScreen;
     bool Tsv = false;
+    std::optional<std::uint32_t> Bankroll; // dollars, for the risk of ruin; the table's starting one when absent
 };
+
+// --screen 4: the risk view beside the analysis window's three screens.
+inline constexpr int RiskScreenNumber = 4;
 
 struct Arguments {
     std::int64_t Hours = 0;
@@ -29,6 +33,7 @@ struct Arguments {
     std::optional<Generator> Shuffler;
     std::optional<std::uint32_t> Stream;
     bool Single = false;
+    bool Exact = false; // --exact: the exact advantage off the top beside strategy #1's
     std::optional<std::uint16_t> Decks, Penetration, Minimum;
     std::optional<bool> Surrender, Soft17, DoubleAny, Das, Resplit, TwoHands;
     std::optional<std::string> Strategy;

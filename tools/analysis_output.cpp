@@ -6,10 +6,14 @@
 #include <iostream>
 
 #include "analysis/advantage_error.h"
+#include "analysis/risk_figures.h"
+#include "analysis/risk_screen.h"
 #include "analysis/screen_render.h"
 #include "analysis/screens.h"
 #include "analysis/study_manifest.h"
+#include "engine/betting.h"
 #include "engine/byte_io.h"
+#include "exact/exact_texts.h"
 #include "shell/game_file.h"
 
 namespace zvx {
@@ -26,6 +30,11 @@ bool FolderWritable(const std::string& path) {
 }
 
 std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) {
+    if (out.Screen == RiskScreenNumber) {
+        BookPendingRounds(g);
+        const ScreenGrid grid = RiskScreen(g, facts.Bankroll > 0 ? facts.Bankroll : StartingBankroll(g.Rules().TableMinimum));
+        return out.Tsv ? RenderTsv(grid) : RenderAligned(grid);
+    }
     const RunClock runTime = g.RunTime;
     AnalysisScreens screens;
     screens.Open(g); // clears the run time, as a window opening at the start of a run would
@@ -58,6 +67,15 @@ bool WriteManifest(const Game& result, const std::string& savePath, const RunFac
     return WriteText(path, ManifestJson(m));
 }
 
+// The --exact lines under the screen: the exact advantage beside strategy #1's simulated one, and why they
+// differ.
+std::string ExactLines(const Game& result, const RunFacts& facts) {
+    const PlayStats& first = result.Hands[1].Stats;
+    const double exact = *facts.ExactEdge / facts.ExactStakes;
+    const double simulated = first.TotalBet > 0 ? 100 * first.TotalWon / first.TotalBet : 0;
+    return "\n" + ExactBesideSimulatedText(exact, simulated) + "\n" + ExactDifferenceText + "\n";
+}
+
 } // namespace
 
 std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
@@ -76,6 +94,7 @@ std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
 int WriteOutputs(Game& result, const OutputChoice& out, const RunFacts& facts) {
     const bool jsonToStdout = out.JsonPath && *out.JsonPath == "-";
     std::cout << (jsonToStdout ? ResultJson(result, facts) : ScreenText(result, out, facts));
+    if (!jsonToStdout && facts.ExactEdge) std::cout << ExactLines(result, facts);
     std::cout.flush();
     int status = std::cout ? 0 : FileFailure;
     if (out.SavePath && !SaveGameFile(result, *out.SavePath)) {

@@ -107,13 +107,16 @@ int RunMerge(const Arguments& args) {
         const StudyManifest& first = *parts.front().Manifest;
         facts.Seed = first.Seed;
         facts.Generator = first.Generator;
+        bool roundsKnown = true;
         for (const StudyPart& p : parts) {
             facts.Streams.insert(facts.Streams.end(), p.Manifest->Streams.begin(), p.Manifest->Streams.end());
+            roundsKnown = roundsKnown && p.Manifest->RoundSquaresKnown;
             for (int i = 1; i <= StrategyCount; ++i)
-                merged->Hands[static_cast<std::size_t>(i)].Stats.HourWonSquares +=
-                    p.Manifest->HourWonSquares[static_cast<std::size_t>(i)];
+                AddManifestSums(merged->Hands[static_cast<std::size_t>(i)].Stats, *p.Manifest, i);
         }
+        for (int i = 1; i <= StrategyCount; ++i) merged->Hands[static_cast<std::size_t>(i)].Stats.RoundSquaresKnown = roundsKnown;
     }
+    if (args.Output.Bankroll) facts.Bankroll = *args.Output.Bankroll;
     return WriteOutputs(*merged, args.Output, facts);
 }
 

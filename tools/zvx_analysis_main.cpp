@@ -2,14 +2,17 @@
 
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "analysis/parallel_run.h"
 #include "engine/game_state.h"
 #include "engine/options_file.h"
 #include "engine/random.h"
+#include "exact/exact_engine.h"
 #include "engine/startup.h"
 #include "tools/analysis_arguments.h"
 #include "tools/analysis_output.h"
+#include "tools/exact_command.h"
 #include "tools/merge_command.h"
 #include "tools/progress_line.h"
 #include "tools/strategy_choice.h"
@@ -90,12 +93,19 @@ int RunAnalysis(const Arguments& args) {
     facts.Seed = plan.Seed;
     facts.Jobs = UsefulJobs(plan);
     facts.WallSeconds = watch.WallSeconds();
+    if (args.Output.Bankroll) facts.Bankroll = *args.Output.Bankroll;
+    if (args.Exact) {
+        ExactEngine engine(ExactRulesOf(g.Rules()));
+        facts.ExactEdge = engine.TableEdge(g.Strategy);
+        facts.ExactStakes = engine.TableStakes(g.Strategy);
+    }
     return WriteOutputs(*result, args.Output, facts);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "exact") return RunExactCommand(argc - 1, argv + 1);
     const ParsedArguments parsed = ParseArguments(argc, argv);
     if (!parsed.Args) {
         if (parsed.Status == 0) std::cout << parsed.Message;

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -17,7 +18,9 @@
 #include "analysis/advantage_error.h"
 #include "analysis/analysis_run.h"
 #include "analysis/generator_choice.h"
+#include "analysis/risk_screen.h"
 #include "analysis/run_notes.h"
+#include "exact/exact_texts.h"
 
 namespace zvx::gui {
 
@@ -106,6 +109,10 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     hours_ = NoteLine(this, "HoursLine");
     rules_ = NoteLine(this, "RulesLine");
     hours_->setWordWrap(false);
+    exact_ = NoteLine(this, "ExactLine");
+    exactPoll_ = new QTimer(this);
+    exactPoll_->setInterval(100);
+    connect(exactPoll_, &QTimer::timeout, this, &TSimForm::PollExact);
 
     edit1_ = new QLineEdit(QString::fromLatin1(ScreenCycleHint), this);
     edit1_->setObjectName("Edit1");
@@ -123,6 +130,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     notes->addWidget(hours_, 0, Qt::AlignTop);
     notes->addWidget(rules_, 1);
     layout->addLayout(notes);
+    layout->addWidget(exact_);
     layout->addWidget(edit1_);
 
     button1_ = new QPushButton(this);
@@ -135,7 +143,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
     title_->installEventFilter(this);
-    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, edit1_})
+    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, exact_, edit1_})
         baseFonts_.emplace_back(text, text->font());
     // The window takes the keys that change the screen.
     setFocusPolicy(Qt::StrongFocus);
@@ -149,6 +157,34 @@ void TSimForm::Open() {
     Redraw();
     ShowGrid();
     setFocus();
+    // The exact figure depends only on the rules and the strategy: worked out aside once for each pair.
+    const auto asked = std::make_pair(game_.Rules(), game_.Strategy);
+    if (exactAsked_ != asked) {
+        exactAsked_ = asked;
+        exactAdvantage_.reset();
+        exactWork_.Start(asked.first, asked.second, false);
+        exactPoll_->start();
+    }
+    ShowExact();
+}
+
+void TSimForm::PollExact() {
+    const auto figures = exactWork_.Take();
+    if (!figures) return;
+    exactPoll_->stop();
+    exactAdvantage_ = figures->Edge / figures->Stakes;
+    ShowExact();
+}
+
+void TSimForm::ShowExact() {
+    const PlayStats& first = game_.Hands[1].Stats;
+    QString text = ExactWorkingText;
+    if (exactAdvantage_ && first.TotalBet > 0)
+        text = QString::fromStdString(ExactBesideSimulatedText(*exactAdvantage_, 100 * first.TotalWon / first.TotalBet)) +
+               "\n" + ExactDifferenceText;
+    else if (exactAdvantage_)
+        text = QString::fromStdString(ExactAloneText(*exactAdvantage_)) + "\n" + ExactDifferenceText;
+    if (exact_->text() != text) exact_->setText(text);
 }
 
 void TSimForm::Close() { screens_.Close(game_); }
@@ -179,7 +215,8 @@ QString TSimForm::CellText(int column, int row) const { return grid_->item(row, 
 void TSimForm::ShowGrid() {
     if (!dirty_) return;
     dirty_ = false;
-    const ScreenGrid& g = screens_.Grid;
+    if (riskView_) riskGrid_ = RiskScreen(game_, RiskViewBankroll(game_));
+    const ScreenGrid& g = ShownGrid();
     const QString title = QString::fromStdString(g.Title);
     if (windowTitle() != title) {
         setWindowTitle(title);
@@ -206,6 +243,7 @@ void TSimForm::ShowGrid() {
 
 void TSimForm::ShowNotes() {
     const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
+    // Each cell holds a strategy's error and its interval, which the command line prints on two lines.
     const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);
     for (int column = 0; column < GridColumns; ++column) {
         QTableWidgetItem* item = errors_->item(0, column);
@@ -223,6 +261,7 @@ void TSimForm::ShowNotes() {
     if (hours_->text() != hours) hours_->setText(hours);
     const QString rules = QString::fromStdString(RulesInForceText(game_.Rules()));
     if (rules_->text() != rules) rules_->setText(rules);
+    ShowExact();
 }
 
 // The grid's design widths, each widened to its widest text, then fitted to the window: spare room is shared
@@ -231,7 +270,7 @@ void TSimForm::ShowNotes() {
 // what rounding leaves, so the columns end at the window's edge. Columns of a pixel or less are the hidden
 // strategies.
 void TSimForm::ApplyColumnWidths() {
-    const auto& design = screens_.Grid.ColumnWidths;
+    const auto& design = ShownGrid().ColumnWidths;
     const QFontMetrics metrics(grid_->font());
     std::array<int, GridColumns> widths{};
     std::array<int, GridColumns> texts{};
@@ -337,13 +376,21 @@ bool TSimForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void TSimForm::ToggleRiskView() {
+    riskView_ = !riskView_;
+    dirty_ = true;
+    ShowGrid();
+}
+
 void TSimForm::FormClick() {
+    if (riskView_) return ToggleRiskView();
     screens_.FormClick(game_);
     dirty_ = true;
     ShowGrid();
 }
 
 void TSimForm::ShowPreviousScreen() {
+    if (riskView_) return ToggleRiskView();
     screens_.PreviousScreen(game_);
     dirty_ = true;
     ShowGrid();
@@ -360,6 +407,7 @@ void TSimForm::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_PageUp: ShowPreviousScreen(); return;
+    case Qt::Key_R: ToggleRiskView(); return;
     default: QWidget::keyPressEvent(event);
     }
 }

@@ -3,17 +3,20 @@
 #include <QFont>
 #include <QWidget>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "analysis/screens.h"
 #include "engine/game_state.h"
+#include "exact/background_figures.h"
 
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace zvx::gui {
 
@@ -41,6 +44,9 @@ public:
     void GameFileLoaded();
 
     const ScreenGrid& Grid() const { return screens_.Grid; }
+    // The grid on show: the risk view's while it is up, else the current screen's.
+    const ScreenGrid& ShownGrid() const { return riskView_ ? riskGrid_ : screens_.Grid; }
+    bool RiskViewShown() const { return riskView_; }
     std::uint8_t AnalysisScreen() const { return screens_.AnalysisScreen; }
     QTableWidget* SimGrid() const { return grid_; }
     QPushButton* Button1() const { return button1_; }
@@ -50,12 +56,16 @@ public:
     QTableWidget* ErrorGrid() const { return errors_; }
     QLabel* HoursLine() const { return hours_; }
     QLabel* RulesLine() const { return rules_; }
+    QLabel* ExactLine() const { return exact_; }
 
 public slots:
     // A click on the window, and the keys and menu item that do the same: the next screen.
     void FormClick();
     void ShowPreviousScreen();
     void Button1Click();
+    // The risk and precision view (the R key and its menu item), beside the three screens: it leaves their
+    // cycle as it is, and a click or the same key goes back to the screen it came from.
+    void ToggleRiskView();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +77,8 @@ private:
     void FitGrid();
     void ScaleText();
     void ShowNotes();
+    void ShowExact();
+    void PollExact();
 
     Game& game_;
     AnalysisScreens screens_;
@@ -77,7 +89,16 @@ private:
     QTableWidget* errors_ = nullptr;
     QLabel* hours_ = nullptr;
     QLabel* rules_ = nullptr;
+    // The playing strategy's exact advantage off the top, worked out aside for the rules and strategy of the
+    // analysis, beside strategy #1's.
+    QLabel* exact_ = nullptr;
+    QTimer* exactPoll_ = nullptr;
+    BackgroundFigures exactWork_;
+    std::optional<std::pair<CasinoRules, StrategyTable>> exactAsked_;
+    std::optional<double> exactAdvantage_;
     bool dirty_ = true;
+    bool riskView_ = false;
+    ScreenGrid riskGrid_;
     bool squaresKnown_ = true; // false once a game file was loaded into the run
     double textScale_ = 1.0;
     std::vector<std::pair<QWidget*, QFont>> baseFonts_; // the texts that grow with the window

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "drill/advice_cost.h"
 #include "drill/drill_keeper.h"
 #include "drill/qt/review_dialog.h"
 #include "engine/game_state.h"
@@ -27,6 +28,7 @@ TDrillDesk::TDrillDesk(Game& game, const std::string& recordPath, QWidget* windo
     : QObject(window), game_(game), window_(window), persistent_(!recordPath.empty()),
       keeper_(std::make_unique<DrillKeeper>(recordPath)) {
     if (const auto message = keeper_->Load()) startMessage_ = *message;
+    keeper_->SetCostSource(MakeAdviceCosts());
     if (persistent_) keeper_->WeakSpotPractice = QSettings(SettingsOwner, SettingsName).value(WeakSpotKey, false).toBool();
     game_.DrillRecorder = keeper_.get();
 }

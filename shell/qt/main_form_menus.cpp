@@ -80,7 +80,15 @@ void TMainForm::createMenus() {
     connect(nextScreen, &QAction::triggered, this, [this] {
         if (simForm_) simForm_->FormClick();
     });
-    connect(run, &QMenu::aboutToShow, this, [this, nextScreen] { nextScreen->setEnabled(simForm_ != nullptr); });
+    QAction* riskView = addAction(run, "RiskView", "&Risk and Precision",
+                                  "Show each betting strategy's spread, N0, DI, SCORE and risk of ruin (or press R)", nullptr);
+    connect(riskView, &QAction::triggered, this, [this] {
+        if (simForm_) simForm_->ToggleRiskView();
+    });
+    connect(run, &QMenu::aboutToShow, this, [this, nextScreen, riskView] {
+        nextScreen->setEnabled(simForm_ != nullptr);
+        riskView->setEnabled(simForm_ != nullptr);
+    });
 
     QMenu* opts = menuBar()->addMenu("&Options");
     opts->setObjectName("Options1");

@@ -11,6 +11,7 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/qt/sim_form.h"
+#include "exact/exact_texts.h"
 #include "analysis/qt/strategy_intro_box.h"
 #include "drill/qt/drill_desk.h"
 #include "engine/action_items.h"
@@ -73,10 +74,13 @@ void TMainForm::ShowDrillScore() {
         drill_->setText("Decisions: none judged yet");
         return;
     }
-    drill_->setText(QString("Decisions: %1 of %2 as the strategy plays them (%3 %)")
-                        .arg(drill.Matched)
-                        .arg(drill.Judged)
-                        .arg(100.0 * drill.Matched / drill.Judged, 0, 'f', 1));
+    QString text = QString("Decisions: %1 of %2 as the strategy plays them (%3 %)")
+                       .arg(drill.Matched)
+                       .arg(drill.Judged)
+                       .arg(100.0 * drill.Matched / drill.Judged, 0, 'f', 1);
+    // The session's mistakes, priced by the exact engine.
+    if (drill.Matched < drill.Judged) text += "; " + QString::fromStdString(SessionCostText(drill.Cost));
+    drill_->setText(text);
 }
 
 void TMainForm::CloseTableWindow() {

@@ -1,6 +1,8 @@
 #include "strategy/qt/strategy_chart_view.h"
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <vector>
@@ -213,6 +215,25 @@ void TStrategyChart::paintEvent(QPaintEvent*) {
     p.setPen(palette().color(QPalette::WindowText));
     const QRect rules = RulesLineRect();
     p.drawText(rules, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(rulesLine_, Qt::ElideRight, rules.width()));
+}
+
+QString TStrategyChart::CellTip(int row, int column) const {
+    return tips_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+bool TStrategyChart::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    for (int row = 0; row < ChartRows; ++row)
+        for (int column = 0; column < ChartColumns; ++column)
+            if (CellRect(row, column).contains(at) && !CellTip(row, column).isEmpty()) {
+                QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), CellTip(row, column), this,
+                                   CellRect(row, column));
+                return true;
+            }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 } // namespace zvx::gui

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 #include <QWidget>
+
+#include <array>
 
 #include <vector>
 
@@ -19,6 +22,10 @@ public:
 
     void SetChart(const StrategyChart& chart);
     const StrategyChart& Chart() const { return chart_; }
+    // Texts shown when the mouse rests on a cell (what the cell's play costs); empty ones show nothing.
+    using CellTips = std::array<std::array<QString, ChartColumns>, ChartRows>;
+    void SetCellTips(const CellTips& tips) { tips_ = tips; }
+    QString CellTip(int row, int column) const;
     // The line under the legend naming the rules the chart was drawn for.
     void SetRulesLine(const QString& text);
     const QString& RulesLine() const { return rulesLine_; }
@@ -32,6 +39,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     struct Metrics {
@@ -52,6 +60,7 @@ private:
     std::vector<QPoint> LegendPlaces(int unit) const;
 
     StrategyChart chart_{};
+    CellTips tips_{};
     QString rulesLine_;
 };
 

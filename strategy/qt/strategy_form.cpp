@@ -15,6 +15,8 @@
 
 #include "drill/qt/chart_switch.h"
 #include "options/qt/option_form_parts.h"
+#include "exact/exact_texts.h"
+#include "strategy/qt/exact_panel.h"
 #include "strategy/qt/strategy_chart_view.h"
 #include "strategy/strategy_chart.h"
 
@@ -103,8 +105,9 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     resetButton_->setObjectName("ResetButton");
     advancedButton_ = new QPushButton("&Set to Advanced", this);
     advancedButton_->setObjectName("AdvancedButton");
+    exact_ = new TExactPanel(game_, this);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {saveButton_, resetButton_, advancedButton_}) {
+    for (QPushButton* b : {saveButton_, resetButton_, advancedButton_, exact_->BestButton()}) {
         b->setMinimumWidth(ButtonWidth);
         buttons->addWidget(b);
     }
@@ -123,6 +126,7 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     auto* editorColumn = new QVBoxLayout;
     editorColumn->addLayout(editorRow);
     editorColumn->addLayout(buttons);
+    editorColumn->addWidget(exact_->Line());
     if (QWidget* switchButtons = chartViews->Buttons()) {
         editorColumn->addWidget(switchButtons);
         switchButtons->show();
@@ -145,6 +149,8 @@ TStrategyForm::TStrategyForm(Game& game, QWidget* parent) : OptionFormWidget(par
     connect(resetButton_, &QPushButton::clicked, this, &TStrategyForm::ResetButtonClick);
     connect(advancedButton_, &QPushButton::clicked, this, &TStrategyForm::AdvancedButtonClick);
     connect(saveButton_, &QPushButton::clicked, this, &TStrategyForm::SaveButtonClick);
+    connect(exact_, &TExactPanel::BestTableWanted, this, &TStrategyForm::BestButtonClick);
+    connect(exact_, &TExactPanel::FiguresShown, this, &TStrategyForm::ShowCellCosts);
 
     editor_.Open();
     rows_->button(editor_.SelectedRow())->setChecked(true);
@@ -163,6 +169,8 @@ void TStrategyForm::ShowBoxes() {
     checkBox12_->setChecked(boxes.Always);
     for (int i = 0; i < UpCardBoxes; ++i)
         upCards_[static_cast<std::size_t>(i)]->setChecked(boxes.UpCards[static_cast<std::size_t>(i)]);
+    // Every change to the table passes here: its exact figures are worked out again, aside.
+    exact_->Recompute(editor_.EditedTable());
 }
 
 void TStrategyForm::ShowEdited() { saveButton_->setText(editor_.Edited() ? SaveExitCaption : ExitCaption); }
@@ -215,6 +223,27 @@ void TStrategyForm::AdvancedButtonClick() {
     ShowBoxes();
     ShowEdited();
     RedrawChart();
+}
+
+void TStrategyForm::BestButtonClick(const StrategyTable& best) {
+    editor_.LoadTable(best);
+    ShowBoxes();
+    ShowEdited();
+    RedrawChart();
+}
+
+// Each cell's hover text: its play, and where it departs from the best table's, what that costs.
+void TStrategyForm::ShowCellCosts() {
+    const auto& figures = exact_->Figures();
+    if (!figures) return;
+    const StrategyChart mine = BuildStrategyChart(editor_.EditedTable(), game_.Rules());
+    const StrategyChart best = BuildStrategyChart(figures->Best, game_.Rules());
+    TStrategyChart::CellTips tips;
+    for (std::size_t row = 0; row < tips.size(); ++row)
+        for (std::size_t column = 0; column < tips[row].size(); ++column)
+            tips[row][column] = QString::fromStdString(
+                ChartCellCostText(mine[row][column], best[row][column], figures->Costs[row][column]));
+    chart_->SetCellTips(tips);
 }
 
 void TStrategyForm::SaveButtonClick() {

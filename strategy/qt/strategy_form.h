@@ -14,6 +14,7 @@ class QRadioButton;
 namespace zvx::gui {
 
 class TStrategyChart;
+class TExactPanel;
 
 // The strategy editor: pick a hand type for one of the four actions, tick the dealer up cards it is taken
 // against. The rules live in the core's StrategyEditor; the form mirrors its boxes. Beside it, the whole live
@@ -33,6 +34,7 @@ public:
     QCheckBox* NeverBox() const { return checkBox1_; }
     QCheckBox* AlwaysBox() const { return checkBox12_; }
     TStrategyChart* Chart() const { return chart_; }
+    TExactPanel* Exact() const { return exact_; }
     const StrategyEditor& Editor() const { return editor_; }
 
 public slots:
@@ -42,12 +44,14 @@ public slots:
     void CheckBoxClick(int index, bool ticked);
     void ResetButtonClick();
     void AdvancedButtonClick();
+    void BestButtonClick(const zvx::StrategyTable& best);
     void SaveButtonClick();
 
 private:
     void ShowBoxes();
     void ShowEdited();
     void RedrawChart();
+    void ShowCellCosts();
 
     Game& game_;
     StrategyEditor editor_;
@@ -59,6 +63,7 @@ private:
     QPushButton* resetButton_ = nullptr;
     QPushButton* advancedButton_ = nullptr;
     TStrategyChart* chart_ = nullptr;
+    TExactPanel* exact_ = nullptr;
 };
 
 } // namespace zvx::gui

@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "engine/startup.h"
+#include "exact/play_cost.h"
 #include "shell/qt/event_waits.h"
 #include "shell/qt/main_form.h"
 #include "table/layout.h"
@@ -272,7 +273,9 @@ void TPlayer::ShowRefusal(const std::string& text) {
 void TPlayer::ShowDrillScore() { main_.ShowDrillScore(); }
 
 void TPlayer::ShowAdviceBox(const std::string& text, int left, int top) {
-    QMessageBox box(QMessageBox::Critical, "Advice", Q(text), QMessageBox::Ok, this);
+    // The advice's own words, and beneath them what the play costs by the exact engine.
+    const std::string shown = game_.Drill.LastCost ? text + "\n" + PlayCostText(*game_.Drill.LastCost) : text;
+    QMessageBox box(QMessageBox::Critical, "Advice", Q(shown), QMessageBox::Ok, this);
     box.move(view_->viewport()->mapToGlobal(view_->mapFromScene(QPointF(left, top))));
     box.exec();
 }

@@ -97,8 +97,8 @@ void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
                                   "Spli&t", "Surre&nder", "H&int"}));
     QCOMPARE(items, (QStringList{"&Reset Game", "&Print", "&Save", "Save &As", "&Load", "-", "E&xit", "&Normal Play",
                                  "&Practice Deck", "&Computer Simulated Play", "&Betting and Rules Analysis",
-                                 "Next Analysis &Screen", "&Casino Rules", "&Playing Strategy", "-",
-                                 "&Other Preferences", "-", "&My Mistakes", "&Weak-Spot Practice", "&Topics",
+                                 "Next Analysis &Screen", "&Risk and Precision", "&Casino Rules", "&Playing Strategy",
+                                 "-", "&Other Preferences", "-", "&My Mistakes", "&Weak-Spot Practice", "&Topics",
                                  "&About ZVX"}));
     QCOMPARE(w.visibleActionItems(), 0u);
     for (const char* name : {"Dash1", "BetButton", "StandButton", "HintButton"}) QVERIFY(!Item(w, name)->isVisible());

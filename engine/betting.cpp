@@ -1,4 +1,4 @@
-#include "analysis/betting.h"
+#include "engine/betting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +29,9 @@ void CloseAccountHour(Game& g, PlayStats& a, bool histogram) {
     }
     a.TotalWon += a.HourWon;
     a.HourWonSquares += a.HourWon * a.HourWon;
+    a.RoundSquares.Add(a.HourSquares);
+    a.HourSquares = 0;
+    a.RoundsClosed += g.RoundsPlayed;
     a.SwingBalance += a.HourWon;
     a.HourWon = 0;
     const double x = g.SwingThreshold;
@@ -168,6 +171,7 @@ void BookSettlement(Game& g, int slot, double r) {
         PlayStats& a = Account(g, SingleStrategy);
         const double w = r * stake;
         a.HourWon += w;
+        g.PlainHalves[SingleStrategy] += static_cast<std::int64_t>(2 * w);
         if (w > 0) a.BetsWon += 1;
         else a.BetsLost -= r;
         return;
@@ -180,6 +184,7 @@ void BookSettlement(Game& g, int slot, double r) {
         PlayStats& a = Account(g, i);
         const double w = r * stake;
         a.HourWon += w;
+        g.PlainHalves[static_cast<std::size_t>(i)] += static_cast<std::int64_t>(2 * w);
         // Multiplying by 0 or 1 instead of choosing keeps the sums exact (adding -0.0 changes no sum).
         a.BetsWon += static_cast<double>(staked & won);
         a.BetsLost += static_cast<double>(staked & !won) * -r;
@@ -215,6 +220,7 @@ void BookTally(Game& g, const RoundTally& t, int strategy, std::uint16_t stake, 
     a.WonByCount[count] += won;
     a.BetsWon += t.HandsWon;
     a.BetsLost += t.Lost;
+    a.HourSquares += std::uint64_t{stake} * stake * t.WonSquares;
 }
 
 // Single-strategy mode keeps no by-count figures.
@@ -230,6 +236,7 @@ void BookSingleStrategyTally(Game& g, const RoundTally& t) {
     a.HourWon += t.Won * stake;
     a.BetsWon += t.HandsWon;
     a.BetsLost += t.Lost;
+    a.HourSquares += std::uint64_t{stake} * stake * t.WonSquares;
 }
 
 void AddTally(RoundTally& sum, const RoundTally& t) {
@@ -243,13 +250,29 @@ void AddTally(RoundTally& sum, const RoundTally& t) {
     sum.Lost += t.Lost;
 }
 
+// A whole number of halves, squared.
+std::uint64_t SquaredHalves(std::int64_t halves) {
+    const auto magnitude = static_cast<std::uint64_t>(halves < 0 ? -halves : halves);
+    return magnitude * magnitude;
+}
+
 } // namespace
 
 void BookRoundTally(Game& g) {
     RoundTally& t = g.Tally;
-    if (!t.Deferred) return;
+    if (!t.Deferred) {
+        // The round was booked hand by hand; only its squares are left.
+        for (int i = 1; i <= StrategyCount; ++i) {
+            auto& halves = g.PlainHalves[static_cast<std::size_t>(i)];
+            Account(g, i).HourSquares += SquaredHalves(halves);
+            halves = 0;
+        }
+        return;
+    }
+    const std::uint64_t squares = SquaredHalves(static_cast<std::int64_t>(2 * t.Won));
     if (g.SingleStrategyMode) {
         // One account, booked at once (its count index is not clamped, so it has no place to wait in).
+        t.WonSquares = squares;
         BookSingleStrategyTally(g, t);
     } else {
         PendingRounds& p = g.Pending;
@@ -259,6 +282,8 @@ void BookRoundTally(Game& g) {
         p.Rules = t.Rules;
         AddTally(p.ByCount[CountSlot(g.CountIndexA)], t);
         AddTally(p.BySimpleCount[CountSlot(g.CountIndexB)], t);
+        p.ByCount[CountSlot(g.CountIndexA)].WonSquares += squares;
+        p.BySimpleCount[CountSlot(g.CountIndexB)].WonSquares += squares;
     }
     // Booked: the next round's BeginRoundTally starts a new tally.
     t.Deferred = false;

@@ -1,5 +1,7 @@
 #include "drill/heat_map.h"
 
+#include "drill/review_list.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -16,7 +18,8 @@ std::uint8_t Blend(std::uint8_t from, std::uint8_t to, double share) {
 }
 
 HeatColour Between(const HeatColour& from, const HeatColour& to, double share) {
-    return {Blend(from.Red, to.Red, share), Blend(from.Green, to.Green, share), Blend(from.Blue, to.Blue, share)};
+    return {Blend(from.Red, to.Red, share), Blend(from.Green, to.Green, share),
+            Blend(from.Blue, to.Blue, share)};
 }
 
 } // namespace
@@ -49,10 +52,7 @@ std::string HeatCellText(const ChartHand& hand, int upCard, const HeatCell& cell
     std::snprintf(figures, sizeof figures, "%d of %d missed (%.0f %%)", cell.Missed, cell.Judged,
                   100 * cell.ErrorRate());
     text += figures;
-    if (cell.Cost != 0) {
-        std::snprintf(figures, sizeof figures, ", cost %.1f %% of a bet", 100 * cell.Cost);
-        text += figures;
-    }
+    if (cell.Cost != 0) text += ", " + CostPhrase(cell.Cost, "a bet");
     return text;
 }
 

@@ -10,23 +10,35 @@ namespace {
 // The player's play as a verb: "You hit", "You doubled down".
 std::string PlayedVerb(Action action) {
     switch (action) {
-    case Stand: return "stood";
-    case Hit: return "hit";
-    case DoubleDown: return "doubled down";
-    case Split: return "split";
-    case Surrender: return "surrendered";
-    default: return "played";
+    case Stand:
+        return "stood";
+    case Hit:
+        return "hit";
+    case DoubleDown:
+        return "doubled down";
+    case Split:
+        return "split";
+    case Surrender:
+        return "surrendered";
+    default:
+        return "played";
     }
 }
 
 std::string StrategyVerb(Action action) {
     switch (action) {
-    case Stand: return "stands";
-    case Hit: return "hits";
-    case DoubleDown: return "doubles down";
-    case Split: return "splits";
-    case Surrender: return "surrenders";
-    default: return "plays";
+    case Stand:
+        return "stands";
+    case Hit:
+        return "hits";
+    case DoubleDown:
+        return "doubles down";
+    case Split:
+        return "splits";
+    case Surrender:
+        return "surrenders";
+    default:
+        return "plays";
     }
 }
 
@@ -36,7 +48,9 @@ std::string Percent(double share) {
     return text;
 }
 
-std::string Times(int n) { return n == 1 ? "once" : n == 2 ? "twice" : std::to_string(n) + " times"; }
+std::string Times(int n) {
+    return n == 1 ? "once" : n == 2 ? "twice" : std::to_string(n) + " times";
+}
 
 // The costliest first; without costs (no engine), the most often made.
 bool Costlier(double costA, int countA, double costB, int countB) {
@@ -45,6 +59,10 @@ bool Costlier(double costA, int countA, double costB, int countB) {
 }
 
 } // namespace
+
+std::string CostPhrase(double cost, const std::string& bet) {
+    return (cost < 0 ? "gained " + Percent(-cost) : "cost " + Percent(cost)) + " of " + bet;
+}
 
 std::vector<ReviewEntry> CostliestMistakes(const DrillRecord& record, std::size_t limit) {
     std::vector<ReviewEntry> entries;
@@ -65,35 +83,42 @@ std::vector<ReviewEntry> CostliestMistakes(const DrillRecord& record, std::size_
 
 std::string ActionName(Action action) {
     switch (action) {
-    case Stand: return "Stand";
-    case Hit: return "Hit";
-    case DoubleDown: return "Double";
-    case Split: return "Split";
-    case Surrender: return "Surrender";
-    default: return "";
+    case Stand:
+        return "Stand";
+    case Hit:
+        return "Hit";
+    case DoubleDown:
+        return "Double";
+    case Split:
+        return "Split";
+    case Surrender:
+        return "Surrender";
+    default:
+        return "";
     }
 }
 
 std::string ReviewHeading(const ReviewEntry& entry) {
     std::string text = HandLabel(entry.Cell) + " against " + UpCardLabel(entry.Cell.UpCard) + ": missed " +
                        std::to_string(entry.Missed) + " of " + std::to_string(entry.Judged);
-    if (entry.Cost != 0) text += ", cost " + Percent(entry.Cost) + " of a bet";
+    if (entry.Cost != 0) text += ", " + CostPhrase(entry.Cost, "a bet");
     return text;
 }
 
 std::string ReviewLine(const MistakeTally& mistake) {
-    std::string text = "You " + PlayedVerb(mistake.Taken) + " " + Times(mistake.Count) + " where the strategy " +
-                       StrategyVerb(mistake.Right);
+    std::string text = "You " + PlayedVerb(mistake.Taken) + " " + Times(mistake.Count) +
+                       " where the strategy " + StrategyVerb(mistake.Right);
     if (mistake.Cost != 0 && mistake.Count > 0)
-        text += " (cost " + Percent(mistake.Cost / mistake.Count) + " of the bet a time)";
+        text += " (" + CostPhrase(mistake.Cost / mistake.Count, "the bet a time") + ")";
     return text;
 }
 
 std::string TotalsText(const DrillTotals& totals) {
     if (totals.Judged == 0) return "No decisions judged";
-    std::string text = "Accuracy " + Percent(totals.Accuracy()) + " (" + std::to_string(totals.Judged - totals.Missed) +
-                       " of " + std::to_string(totals.Judged) + ")";
-    if (totals.Cost != 0) text += ", mistakes cost " + Percent(totals.Cost) + " of a bet";
+    std::string text = "Accuracy " + Percent(totals.Accuracy()) + " (" +
+                       std::to_string(totals.Judged - totals.Missed) + " of " +
+                       std::to_string(totals.Judged) + ")";
+    if (totals.Cost != 0) text += ", mistakes " + CostPhrase(totals.Cost, "a bet");
     return text;
 }
 

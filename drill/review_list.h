@@ -1,10 +1,10 @@
 #pragma once
 
+#include "drill/drill_record.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
-
-#include "drill/drill_record.h"
 
 namespace zvx {
 
@@ -19,6 +19,10 @@ struct ReviewEntry {
 
 // The cells the player has missed, the costliest first (then the most often missed), at most `limit`.
 std::vector<ReviewEntry> CostliestMistakes(const DrillRecord& record, std::size_t limit);
+
+// "cost 4.0 % of a bet"; where the player's play does better than the strategy's (a strategy that is not the
+// best for the rules), "gained 0.3 % of a bet".
+std::string CostPhrase(double cost, const std::string& bet);
 
 // "Stand", "Hit", "Double", "Split", "Surrender".
 std::string ActionName(Action action);

@@ -25,7 +25,7 @@ using testing::TempFolder;
 
 // Prices a hit at a quarter of a bet and any other mistake at half, and keeps what it was asked.
 class FixedCosts : public CostSource {
-public:
+  public:
     std::vector<JudgedDecision> Asked;
     std::optional<double> CostOf(const Game&, const JudgedDecision& d) override {
         Asked.push_back(d);
@@ -35,7 +35,7 @@ public:
 
 // A drill at the table through the scripted fake, every judged decision going to a keeper with its own file.
 class DrillRecordTest : public ::testing::Test {
-protected:
+  protected:
     DrillRecordTest() : table(g), keeper(folder.File("zvx/drill-record.json")) {
         LoadDefaultStrategy(g.Strategy);
         g.Options.Rules.TableMinimum = 5;
@@ -195,7 +195,8 @@ TEST_F(DrillRecordTest, AnUnwritableFolderIsToldOnceAndTheDecisionsAreKept) {
     EXPECT_EQ(blocked.Record().Session().Missed, 2);
 }
 
-// --- The heat map and the review -----------------------------------------------------------------------------
+// --- The heat map and the review
+// -----------------------------------------------------------------------------
 
 JudgedDecision Decision(DrillCell cell, Action taken, Action right, std::string advice = {}) {
     JudgedDecision d;
@@ -230,7 +231,8 @@ TEST(DrillHeatMap, CellsLandOnTheirChartRowsAndColumns) {
     EXPECT_EQ(at("Hard 5", 2).Judged, 1);
     int judged = 0;
     for (const auto& row : map)
-        for (const HeatCell& c : row) judged += c.Judged;
+        for (const HeatCell& c : row)
+            judged += c.Judged;
     EXPECT_EQ(judged, 4);
 }
 
@@ -269,6 +271,11 @@ TEST(DrillReview, TheCostliestCellsComeFirstWithTheirMistakesAndAdvice) {
     EXPECT_EQ(review[1].Mistakes[0].Advice, "Hit 16 against Dealer 10");
     EXPECT_EQ(CostliestMistakes(record, 1).size(), 1u);
     EXPECT_EQ(TotalsText(record.Session()), "Accuracy 20.0 % (1 of 5), mistakes cost 35.0 % of a bet");
+    // Against a strategy that is not the best for the rules, a departure from it can pay.
+    record.Add(Decision(eleven, Hit, DoubleDown), -0.5);
+    EXPECT_EQ(ReviewHeading(CostliestMistakes(record, 10).back()),
+              "Hard 11 against 5: missed 1 of 2, gained 50.0 % of a bet");
+    EXPECT_EQ(TotalsText(record.Session()), "Accuracy 16.7 % (1 of 6), mistakes gained 15.0 % of a bet");
 }
 
 } // namespace

@@ -52,7 +52,7 @@ std::string HeatCellText(const ChartHand& hand, int upCard, const HeatCell& cell
     std::snprintf(figures, sizeof figures, "%d of %d missed (%.0f %%)", cell.Missed, cell.Judged,
                   100 * cell.ErrorRate());
     text += figures;
-    if (cell.Cost != 0) text += ", " + CostPhrase(cell.Cost, "a bet");
+    if (cell.Cost != 0) text += ", " + CostTotalPhrase(cell.Cost);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "drill/review_list.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace zvx {
@@ -64,6 +65,13 @@ std::string CostPhrase(double cost, const std::string& bet) {
     return (cost < 0 ? "gained " + Percent(-cost) : "cost " + Percent(cost)) + " of " + bet;
 }
 
+std::string CostTotalPhrase(double cost) {
+    if (std::abs(cost) < 1) return CostPhrase(cost, "a bet");
+    char amount[48];
+    std::snprintf(amount, sizeof amount, "%.2f bets", std::abs(cost));
+    return (cost < 0 ? "gained " : "cost ") + std::string(amount);
+}
+
 std::vector<ReviewEntry> CostliestMistakes(const DrillRecord& record, std::size_t limit) {
     std::vector<ReviewEntry> entries;
     for (const auto& [cell, tally] : record.Cells()) {
@@ -101,7 +109,7 @@ std::string ActionName(Action action) {
 std::string ReviewHeading(const ReviewEntry& entry) {
     std::string text = HandLabel(entry.Cell) + " against " + UpCardLabel(entry.Cell.UpCard) + ": missed " +
                        std::to_string(entry.Missed) + " of " + std::to_string(entry.Judged);
-    if (entry.Cost != 0) text += ", " + CostPhrase(entry.Cost, "a bet");
+    if (entry.Cost != 0) text += ", " + CostTotalPhrase(entry.Cost);
     return text;
 }
 
@@ -118,7 +126,7 @@ std::string TotalsText(const DrillTotals& totals) {
     std::string text = "Accuracy " + Percent(totals.Accuracy()) + " (" +
                        std::to_string(totals.Judged - totals.Missed) + " of " +
                        std::to_string(totals.Judged) + ")";
-    if (totals.Cost != 0) text += ", mistakes " + CostPhrase(totals.Cost, "a bet");
+    if (totals.Cost != 0) text += ", mistakes " + CostTotalPhrase(totals.Cost);
     return text;
 }
 

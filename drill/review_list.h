@@ -23,6 +23,8 @@ std::vector<ReviewEntry> CostliestMistakes(const DrillRecord& record, std::size_
 // "cost 4.0 % of a bet"; where the player's play does better than the strategy's (a strategy that is not the
 // best for the rules), "gained 0.3 % of a bet".
 std::string CostPhrase(double cost, const std::string& bet);
+// A sum of costs: as above under one bet, else in bets as the status bar gives it, "cost 18.86 bets".
+std::string CostTotalPhrase(double cost);
 
 // "Stand", "Hit", "Double", "Split", "Surrender".
 std::string ActionName(Action action);

@@ -276,6 +276,10 @@ TEST(DrillReview, TheCostliestCellsComeFirstWithTheirMistakesAndAdvice) {
     EXPECT_EQ(ReviewHeading(CostliestMistakes(record, 10).back()),
               "Hard 11 against 5: missed 1 of 2, gained 50.0 % of a bet");
     EXPECT_EQ(TotalsText(record.Session()), "Accuracy 16.7 % (1 of 6), mistakes gained 15.0 % of a bet");
+    // A bet and more is told in bets, as the status bar's drill score tells it.
+    record.Add(Decision(eights, Stand, Split, "Split 8's against Dealer 6"), 1.5);
+    EXPECT_EQ(TotalsText(record.Session()), "Accuracy 14.3 % (1 of 7), mistakes cost 1.35 bets");
+    EXPECT_EQ(ReviewHeading(CostliestMistakes(record, 1)[0]), "8,8 against 6: missed 2 of 2, cost 1.80 bets");
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "drill/qt/review_dialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -59,7 +62,9 @@ TReviewDialog::TReviewDialog(DrillKeeper& keeper, QWidget* parent) : QDialog(par
     connect(clear_, &QPushButton::clicked, this, &TReviewDialog::ClearRecord);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     column->addWidget(buttons);
-    resize(1100, 640);
+    // Room for both columns of the list beside the map where the screen has it.
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    resize(std::min(1400, room.width()), std::min(760, room.height()));
     Refresh();
 }
 

@@ -115,7 +115,7 @@ private:
 inline void After(int ms, std::function<void()> step) { QTimer::singleShot(ms, std::move(step)); }
 
 // Handles events until `done` holds or the time runs out; returns `done()`.
-inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 60000) {
     QElapsedTimer clock;
     clock.start();
     while (!done() && clock.elapsed() < timeoutMs) QTest::qWait(5);

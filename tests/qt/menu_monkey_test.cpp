@@ -163,7 +163,7 @@ void MenuMonkeyTest::menusAtAnyMomentNeitherCrashNorPileUp() {
         if (!monkey.isActive() && window.gameRunning() && !QApplication::activeModalWidget()) pick("GameReset1");
     });
     closer.start();
-    QVERIFY(WaitUntil([&] { return !monkey.isActive() && window.runDepth() == 0; }, 240000));
+    QVERIFY(WaitUntil([&] { return !monkey.isActive() && window.runDepth() == 0; }, 600000));
     // What the monkey queued last still runs (a form, a mode): the closer stops it again.
     QTest::qWait(300);
     QVERIFY(WaitUntil([&] { return window.runDepth() == 0; }, 60000));
@@ -180,7 +180,7 @@ void MenuMonkeyTest::menusAtAnyMomentNeitherCrashNorPileUp() {
     };
     QString state;
     After(0, [&] {
-        waiting = WaitUntil(waitingForPlayer, 30000);
+        waiting = WaitUntil(waitingForPlayer, 120000);
         const Game& g = window.game();
         state = QString("table %1 %2, betting %3, items %4, speed %5, minimum bets %6, modal %7, forms open %8")
                     .arg(g.TableShown)

@@ -141,7 +141,7 @@ ChartCosts ChartCellCosts(ExactEngine& engine, const StrategyTable& table, const
     const StrategyChart mine = BuildStrategyChart(table, rules);
     const StrategyChart right = BuildStrategyChart(best, rules);
     ChartCosts costs{};
-    for (int column = 0; column < ChartColumns; ++column) {
+    for (int column = 0; column < ChartColumns && !engine.Stopped(); ++column) {
         const auto c = static_cast<std::size_t>(column);
         bool differs = false;
         for (std::size_t row = 0; row < mine.size(); ++row)

@@ -66,6 +66,7 @@ class ExactEngine::UpCardPlay {
             Take(p1);
             for (int p2 = p1; p2 <= RankCount; ++p2) {
                 if (left_.Of(p2) == 0) continue;
+                if (e_.Stopped()) return sum;
                 const double both = first * left_.Chance(p2) * (p1 == p2 ? 1 : 2);
                 Take(p2);
                 const bool blackjack = p1 == AceRank && p2 == TenRank;
@@ -329,6 +330,7 @@ std::vector<ExactEngine::StartingHand> ExactEngine::StartingHands(const Strategy
         play.Take(a);
         for (int b = a; b <= RankCount; ++b) {
             if (play.Left().Of(b) == 0 || (a == AceRank && b == TenRank)) continue;
+            if (Stopped()) return hands;
             const double chance = first * play.Left().Chance(b) * (a == b ? 1 : 2);
             play.Take(b);
             hands.push_back({a, b, chance, ValuesOf(play, rules_, {a, b}, true)});

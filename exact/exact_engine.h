@@ -6,6 +6,7 @@
 #include "strategy/strategy_table.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -36,6 +37,12 @@ class ExactEngine {
     ExactEngine& operator=(const ExactEngine&) = delete;
 
     const ExactRules& Rules() const { return rules_; }
+
+    // A flag that, once raised, makes the long pieces of work (the edges, the stakes, the starting hands) end
+    // at their next first two cards with a meaningless result, for a caller that is about to throw it away.
+    // The dealer's chances kept for later are always whole.
+    void SetStop(const std::atomic<bool>* stop) { stop_ = stop; }
+    bool Stopped() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
     const ShoeCounts& Shoe() const { return shoe_; }
 
     // The table's expected result per initial bet, off the top (a fraction: -0.005 is a house edge of 0.5 %).
@@ -77,6 +84,7 @@ class ExactEngine {
 
     ExactRules rules_;
     ShoeCounts shoe_;
+    const std::atomic<bool>* stop_ = nullptr;
     DealerOdds dealer_;
     std::vector<SplitPattern> patterns_;
     std::unordered_map<std::uint64_t, DealerChances> dealerCache_;

@@ -30,12 +30,15 @@ std::optional<KnownBest> FindBest(const ExactRules& exact, const std::atomic<boo
             return found->second;
     }
     ExactEngine engine(exact);
+    engine.SetStop(stop);
     StrategyTable start;
     LoadAdvancedStrategy(start);
     KnownBest best;
     best.Table = BestTable(engine, start, stop);
-    if (stop != nullptr && stop->load()) return std::nullopt;
+    if (engine.Stopped()) return std::nullopt;
     best.Edge = engine.TableEdge(best.Table);
+    // A search stopped part way found no best table: nothing of it is kept.
+    if (engine.Stopped()) return std::nullopt;
     const std::lock_guard lock(bestMutex);
     bestTables.emplace(RulesKey(exact), best);
     return best;
@@ -54,6 +57,7 @@ std::optional<TableFigures> WorkOutTableFigures(const CasinoRules& rules, const 
     const auto stopped = [stop] { return stop != nullptr && stop->load(); };
     TableFigures figures;
     ExactEngine engine(ExactRulesOf(rules));
+    engine.SetStop(stop);
     figures.Edge = engine.TableEdge(table);
     figures.Stakes = engine.TableStakes(table);
     if (stopped()) return std::nullopt;

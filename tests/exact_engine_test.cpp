@@ -392,5 +392,23 @@ TEST(ExactCostTest, FiguresWorkedOutAsideAreTheLatestTablesOnly) {
     EXPECT_EQ(BestTable(eight, empty, &stop), untouched);
 }
 
+// A window that closes waits for its worker only until the worker's next first two cards; whatever the engine
+// keeps from a stopped piece of work (the dealer's chances) is whole, so the next answer is right.
+TEST(ExactCostTest, AStoppedEngineEndsAtOnceAndKeepsNothingHalfDone) {
+    CasinoRules rules;
+    rules.Decks = 1;
+    StrategyTable table;
+    LoadAdvancedStrategy(table);
+    std::atomic<bool> stop{true};
+    ExactEngine engine(ExactRulesOf(rules));
+    engine.SetStop(&stop);
+    engine.TableEdge(table);
+    EXPECT_TRUE(engine.StartingHands(table, TenRank).empty());
+    stop = false;
+    ExactEngine fresh(ExactRulesOf(rules));
+    EXPECT_DOUBLE_EQ(engine.TableEdge(table), fresh.TableEdge(table));
+    EXPECT_EQ(engine.StartingHands(table, TenRank).size(), fresh.StartingHands(table, TenRank).size());
+}
+
 } // namespace
 } // namespace zvx

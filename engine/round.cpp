@@ -140,7 +140,10 @@ bool AwaitDecision(Game& g) {
         g.PlayerAction = NoAction;
         g.Table->WaitForPlayer();
         if (stopping()) return false;
-        if (g.ActiveHand >= 1 && g.ActiveHand < HandCount) {
+        // The items follow the hand for the next wait; a play made hid them all, and they stay hidden while it
+        // goes ahead (under its advice box too).
+        const bool waitsAgain = g.PlayerAction == NoAction || g.PlayerAction == Hint;
+        if (waitsAgain && g.ActiveHand >= 1 && g.ActiveHand < HandCount) {
             const THand& active = Hand(g, g.ActiveHand);
             if (active.MayDouble) g.Table->ShowActionItems(DoubleItem);
             else g.Table->HideActionItems(DoubleItem);

@@ -187,6 +187,20 @@ TEST_F(TableRoundTest, OneBoxSplitGoesToSlotThreeAndAStandOnSlotOneStandsBoth) {
 
 // --- One stand per hand ------------------------------------------------------------------------------------
 
+// The items show only while the round waits for a decision: a play made goes ahead under its advice box, with
+// no item left to click (the Double of the hand that stood came back there).
+TEST_F(TableRoundTest, NoActionItemShowsUnderTheAdviceOnAPlayMade) {
+    table.Bet(10);
+    Inspect([](Game& game) { StandItemClick(game); }); // hard 11 against a 10: the strategy doubles
+    unsigned shown = ~0u;
+    table.WhileBoxUp = [&](Game&) { shown = table.VisibleItems; };
+    Capture();
+    Play({5, 10, 6, 7});
+    ASSERT_TRUE(captured);
+    ASSERT_EQ(table.AdviceBoxes.size(), 1u);
+    EXPECT_EQ(shown & ~Separators, 0u);
+}
+
 TEST_F(TableRoundTest, TheStandItemStandsTheRightBoxAloneAndTheLeftBoxWaitsForItsOwnDecision) {
     // Box 1 (slot 1) 10, 8; box 2 (slot 3) 10, 2; the dealer 10, 7.
     table.BetBoth(10);

@@ -193,10 +193,9 @@ class ExactEngine::UpCardPlay {
             return 2 * sum / n;
         }
         // A hand the split leaves holding the pair again is split again only where the table splits the pair
-        // (and the rules and the free places allow it); otherwise the table plays it by its total, as the game
-        // does after a split the player chose against the table.
-        const bool resplits =
-            DecideQuickly(table_, false, 2 * pair, upValue_, true, false, false) == Split;
+        // (and the rules and the free places allow it); otherwise the table plays it by its total, as the
+        // game does after a split the player chose against the table.
+        const bool resplits = DecideQuickly(table_, false, 2 * pair, upValue_, true, false, false) == Split;
         const std::vector<SplitPattern>& patterns = resplits ? e_.patterns_ : e_.splitOnce_;
         const int pairs = left_.Of(pair);
         const int n = left_.Total;

@@ -98,10 +98,13 @@ TEST(ExactSplitTest, EverySplitOfASmallShoeMatchesFollowingEveryCard) {
                         EXPECT_NEAR(*values.Split, expected, 1e-12)
                             << pair << "," << pair << " against " << up << ", re-split "
                             << rules.ResplitAllowed << ", table "
-                            << (table == &never ? "never splits" : table == &basic ? "basic" : "advanced");
+                            << (table == &never   ? "never splits"
+                                : table == &basic ? "basic"
+                                                  : "advanced");
                         const int upValue = ValueOfRank(up);
-                        ++(table->Has(SplitRows + (pair == AceRank ? 22 : 2 * pair), upValue) ? splitByTable
-                                                                                                : splitAgainstTable);
+                        ++(table->Has(SplitRows + (pair == AceRank ? 22 : 2 * pair), upValue)
+                               ? splitByTable
+                               : splitAgainstTable);
                     }
             }
     EXPECT_GT(splitByTable, 20);

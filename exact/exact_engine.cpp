@@ -192,10 +192,15 @@ class ExactEngine::UpCardPlay {
             }
             return 2 * sum / n;
         }
+        // A hand the split leaves holding the pair again is split again only where the table splits the pair
+        // (and the rules and the free places allow it); otherwise the table plays it by its total, as the
+        // game does after a split the player chose against the table.
+        const bool resplits = DecideQuickly(table_, false, 2 * pair, upValue_, true, false, false) == Split;
+        const std::vector<SplitPattern>& patterns = resplits ? e_.patterns_ : e_.splitOnce_;
         const int pairs = left_.Of(pair);
         const int n = left_.Total;
         int deepest = 0;
-        for (const SplitPattern& p : e_.patterns_)
+        for (const SplitPattern& p : patterns)
             deepest = std::max(deepest, p.Pairs + p.Unpaired);
         const int depth = std::min(deepest, pairs);
         // unpaired[j], paired[j]: one hand's value with j more pair cards out, its second card not pairing
@@ -232,7 +237,7 @@ class ExactEngine::UpCardPlay {
             return v[static_cast<std::size_t>(j)];
         };
         double value = 0;
-        for (const SplitPattern& p : e_.patterns_) {
+        for (const SplitPattern& p : patterns) {
             if (p.Pairs > pairs) continue;
             double chance = p.Orders;
             for (int i = 0; i < p.Pairs; ++i)
@@ -260,7 +265,7 @@ ExactEngine::ExactEngine(const ExactRules& rules) : ExactEngine(rules, ShoeCount
 
 ExactEngine::ExactEngine(const ExactRules& rules, const ShoeCounts& shoe)
     : rules_(rules), shoe_(shoe), dealer_(rules.HitsSoft17),
-      patterns_(SplitPatterns(rules.ResplitAllowed ? 4 : 2)) {
+      patterns_(SplitPatterns(rules.ResplitAllowed ? 4 : 2)), splitOnce_(SplitPatterns(2)) {
     dealerCache_.reserve(1 << 16);
 }
 

@@ -25,9 +25,11 @@ struct PlayValues {
 // round flow plays it: every card removal is followed, for the player's hands and the dealer's alike. Splits
 // are exact for the re-split rule as well: the hands a split grows into are counted by the patterns of
 // pairing second cards, and the other hands' unseen cards are taken out by the burn-card identity (a card
-// removed unseen leaves every chance as it was), so only the pair cards drawn change the shoe.
-// The dealer's chances for each shoe are kept for the engine's life; a table's values are worked out per up
-// card and kept until the table changes.
+// removed unseen leaves every chance as it was), so only the pair cards drawn change the shoe. A split hand
+// that pairs again is split again only where the table splits that pair, so a split the table would not make
+// is valued as the player who makes it goes on: the table plays the hands, the pairs among them by their
+// total. The dealer's chances for each shoe are kept for the engine's life; a table's values are worked out
+// per up card and kept until the table changes.
 class ExactEngine {
   public:
     explicit ExactEngine(const ExactRules& rules);
@@ -54,8 +56,9 @@ class ExactEngine {
     double TableStakes(const StrategyTable& table);
 
     // The values of the plays open to a hand of these ranks against the up card, off the top of the shoe,
-    // each play followed by the table's. `unsplit` is false for a hand made by a split (no surrender, doubles
-    // only after a split where the rules allow; a split of it is valued as a first split).
+    // each play followed by the table's as the game plays it (a split's hands included). `unsplit` is false
+    // for a hand made by a split (no surrender, doubles only after a split where the rules allow; a split of
+    // it is valued as a first split).
     PlayValues HandValues(const StrategyTable& table, int upRank, const std::vector<int>& ranks,
                           bool unsplit = true);
 
@@ -86,7 +89,8 @@ class ExactEngine {
     ShoeCounts shoe_;
     const std::atomic<bool>* stop_ = nullptr;
     DealerOdds dealer_;
-    std::vector<SplitPattern> patterns_;
+    std::vector<SplitPattern> patterns_;  // a pair the table splits: re-split as the rules allow
+    std::vector<SplitPattern> splitOnce_; // a pair it does not: the split hands keep their second cards
     std::unordered_map<std::uint64_t, DealerChances> dealerCache_;
 };
 

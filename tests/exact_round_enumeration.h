@@ -5,6 +5,7 @@
 #include "strategy/recommend.h"
 
 #include <array>
+#include <utility>
 
 namespace zvx::testing {
 
@@ -28,6 +29,28 @@ class RoundEnumeration {
         State s;
         s.Shoe = shoe;
         return Expect(s);
+    }
+
+    // The expected result of one play on a dealt hand, the up card and the hand's two cards taken from
+    // `shoe`, given that the dealer has no blackjack: the play is made whatever the table says, and the table
+    // plays everything after it, the hands of a split included.
+    double PlayValue(const ShoeCounts& shoe, int upRank, int first, int second, Action play) {
+        State s;
+        s.Shoe = shoe;
+        const std::array<std::pair<int, int>, 3> dealt = {{{1, first}, {DealerSlot, upRank}, {1, second}}};
+        for (const auto& [slot, rank] : dealt) {
+            s.Shoe.Remove(rank);
+            Place(s, slot, rank);
+        }
+        s.DealtInitial = 3;
+        const double blackjack = upRank == AceRank   ? s.Shoe.Chance(TenRank)
+                                 : upRank == TenRank ? s.Shoe.Chance(AceRank)
+                                                     : 0;
+        forced_ = play;
+        const double value = Expect(s).Result;
+        forced_ = NoAction;
+        // A dealer blackjack takes the bet before any play.
+        return (value + blackjack) / (1 - blackjack);
     }
 
   private:
@@ -176,8 +199,10 @@ class RoundEnumeration {
                         (rules_.DoubleAnyHand || total == 10 || total == 11);
             maySurrender = h.Unsplit && rules_.SurrenderAllowed;
         }
-        const Action action = DecideQuickly(table_, total != h.Hard, total, ValueOfRank(s.UpRank), maySplit,
-                                            mayDouble, maySurrender);
+        const bool firstPlay = forced_ != NoAction && active == 1 && h.Unsplit && h.Cards == 2;
+        const Action action = firstPlay ? forced_
+                                        : DecideQuickly(table_, total != h.Hard, total, ValueOfRank(s.UpRank),
+                                                        maySplit, mayDouble, maySurrender);
         switch (action) {
         case Hit:
             if (h.Cards == MaxCardsPerHand) {
@@ -225,6 +250,7 @@ class RoundEnumeration {
 
     ExactRules rules_;
     const StrategyTable& table_;
+    Action forced_ = NoAction;
 };
 
 } // namespace zvx::testing

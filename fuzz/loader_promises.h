@@ -11,8 +11,8 @@ namespace zvx::fuzz {
 // of a file in `folder`, read by the loader itself. Each check returns the first broken promise, or nothing.
 // The fuzz targets abort on a broken promise; the ordinary test suite runs the same checks on every seed file.
 
-// LoadOptions: a short file gives the defaults (keeping the start-up values), a foreign one the defaults with its
-// speed and first-run marker, one of this version its record repaired. Nothing outside the options, the live
+// LoadOptions: a file shorter or longer than one record gives the defaults (keeping the start-up values), a
+// foreign one the defaults with its speed and first-run marker, one of this version its record repaired. Nothing outside the options, the live
 // strategy and FileError changes; whatever was loaded saves and loads back to the same bytes.
 std::optional<std::string> CheckOptionsFile(std::span<const std::uint8_t> bytes, const std::string& folder);
 

@@ -180,16 +180,19 @@ TEST(OptionsFile, MissingOrShortFileGivesDefaultsAndKeepsStartUpValues) {
     }
 }
 
-TEST(OptionsFile, LongerFileIsReadForItsFirstRecord) {
+// A longer file is no options file, even when it begins with one: it is kept aside, not taken.
+TEST(OptionsFile, LongerFileIsSetAsideNotTaken) {
     TempFolder dir;
     const std::string path = dir.File("ZVX.PRM");
     auto bytes = CustomRecordBytes();
     bytes.resize(OptionsRecordSize + 50, 0xEE);
     WriteAll(path, bytes);
     Game g = StartUpGame();
-    LoadOptions(g, path);
-    EXPECT_EQ(g.Options.Rules.Decks, 6);
-    EXPECT_EQ(g.Strategy, AdvancedStrategy());
+    const OptionsFileStatus status = LoadOptions(g, path);
+    EXPECT_EQ(status.Trouble, OptionsFileTrouble::Damaged);
+    EXPECT_EQ(status.KeptAs, path + ".damaged");
+    ExpectDefaultRulesAndPrefs(g);
+    EXPECT_EQ(ReadAll(path + ".damaged"), bytes);
 }
 
 struct Damage {

@@ -331,13 +331,14 @@ TEST(GameFile, ContradictoryTotalsRefuseTheWholeFile) {
     // A count the file keeps at its largest value has lost its true size, so a long study still loads.
     EXPECT_EQ(loadWith(1, [](PlayStats& s) { s.HandsPlayed = 5'000'000'000; s.BetsWon = 4e9; }), GameFileLoad::Ok);
 
-    // Every money field all ones, as a damaged disk gives them.
+    // Every money field all ones, as a damaged disk gives them: amounts beyond any a save writes.
     GameRecord r = BuildGameRecord(PlayedGame());
     for (std::size_t at : {GameStatsOffset + 342, GameStatsOffset + 348, GameStatsOffset + 360, GameStatsOffset + 366})
         std::fill_n(r.begin() + static_cast<std::ptrdiff_t>(at), 6, 0xFF);
     WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
     Game g = RunningGame();
-    EXPECT_EQ(LoadGameFile(g, path), Refused);
+    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::Damaged);
+    ExpectUntouched(g);
     EXPECT_NE(GameFileLoadProblem(Refused).find("contradict"), std::string::npos);
 }
 
@@ -431,7 +432,7 @@ TEST(GameFile, LoadRefusesEveryFigureNoSaveWrites) {
     Game full = saved;
     full.HoursPlayed = std::numeric_limits<std::int32_t>::max();
     full.Hands[1].Stats.HandsPlayed = std::numeric_limits<std::int32_t>::max();
-    full.Hands[1].Stats.SwingBalance = -std::ldexp(1.0, 47) - 0.5;
+    full.Hands[1].Stats.SwingBalance = -std::ldexp(1.0, 38) - 0.5; // the most a Real48 keeps to the half
     full.RunTime = {65535, 59, 59};
     ASSERT_TRUE(SaveGameFile(full, path));
     Game g;

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "engine/options_file.h"
@@ -291,14 +294,24 @@ TEST(OptionsFile, FailedWriteKeepsTheOldFile) {
     const std::string path = dir.File("ZVX.PRM");
     const auto old = CustomRecordBytes();
     WriteAll(path, old);
-    // Whatever name the temporary takes beside the file, a folder of every likely name makes its creation fail.
-    for (const char* suffix : {".tmp~", ".tmp", "~", ".new"}) std::filesystem::create_directory(path + suffix);
+    // The write fails halfway, as on a full disk: the file size limit stops it after 1000 bytes.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 1000;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     Game g;
     g.OptionsChanged = true;
-    EXPECT_FALSE(SaveOptions(g, path));
+    const bool written = SaveOptions(g, path);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
     EXPECT_TRUE(g.FileError);
     EXPECT_TRUE(g.OptionsChanged);
     EXPECT_EQ(ReadAll(path), old);
+    // The half-written temporary file is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
 }
 
 TEST(OptionsFile, UnwritableFolderKeepsTheOldFile) {

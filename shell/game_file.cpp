@@ -60,15 +60,12 @@ std::int64_t GetCounter(std::span<const std::uint8_t> in, std::size_t at) {
     return std::max<std::int32_t>(GetI32(in, at), 0);
 }
 
-// Minutes and seconds beyond 59 are carried upward, as the clock itself would have counted them, but the hours
-// stop where their field does, so that what was loaded saves and loads back the same.
+// The clock as the file holds it; a load has refused minutes or seconds beyond 59 before.
 RunClock ReadRunClock(std::span<const std::uint8_t> in) {
-    const std::int64_t seconds = std::int64_t{GetU16(in, GameRunHoursOffset)} * 3600 +
-                                 std::int64_t{GetU16(in, GameRunMinutesOffset)} * 60 + GetU16(in, GameRunSecondsOffset);
     RunClock clock;
-    clock.Hours = Saturate<std::uint16_t>(seconds / 3600);
-    clock.Minutes = static_cast<std::uint16_t>(seconds / 60 % 60);
-    clock.Seconds = static_cast<std::uint16_t>(seconds % 60);
+    clock.Hours = GetU16(in, GameRunHoursOffset);
+    clock.Minutes = GetU16(in, GameRunMinutesOffset);
+    clock.Seconds = GetU16(in, GameRunSecondsOffset);
     return clock;
 }
 

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/options_file.h"
+#include "engine/safe_file.h"
+
 namespace zvx {
 
 namespace {
@@ -105,10 +108,32 @@ void AddOutputOptions(CLI::App& app, OutputChoice& out) {
         ->type_name("FILE|-");
 }
 
+// What a run or a merge writes and what it reads, for OutputClash.
+std::optional<std::string> FilesClash(const Arguments& a) {
+    std::vector<NamedFile> outputs, inputs;
+    const OutputChoice& out = a.Output;
+    if (out.SavePath) {
+        outputs.push_back({"--save", *out.SavePath});
+        outputs.push_back({"the manifest --save writes beside its game file", ManifestPath(*out.SavePath)});
+    }
+    if (out.JsonPath && *out.JsonPath != "-") outputs.push_back({"--json", *out.JsonPath});
+    inputs.push_back({"the options file read at the start", OptionsFileName});
+    if (a.Strategy && *a.Strategy != "default" && *a.Strategy != "advanced")
+        inputs.push_back({"the --strategy game file", *a.Strategy});
+    for (const std::string& file : a.MergeFiles) {
+        inputs.push_back({"a game file merged", file});
+        inputs.push_back({"the manifest of a game file merged", ManifestPath(file)});
+    }
+    return OutputClash(outputs, inputs);
+}
+
 std::optional<std::string> CheckValues(const Arguments& a) {
     if (a.Strategy && a.Strategy->empty()) return "--strategy needs default, advanced or a game file";
     if (a.Output.SavePath && a.Output.SavePath->empty()) return "--save needs a file name";
+    if (a.Output.SavePath && *a.Output.SavePath == "-")
+        return "--save -: a game file is never written to standard output; give a file name";
     if (a.Output.JsonPath && a.Output.JsonPath->empty()) return "--json needs a file name or -";
+    if (const auto clash = FilesClash(a)) return clash;
     if (a.Merge) {
         if (a.MergeFiles.size() < 2) return "merge needs at least two game files";
         return std::nullopt;
@@ -119,6 +144,21 @@ std::optional<std::string> CheckValues(const Arguments& a) {
 }
 
 } // namespace
+
+std::optional<std::string> OutputClash(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs) {
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const NamedFile& out = outputs[i];
+        for (std::size_t j = 0; j < i; ++j)
+            if (SameFile(out.Path, outputs[j].Path))
+                return out.What + " '" + out.Path + "' is the same file as " + outputs[j].What + " '" +
+                       outputs[j].Path + "'; give each output a name of its own";
+        for (const NamedFile& in : inputs)
+            if (SameFile(out.Path, in.Path))
+                return out.What + " '" + out.Path + "' is " + in.What + " '" + in.Path +
+                       "'; an output never replaces a file the command reads";
+    }
+    return std::nullopt;
+}
 
 ParsedArguments ParseArguments(int argc, const char* const* argv) {
     Arguments a;

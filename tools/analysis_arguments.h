@@ -55,4 +55,14 @@ struct ParsedArguments {
 
 ParsedArguments ParseArguments(int argc, const char* const* argv);
 
+// A file a command writes or reads, with what the command line calls it ("--save", "the game file merged").
+struct NamedFile {
+    std::string What;
+    std::string Path;
+};
+
+// The first output that would be written over another output or over a file the command reads (under any name:
+// a link, "./a.zvx"), as one line; nothing when every output has a place of its own.
+std::optional<std::string> OutputClash(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs);
+
 } // namespace zvx

@@ -9,7 +9,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 "$bin" --hours 300 --seed 5 --screen 4 >risk.txt || fail "the risk screen did not run"
 grep -q "^ N0 (Rounds)  *never " risk.txt || fail "a losing #1 has an N0: $(grep N0 risk.txt)"
 grep -q "none" risk.txt && fail "the risk screen still says none: $(grep none risk.txt)"
-grep -qE -- "-0(\.0+)?([^0-9]|$)" risk.txt && fail "the risk screen shows a signed zero: $(grep -E -- '-0(\.0+)?([^0-9]|$)' risk.txt)"
+grep -qE -- "-0(\.0+)?([^0-9.]|$)" risk.txt && fail "the risk screen shows a signed zero: $(grep -E -- '-0(\.0+)?([^0-9.]|$)' risk.txt)"
 grep -q "lifetime risk, bets never resized (diffusion approximation)" risk.txt || fail "no note under the risk rows"
 grep -q "Player's advantage; #1's is minus the house edge" risk.txt || fail "the advantage's sign is not explained"
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "analysis/number_format.h"
 #include "analysis/risk_figures.h"

@@ -31,12 +31,13 @@ streams ever deal the same shoes. For a study to be merged give every run the sa
 With --save FILE a manifest FILE.json is written beside it; merge reads it to refuse a part given twice or
 from another seed or generator (and, with --expect-streams, a study with a stream missing).
 
-Screen 4, risk and precision, per betting strategy with one round as the unit (both boxes' hands are one
-result): the win rate m and standard deviation s per round and per 100 rounds (in dollars and in units of the
-table minimum), the advantage (strategy #1 flat bets the minimum: its advantage is the house edge), N0 = s^2/m^2
-rounds, DI = 1000 m/s, SCORE = DI^2, the risk of ruin of a bankroll B, exp(-2 m B / s^2), and the bankroll for
-a risk r, -s^2 ln(r) / (2 m) (the diffusion approximation), each with the interval m -+ 1.96 s / sqrt(rounds)
-gives it. The sums behind them are exact; a merge has them from the parts' manifests.
+Screen 4, risk and precision, per betting strategy with one round dealt as the unit (both boxes' hands are one
+result; a round sat out counts 0): the units bet per round, the win rate m and standard deviation s per round
+(in dollars and in units of the table minimum, s also per unit bet), the player's advantage (#1 flat bets the
+minimum: its advantage is minus the house edge), N0 = s^2/m^2 rounds, DI = 1000 m/s, SCORE = DI^2, the lifetime
+risk of ruin of a bankroll B, exp(-2 m B / s^2), and the bankroll for a risk r, -s^2 ln(r) / (2 m) (the
+diffusion approximation, bets never resized), each with the interval m -+ 1.96 s / sqrt(rounds) gives it; N0,
+SCORE and the bankrolls read "never" for a strategy that does not win. The sums behind them are exact; a merge has them from the parts' manifests.
 
 Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.
 )";
@@ -192,7 +193,9 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
         ->transform(Decimal)
         ->check(Quiet(CLI::Range(0, 65535)))
         ->type_name("K");
-    app.add_flag("--single", a.Single, "single-strategy mode: only strategy #4 is played and booked");
+    app.add_flag("--single", a.Single,
+                 "single-strategy mode: only strategy #4's count is played and booked; with two hands it bets one box "
+                 "at a count of 0 or +1 and two boxes of two minimums above (\"Velt Max Spread\")");
     app.add_flag("--exact", a.Exact,
                  "also give the playing strategy's exact advantage off the top beside strategy #1's (see exact --help)");
     AddChoice(app, "--decks", a.Decks, {1, 2, 4, 6, 8}, "decks in the shoe");

@@ -22,7 +22,7 @@ std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) 
     if (out.Screen == RiskScreenNumber) {
         BookPendingRounds(g);
         const ScreenGrid grid = RiskScreen(g, facts.Bankroll > 0 ? facts.Bankroll : StartingBankroll(g.Rules().TableMinimum));
-        return out.Tsv ? RenderTsv(grid) : RenderAligned(grid);
+        return out.Tsv ? RenderTsv(grid) : RenderAligned(grid, RiskNoteLines());
     }
     const RunClock runTime = g.RunTime;
     AnalysisScreens screens;
@@ -59,7 +59,7 @@ std::string ExactLines(const Game& result, const RunFacts& facts) {
     const PlayStats& first = result.Hands[1].Stats;
     const double exact = *facts.ExactEdge / facts.ExactStakes;
     const double simulated = first.TotalBet > 0 ? 100 * first.TotalWon / first.TotalBet : 0;
-    return "\n" + ExactBesideSimulatedText(exact, simulated) + "\n" + ExactDifferenceText + "\n";
+    return "\n" + ExactBesideSimulatedText(exact, simulated) + "\n" + ExactDifferenceText(result.Rules().PlayTwoHands) + "\n";
 }
 
 } // namespace

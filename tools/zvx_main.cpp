@@ -27,7 +27,8 @@ play, and compare four betting strategies. The options file ZVX.PRM lives in the
   --seed S              shuffle every shoe from seed S (0..4294967295) instead of the clock, so a game,
                         a drill or an analysis can be repeated exactly
   --analysis-hours N    unattended: run Betting and Rules Analysis in the window for N hours of 100 rounds,
-                        print the statistics screen and the speed, and quit (writes no file)
+                        print the statistics screen with each strategy's S.E. and 95 % interval and
+                        the speed, and quit (writes no file)
   --table-bench         unattended: measure the table at the default speed (time to the first card of
                         computer play, frames per second while it deals, processor use while Normal
                         Play waits for a bet), print the figures and quit (writes no file)
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
     if (analysisHours) {
         options.Unattended = true;
         const auto result = zvx::gui::RunAnalysisInWindow(options, *analysisHours);
-        std::cout << zvx::RenderAligned(result.Grid);
+        std::cout << zvx::RenderAligned(result.Grid, result.ErrorLines);
         std::fprintf(stderr, "%lld rounds in %.3f s: %.0f rounds/s\n", static_cast<long long>(result.Rounds),
                      result.Seconds, result.Seconds > 0 ? static_cast<double>(result.Rounds) / result.Seconds : 0.0);
         return 0;

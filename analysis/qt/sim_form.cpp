@@ -110,6 +110,8 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     rules_ = NoteLine(this, "RulesLine");
     hours_->setWordWrap(false);
     exact_ = NoteLine(this, "ExactLine");
+    riskNotes_ = NoteLine(this, "RiskNotes");
+    riskNotes_->hide();
     exactPoll_ = new QTimer(this);
     exactPoll_->setInterval(100);
     connect(exactPoll_, &QTimer::timeout, this, &TSimForm::PollExact);
@@ -125,6 +127,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     layout->addWidget(title_);
     layout->addWidget(grid_, 1);
     layout->addWidget(errors_);
+    layout->addWidget(riskNotes_);
     auto* notes = new QHBoxLayout;
     notes->setSpacing(12);
     notes->addWidget(hours_, 0, Qt::AlignTop);
@@ -143,7 +146,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
     title_->installEventFilter(this);
-    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, exact_, edit1_})
+    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, riskNotes_, hours_, rules_, exact_, edit1_})
         baseFonts_.emplace_back(text, text->font());
     // The window takes the keys that change the screen.
     setFocusPolicy(Qt::StrongFocus);
@@ -181,9 +184,10 @@ void TSimForm::ShowExact() {
     QString text = ExactWorkingText;
     if (exactAdvantage_ && first.TotalBet > 0)
         text = QString::fromStdString(ExactBesideSimulatedText(*exactAdvantage_, 100 * first.TotalWon / first.TotalBet)) +
-               "\n" + ExactDifferenceText;
+               "\n" + QString::fromStdString(ExactDifferenceText(game_.Rules().PlayTwoHands));
     else if (exactAdvantage_)
-        text = QString::fromStdString(ExactAloneText(*exactAdvantage_)) + "\n" + ExactDifferenceText;
+        text = QString::fromStdString(ExactAloneText(*exactAdvantage_) + "\n" +
+                                      ExactDifferenceText(game_.Rules().PlayTwoHands));
     if (exact_->text() != text) exact_->setText(text);
 }
 
@@ -241,7 +245,19 @@ void TSimForm::ShowGrid() {
     edit1_->setVisible(screens_.ControlsVisible);
 }
 
+std::vector<ScreenLine> TSimForm::ErrorLines() const {
+    return AdvantageErrorLines(game_, squaresKnown_, game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys);
+}
+
 void TSimForm::ShowNotes() {
+    // The risk view has the advantage's error in its own grid: the line would say it twice.
+    errors_->setVisible(!riskView_);
+    riskNotes_->setVisible(riskView_);
+    if (riskView_ && riskNotes_->text().isEmpty()) {
+        QStringList notes;
+        for (const std::string& note : RiskNotes()) notes << QString::fromStdString(note);
+        riskNotes_->setText(notes.join('\n'));
+    }
     const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
     // Each cell holds a strategy's error and its interval, which the command line prints on two lines.
     const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);

@@ -228,6 +228,7 @@ void TMainForm::CloseAnalysisWindow() {
     form->Redraw();
     game_.RunTime = cleared;
     lastGrid_ = form->Grid();
+    lastErrorLines_ = form->ErrorLines();
     form->Close();
     RetireWindow(form, nullptr);
 }

@@ -104,9 +104,11 @@ grep -q "failed-local/zvx-study-local-[01].log" err.txt && grep -q "decks" err.t
 
 # The README's resubmit recipe under a stand-in sbatch: nothing missing (run twice) submits nothing; one
 # missing part submits that part and the merge.
-sed -n '/^    missing=\$(/,/^    if \[ -n "\$missing" \]/p' "$here/../README.md" | sed 's/^    //' >resubmit.sh
+sed -n '/^    missing=\$(/,/^    if /p' "$here/../README.md" | sed 's/^    //' >resubmit.sh
 grep -q 'sbatch' resubmit.sh || fail "the README has no resubmit recipe"
 printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"$SBATCH_LOG"\necho 42\n' >bin/sbatch && chmod +x bin/sbatch
+printf '#!/bin/sh\ncat "$SQUEUE_SHOWS"\n' >bin/squeue && chmod +x bin/squeue
+export SQUEUE_SHOWS=$PWD/queue.txt && : >queue.txt
 export SBATCH_LOG=$PWD/sbatch.log
 resubmit() { PATH=$PWD/bin:$PATH ZVX_OUT=$PWD/two ZVX_PARTS=2 bash resubmit.sh >>resubmit.txt 2>&1; }
 resubmit && resubmit || fail "the recipe failed with nothing missing: $(cat resubmit.txt)"
@@ -115,6 +117,9 @@ grep -q "no part is missing" resubmit.txt || fail "the recipe did not say that n
 rm two/part-1.zvx.json && resubmit
 grep -q -- '--array=1 ' sbatch.log && grep -q -- '--dependency=afterok:42 .*--merge' sbatch.log ||
     fail "the recipe did not resubmit the missing part and the merge: $(cat sbatch.log)"
+# While a study's jobs are queued or running, a second run submits nothing.
+: >sbatch.log && echo "  43_1 debug zvx-study root R 0:05 1 vm" >queue.txt && resubmit
+[ ! -s sbatch.log ] && grep -q "still queued or running" resubmit.txt || fail "the recipe submitted beside running jobs"
 
 # The tool alone configures with Qt and GoogleTest out of reach, and leaves out what needs them.
 if command -v cmake >/dev/null; then

@@ -54,7 +54,7 @@ struct StreamRange {
     std::uint32_t Last = 0;
     // Set when the text was no such range (empty, not numbers, past LastStream, backwards): one line saying
     // why, for the merge to refuse before it reads anything. The range is then 0-0 and means nothing.
-    std::string Refusal;
+    std::string Refusal = {};
 };
 // Always a range: a wrong text gives one whose Refusal says what is wrong.
 std::optional<StreamRange> ParseStreamRange(const std::string& text);

@@ -4,12 +4,12 @@
 # the merge's range of streams, warnings and manifest, and the tool's build without Qt or GoogleTest.
 # Usage: study_cluster_test.sh path/to/zvx-analysis (run in an empty folder).
 set -u
-bin=$1
+bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 script=$here/../tools/study_array.sh
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-rm -rf -- ./* 2>/dev/null
+rm -rf run && mkdir run && cd run || exit 1 # a fresh folder for each run: the studies below must not meet old ones
 unset SLURM_JOB_ID SLURM_ARRAY_TASK_ID SLURM_ARRAY_JOB_ID SLURM_CPUS_PER_TASK SLURM_SUBMIT_DIR
 export ZVX_ANALYSIS=$bin ZVX_HOURS=5
 study() { "$script" "$@" >out.txt 2>err.txt; }

@@ -155,6 +155,8 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
               {"average_bet", g.SecondBoxActive ? 4 * minimum : 2 * minimum},
               {"generator", facts.Generator},
               {"stream", facts.Stream ? json(*facts.Stream) : json(nullptr)},
+              {"streams", facts.Streams},
+              {"streams_complete", facts.ManifestKnown},
               {"keys_drawn", g.KeysDrawn},
               {"standard_errors_known", facts.SquaresKnown},
               {"standard_errors_reliable", facts.ErrorsReliable},

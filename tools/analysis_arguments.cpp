@@ -19,8 +19,9 @@ The tool never writes ZVX.PRM.
 )";
 
 constexpr const char* Footer = R"(Jobs: under the long generator the hours are cut into chunks of 250 (the last one shorter), each
-played from its own stream by whichever job is free and added in chunk order, so the result is the same for
-any --jobs. Under classic, job k of N plays its share of the hours from where the seed's cycle is
+played from its own stream by whichever job is free and added in chunk order, so the figures are the same
+for any --jobs; the run time (the wall clock's), the JSON's jobs, wall_time_seconds and rounds_per_second, and
+the manifest's digest of the game file (which holds the run time) differ. Under classic, job k of N plays its share of the hours from where the seed's cycle is
 k * floor(2^32 / N) draws on, so the same seed and N give the same output on any machine.
 Generators: classic is the program's own, with a cycle of 2^32 draws (a shuffle draws one per card, so about
 ten per round at the default rules): it is the default for one job without --stream, exactly the run it

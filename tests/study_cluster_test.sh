@@ -55,7 +55,9 @@ tr -d ' \n' <whole.json | grep -q '"streams":\[0,1\],"streams_complete":true.*"w
 cp other.zvx other-before.zvx
 "$bin" merge p0.zvx p1.zvx --save other.zvx >/dev/null 2>err.txt && fail "a merge replaced another study's file"
 cmp -s other.zvx other-before.zvx || fail "another study's file was changed"
-grep -q "remove it" err.txt || fail "the refusal names no way out: $(cat err.txt)"
+grep -q "remove it.*--force" err.txt || fail "the refusal names no way out: $(cat err.txt)"
+"$bin" merge p0.zvx p1.zvx --save other.zvx --force >/dev/null 2>err.txt || fail "merge --force was refused: $(cat err.txt)"
+cmp -s other.zvx other-before.zvx && fail "merge --force left the other study's file"
 "$bin" merge p0.zvx p1.zvx --save same.zvx >/dev/null && "$bin" merge p0.zvx p1.zvx p3.zvx --save same.zvx >/dev/null 2>&1 ||
     fail "a merge of the same study could not replace its own file"
 

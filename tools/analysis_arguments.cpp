@@ -220,10 +220,12 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
              "--expect-streams",
              [&a, &badRange](const std::string& v) {
                  a.ExpectStreams = ParseStreamRange(v);
-                 if (!a.ExpectStreams) badRange = v;
+                 if (!a.ExpectStreams) badRange = "'" + v + "' is not a range of streams like 0-7";
+                 else if (!a.ExpectStreams->Refusal.empty()) badRange = a.ExpectStreams->Refusal;
              },
              "refuse the merge unless the parts hold exactly streams A to B, each once (their manifests say)")
         ->type_name("A-B");
+    merge->add_flag("--force", a.Force, "let --save replace a study file that holds another study");
     AddOutputOptions(*merge, a.Output);
 
     ParsedArguments result;
@@ -239,7 +241,7 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
     }
     a.Merge = merge->parsed();
     if (!badRange.empty()) {
-        result.Message = "--expect-streams: '" + badRange + "' is not a range of streams like 0-7 (see --help)";
+        result.Message = "--expect-streams: " + badRange + " (see --help)";
         result.Status = UsageError;
         return result;
     }

@@ -43,6 +43,7 @@ struct Arguments {
     bool Merge = false;
     std::vector<std::string> MergeFiles;
     std::optional<StreamRange> ExpectStreams; // merge --expect-streams A-B
+    bool Force = false;                       // merge --force: --save may replace another study's file
 };
 
 // The outcome of reading the command line: the arguments, or the text to print and the exit status (0 for

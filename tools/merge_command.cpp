@@ -67,7 +67,7 @@ std::optional<std::string> OtherStudyAt(const std::string& savePath, const Study
         difference = "the playing strategy " + there->Strategy + ", not " + merged.Strategy;
     if (difference.empty()) return std::nullopt;
     return "'" + savePath + "' holds another study (" + difference + "); nothing was written: remove it and " +
-           manifestPath + " to replace it, or --save elsewhere";
+           manifestPath + ", give --force to replace it, or --save elsewhere";
 }
 
 // With some parts' manifests missing the merged file still gets one: the streams the others named, marked
@@ -180,7 +180,7 @@ int RunMerge(const Arguments& args) {
     if (args.Output.SavePath) {
         const StudyManifest study =
             ManifestOf(*merged, {}, facts.Seed.value_or(0), facts.Generator, facts.Streams, facts.Strategy);
-        if (const auto other = OtherStudyAt(*args.Output.SavePath, study, facts.Seed.has_value())) return refuse(*other);
+        if (const auto other = args.Force ? std::nullopt : OtherStudyAt(*args.Output.SavePath, study, facts.Seed.has_value())) return refuse(*other);
     }
     if (args.Output.Bankroll) facts.Bankroll = *args.Output.Bankroll;
     const int status = WriteOutputs(*merged, args.Output, facts);

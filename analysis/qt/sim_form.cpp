@@ -157,6 +157,11 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     // It has no caption to show focus on: Tab must not land on it.
     button1_->setFocusPolicy(Qt::NoFocus);
     button1_->setGeometry(0, 0, 8, 22);
+    // A place to click, not a control to look at: it draws nothing over the window's corner, and the pointer and
+    // its tip say it is there.
+    button1_->setFlat(true);
+    button1_->setStyleSheet("QPushButton { background: transparent; border: none; }");
+    button1_->setCursor(Qt::PointingHandCursor);
     button1_->raise();
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);

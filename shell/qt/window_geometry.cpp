@@ -28,7 +28,8 @@ QSettings UserSettings() { return QSettings(SettingsOrganization, SettingsApplic
 // size is set again so the client area is the one remembered; then the keeper goes.
 class ClientSizeKeeper : public QObject {
 public:
-    ClientSizeKeeper(QMainWindow& window, QSize client) : QObject(&window), window_(window), client_(client) {
+    ClientSizeKeeper(QMainWindow& window, QSize client)
+        : QObject(&window), window_(window), client_(client), placed_(window.size()) {
         window.installEventFilter(this);
     }
 
@@ -45,17 +46,20 @@ private:
         if (done_ || !client || !window_.isVisible()) return;
         if (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) return;
         done_ = true;
+        deleteLater();
+        // A size the window was given since (by the program or the window manager) stands.
+        if (window_.size() != placed_) return;
         if (QLayout* layout = window_.layout()) layout->activate();
         const QSize bars = window_.size() - client->size();
         const QScreen* screen = window_.screen();
         QSize size = client_ + bars;
         if (screen) size = size.boundedTo(screen->availableGeometry().size());
         if (size != window_.size()) window_.resize(size);
-        deleteLater();
     }
 
     QMainWindow& window_;
     QSize client_;
+    QSize placed_; // the window's size as restored, the bars guessed
     bool done_ = false;
 };
 } // namespace

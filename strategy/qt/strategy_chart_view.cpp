@@ -24,7 +24,7 @@ constexpr int RulesRows = 1; // the rules line wraps onto more lines when the ch
 // Rows of units: the cells, the heading, the two legend lines, the rules line, and one for the three gaps
 // (each a third of a unit, or 3 pixels in the smallest chart).
 constexpr int UnitsHigh = ChartRows + 1 + LegendRows + RulesRows + 1;
-constexpr int CaptionGap = 4; // between the up-card captions of the heading, so "10" never runs into "9"
+constexpr int CaptionGap = 2; // between the up-card captions of the heading, so "10" never runs into "9"
 constexpr int RulesFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 struct LegendEntry {

@@ -40,7 +40,7 @@ QString Seconds(int speed) {
 
 // A card's flight from the shoe to a player's hand at either end of the slider and at the default.
 QString SpeedEndsTip() {
-    return QString("A card's flight from the shoe: %1 at the left end (386), %2 at the default, %3 at the right "
+    return QString("A card's flight from the shoe:\n%1 at the left end (386)\n%2 at the default\n%3 at the right "
                    "end (Pentium)")
         .arg(Seconds(SpeedSliderMinimum), Seconds(DefaultAnimationSpeed), Seconds(SpeedSliderMaximum));
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,6 +40,7 @@ constexpr int DesignHeight = 461;
 constexpr double TextRoomFilled = 0.85;
 constexpr double LargestTextScale = 2.5;
 constexpr double TextScaleStep = 0.05;
+constexpr int CellMargins = 8; // a cell's text and the room the grid leaves around it
 
 // A read-only string grid without headers or scroll bars, in the fixed font, whose clicks go to the window.
 QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows) {
@@ -75,6 +77,19 @@ QLabel* NoteLine(QWidget* parent, const char* name) {
     return label;
 }
 
+// The width a column's texts need in the grid (below its heading, which the design widths hold) and the error
+// line under it, in the given fonts, with a cell's margins; 0 for an empty column. An error text that runs on over
+// the columns beside it (a span) is left out.
+int ColumnTextWidth(const QTableWidget& grid, const QTableWidget& errors, int column, const QFontMetrics& gridText,
+                    const QFontMetrics& errorText) {
+    int widest = 0;
+    for (int row = 1; row < grid.rowCount(); ++row)
+        widest = std::max(widest, gridText.horizontalAdvance(grid.item(row, column)->text()));
+    if (errors.columnSpan(0, column) == 1)
+        widest = std::max(widest, errorText.horizontalAdvance(errors.item(0, column)->text()));
+    return widest > 0 ? widest + CellMargins : 0;
+}
+
 bool InBand(const ScreenGrid& g, int column, int row) {
     return g.HighlightLastRow > 0 && row >= g.HighlightFirstRow && row <= g.HighlightLastRow &&
            column >= g.HighlightFirstColumn && column <= g.HighlightLastColumn;
@@ -106,6 +121,10 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     errors_->viewport()->installEventFilter(this);
     errors_->setRowHeight(0, RowHeight);
     errors_->setFixedHeight(RowHeight + 2 * errors_->frameWidth());
+    // In a window too narrow for the texts at their smallest the grid scrolls sideways, the error line with it.
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, errors_->horizontalScrollBar(),
+            &QScrollBar::setValue);
     hours_ = NoteLine(this, "HoursLine");
     rules_ = NoteLine(this, "RulesLine");
     hours_->setWordWrap(false);
@@ -142,6 +161,11 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     // It has no caption to show focus on: Tab must not land on it.
     button1_->setFocusPolicy(Qt::NoFocus);
     button1_->setGeometry(0, 0, 8, 22);
+    // A place to click, not a control to look at: it draws nothing over the window's corner, and the pointer and
+    // its tip say it is there.
+    button1_->setFlat(true);
+    button1_->setStyleSheet("QPushButton { background: transparent; border: none; }");
+    button1_->setCursor(Qt::PointingHandCursor);
     button1_->raise();
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
@@ -240,7 +264,7 @@ void TSimForm::ShowGrid() {
             }
         }
     ShowNotes();
-    ApplyColumnWidths();
+    FitGrid(); // longer texts may need a smaller text
     button1_->setVisible(screens_.ControlsVisible);
     edit1_->setVisible(screens_.ControlsVisible);
 }
@@ -287,7 +311,8 @@ void TSimForm::ShowNotes() {
 // strategies.
 void TSimForm::ApplyColumnWidths() {
     const auto& design = ShownGrid().ColumnWidths;
-    const QFontMetrics metrics(grid_->font());
+    const QFontMetrics gridText(grid_->font());
+    const QFontMetrics errorText(errors_->font());
     std::array<int, GridColumns> widths{};
     std::array<int, GridColumns> texts{};
     int total = 0;
@@ -298,12 +323,7 @@ void TSimForm::ApplyColumnWidths() {
         grid_->setColumnHidden(column, w <= 1);
         errors_->setColumnHidden(column, w <= 1);
         if (w <= 1) continue;
-        int widest = 0;
-        for (int row = 1; row < GridRows; ++row)
-            widest = std::max(widest, metrics.horizontalAdvance(grid_->item(row, column)->text()));
-        if (column < FirstStrategyColumn)
-            widest = std::max(widest, metrics.horizontalAdvance(errors_->item(0, column)->text()));
-        texts[static_cast<std::size_t>(column)] = widest > 0 ? widest + 8 : 0;
+        texts[static_cast<std::size_t>(column)] = ColumnTextWidth(*grid_, *errors_, column, gridText, errorText);
         widths[static_cast<std::size_t>(column)] = std::max(w, texts[static_cast<std::size_t>(column)]);
         total += widths[static_cast<std::size_t>(column)];
         designTotal += w;
@@ -364,19 +384,34 @@ void TSimForm::FitGrid() {
 // would feed back.
 void TSimForm::ScaleText() {
     const double room = std::min(static_cast<double>(width()) / DesignWidth, static_cast<double>(height()) / DesignHeight);
-    const double scale =
-        std::clamp(std::floor(room * TextRoomFilled / TextScaleStep) * TextScaleStep, 1.0, LargestTextScale);
+    double scale = std::clamp(std::floor(room * TextRoomFilled / TextScaleStep) * TextScaleStep, 1.0, LargestTextScale);
+    // Every cell's text is read whole: the text grows only as far as the columns' texts still fit side by side.
+    while (scale > 1.0 && GridTextWidth(scale) > width()) scale = std::max(1.0, scale - TextScaleStep);
     if (scale == textScale_) return;
     textScale_ = scale;
-    for (auto& [widget, base] : baseFonts_) {
-        QFont font = base;
-        if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale);
-        else font.setPixelSize(static_cast<int>(base.pixelSize() * scale));
-        widget->setFont(font);
-    }
+    for (auto& [widget, base] : baseFonts_) widget->setFont(Scaled(base, scale));
     const int errorRow = std::max(RowHeight, QFontMetrics(errors_->font()).height() + 2);
     errors_->setRowHeight(0, errorRow);
     errors_->setFixedHeight(errorRow + 2 * errors_->frameWidth());
+}
+
+QFont TSimForm::Scaled(const QFont& base, double scale) {
+    QFont font = base;
+    if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale);
+    else font.setPixelSize(static_cast<int>(base.pixelSize() * scale));
+    return font;
+}
+
+// The width the shown columns' texts take with the grids' text at that scale, the frame included.
+int TSimForm::GridTextWidth(double scale) const {
+    const auto& design = ShownGrid().ColumnWidths;
+    const QFontMetrics gridText(Scaled(grid_->font(), scale / textScale_));
+    const QFontMetrics errorText(Scaled(errors_->font(), scale / textScale_));
+    int total = 2 * grid_->frameWidth();
+    for (int column = 0; column < GridColumns; ++column)
+        if (design[static_cast<std::size_t>(column)] > 1)
+            total += ColumnTextWidth(*grid_, *errors_, column, gridText, errorText);
+    return total;
 }
 
 bool TSimForm::eventFilter(QObject* watched, QEvent* event) {

@@ -82,6 +82,8 @@ private:
     void ApplyColumnWidths();
     void FitGrid();
     void ScaleText();
+    static QFont Scaled(const QFont& base, double scale);
+    int GridTextWidth(double scale) const;
     void ShowNotes();
     void ShowExact();
     void PollExact();

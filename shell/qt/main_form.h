@@ -117,6 +117,7 @@ private:
     // Child windows have no frame and fill the main window's client area, following its size.
     QMdiSubWindow* AddFillingWindow(QWidget* widget);
     void FitChildWindows();
+    void ShowStartHint();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption, const QString& tip,
                        void (TMainForm::*handler)());
     // A Run item: its handler is started through StartMode.
@@ -161,6 +162,7 @@ private:
     QPointer<TPlayer> table_;
     QPointer<QWidget> optionForm_;
     QLabel* drill_ = nullptr;
+    QLabel* startHint_ = nullptr;
     TDrillDesk* drillDesk_ = nullptr;
     QAction* dash1_ = nullptr;
     QAction* bet_ = nullptr;

@@ -162,10 +162,13 @@ TEST(TableLayout, ThePracticeDeckCaptionAndBoxOnesBracketCoverNoCardOrChip) {
         const bool card = p.Kind == PlaceKind::CardPlace;
         const bool panel = p.Kind == PlaceKind::LimitFrame || p.Kind == PlaceKind::LimitPanel ||
                            p.Kind == PlaceKind::BankPanel || p.Kind == PlaceKind::CutCard || p.Kind == PlaceKind::HandText;
-        if (chip || card || panel) EXPECT_FALSE(Overlap(caption, p)) << p.Name;
+        if (chip || card || panel) {
+            EXPECT_FALSE(Overlap(caption, p)) << p.Name;
+        }
         // Only a hand of nine cards or more reaches down to the bracket, as its fifth already lies on the chips.
-        if (chip || (card && p.Index <= 8) || p.Kind == PlaceKind::BankPanel || p.Kind == PlaceKind::BetBox)
+        if (chip || (card && p.Index <= 8) || p.Kind == PlaceKind::BankPanel || p.Kind == PlaceKind::BetBox) {
             EXPECT_FALSE(Overlap(bracket, p)) << p.Name;
+        }
     }
     EXPECT_LE(caption.Top + caption.Height, TableHeight);
     EXPECT_LE(bracket.Top + bracket.Height, TableHeight);

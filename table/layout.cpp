@@ -16,9 +16,10 @@ constexpr int CardHeight = 97;
 // dealer's cards.
 constexpr int ModeCaptionLeft = 152;
 constexpr int ModeCaptionWidth = 326;
-// Box 1's bracket: below the bet spots of hands 4 and 1 (and 2), clear of the bank panel.
+// Box 1's bracket: below the bet spots of hands 4 and 1 (and 2), their amounts and the bet prompts, which show
+// while the last round's cards still lie on the table.
 constexpr int BracketLeft = 160;
-constexpr int BracketTop = 420;
+constexpr int BracketTop = 446;
 constexpr std::array<int, 3> BracketRight = {0, 462, 566}; // for hand 1, hand 2
 
 struct RackColumn {
@@ -100,7 +101,7 @@ std::vector<Place> BuildLayout() {
     std::vector<Place> places;
     // Beneath everything: a card flying in from above passes over the caption.
     places.push_back({"ModeCaption", PlaceKind::ModeCaption, ModeCaptionLeft, 1, ModeCaptionWidth, 20});
-    places.push_back({"Box1Bracket", PlaceKind::BoxBracket, BracketLeft, BracketTop, BoxBracketWidth(1), 16, 1});
+    places.push_back({"Box1Bracket", PlaceKind::BoxBracket, BracketLeft, BracketTop, BoxBracketWidth(1), 18, 1});
     places.push_back({"BetBox3", PlaceKind::BetBox, 1, 364, 98, 54, 3});
     places.push_back({"BetBox1", PlaceKind::BetBox, 313, 364, 98, 54, 1});
     AddChipPlaces(places);

@@ -165,8 +165,7 @@ TEST(TableLayout, ThePracticeDeckCaptionAndBoxOnesBracketCoverNoCardOrChip) {
         if (chip || card || panel) {
             EXPECT_FALSE(Overlap(caption, p)) << p.Name;
         }
-        // Only a hand of nine cards or more reaches down to the bracket, as its fifth already lies on the chips.
-        if (chip || (card && p.Index <= 8) || p.Kind == PlaceKind::BankPanel || p.Kind == PlaceKind::BetBox) {
+        if (chip || card || p.Kind == PlaceKind::BankPanel || p.Kind == PlaceKind::BetBox || p.Kind == PlaceKind::Prompt) {
             EXPECT_FALSE(Overlap(bracket, p)) << p.Name;
         }
     }

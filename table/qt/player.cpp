@@ -83,6 +83,7 @@ void TPlayer::Show(const QString& name, bool visible) {
 
 void TPlayer::BeginGame() {
     dealerNet_ = 0;
+    gestures_->DropHeldBack();
     const bool autoPlay = game_.AutoPlay;
     Show("ScrollBar1", autoPlay);
     Show("Edit1", autoPlay);

@@ -57,7 +57,9 @@ void TTableGestures::HoldBack(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         const QPointF point = player_.View().mapToScene(mouse->position().toPoint());
+        // Computer play never waits for the player: nothing there would play the drag.
         if (mouse->button() != Qt::LeftButton || held_ != Held::Nothing || heldBack_.Pressed) return;
+        if (game_.AutoPlay) return;
         if (player_.Scene().SpeedBarTakes(point) || !IsRackPress(point)) return;
         heldBack_ = {true, false, point, point};
         return;

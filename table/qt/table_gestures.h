@@ -29,6 +29,7 @@ public:
     // player, so that it counts. A rack press between rounds, before the bets open, waits the same way.
     void HoldBack(QEvent* event);
     void PlayHeldBack();
+    void DropHeldBack() { heldBack_ = {}; } // a new game starts with none
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -30,8 +30,10 @@ play, and compare four betting strategies. The options file ZVX.PRM lives in the
                         print the statistics screen with each strategy's S.E. and 95 % interval and
                         the speed, and quit (writes no file)
   --table-bench         unattended: measure the table at the default speed (time to the first card of
-                        computer play, frames per second while it deals, processor use while Normal
-                        Play waits for a bet), print the figures and quit (writes no file)
+                        computer play, frames per second while it deals, the length of a computer
+                        round with and without a split at the speed bar's right end (100), start (50)
+                        and left end (1), processor use while Normal Play waits for a bet), print the
+                        figures and quit (writes no file)
   --help                show this text
 
 Without a display the program cannot open its window; zvx-analysis plays the analysis on the command line.
@@ -113,6 +115,9 @@ int main(int argc, char** argv) {
                     r.FirstCardLandedMs);
         std::printf("first deal: %d frames, %.0f frames/s\n", r.DealFrames, r.DealFramesPerSecond);
         std::printf("waiting for a bet: %.2f %% of a core\n", r.IdleCpuPercent);
+        for (const auto& round : r.ComputerRounds)
+            std::printf("computer round, speed bar at %d: %.1f s, with a split %.1f s\n", round.BarPosition,
+                        round.PlainSeconds, round.SplitSeconds);
         return 0;
     }
     options.DrillRecordPath = zvx::DefaultRecordPath().string();

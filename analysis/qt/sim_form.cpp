@@ -77,13 +77,13 @@ QLabel* NoteLine(QWidget* parent, const char* name) {
     return label;
 }
 
-// The width a column's texts need in the grid (below its heading, which the design widths hold) and the error
-// line under it, in the given fonts, with a cell's margins; 0 for an empty column. An error text that runs on over
-// the columns beside it (a span) is left out.
+// The width a column's texts need in the grid (its heading included: grown text can outgrow the design width
+// that holds it at the design size) and the error line under it, in the given fonts, with a cell's margins; 0 for
+// an empty column. An error text that runs on over the columns beside it (a span) is left out.
 int ColumnTextWidth(const QTableWidget& grid, const QTableWidget& errors, int column, const QFontMetrics& gridText,
                     const QFontMetrics& errorText) {
     int widest = 0;
-    for (int row = 1; row < grid.rowCount(); ++row)
+    for (int row = 0; row < grid.rowCount(); ++row)
         widest = std::max(widest, gridText.horizontalAdvance(grid.item(row, column)->text()));
     if (errors.columnSpan(0, column) == 1)
         widest = std::max(widest, errorText.horizontalAdvance(errors.item(0, column)->text()));

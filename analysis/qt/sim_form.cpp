@@ -77,13 +77,13 @@ QLabel* NoteLine(QWidget* parent, const char* name) {
     return label;
 }
 
-// The width a column's texts need in the grid (its heading included: grown text can outgrow the design width
-// that holds it at the design size) and the error line under it, in the given fonts, with a cell's margins; 0 for
-// an empty column. An error text that runs on over the columns beside it (a span) is left out.
+// The width a column's texts need in the grid and the error line under it, in the given fonts, with a cell's
+// margins; 0 for an empty column. The heading counts when asked: grown text can outgrow the design width that
+// holds it at the design size. An error text that runs on over the columns beside it (a span) is left out.
 int ColumnTextWidth(const QTableWidget& grid, const QTableWidget& errors, int column, const QFontMetrics& gridText,
-                    const QFontMetrics& errorText) {
+                    const QFontMetrics& errorText, bool heading = true) {
     int widest = 0;
-    for (int row = 0; row < grid.rowCount(); ++row)
+    for (int row = heading ? 0 : 1; row < grid.rowCount(); ++row)
         widest = std::max(widest, gridText.horizontalAdvance(grid.item(row, column)->text()));
     if (errors.columnSpan(0, column) == 1)
         widest = std::max(widest, errorText.horizontalAdvance(errors.item(0, column)->text()));
@@ -318,19 +318,26 @@ void TSimForm::ApplyColumnWidths() {
     int total = 0;
     int designTotal = 0;
     int lastShown = -1;
-    for (int column = 0; column < GridColumns; ++column) {
-        const int w = design[static_cast<std::size_t>(column)];
-        grid_->setColumnHidden(column, w <= 1);
-        errors_->setColumnHidden(column, w <= 1);
-        if (w <= 1) continue;
-        texts[static_cast<std::size_t>(column)] = ColumnTextWidth(*grid_, *errors_, column, gridText, errorText);
-        widths[static_cast<std::size_t>(column)] = std::max(w, texts[static_cast<std::size_t>(column)]);
-        total += widths[static_cast<std::size_t>(column)];
-        designTotal += w;
-        lastShown = column;
+    const int available = grid_->viewport()->width();
+    // The headings count too where the window has room for them; at the design size the design widths hold them.
+    for (const bool headings : {true, false}) {
+        total = designTotal = 0;
+        lastShown = -1;
+        for (int column = 0; column < GridColumns; ++column) {
+            const int w = design[static_cast<std::size_t>(column)];
+            grid_->setColumnHidden(column, w <= 1);
+            errors_->setColumnHidden(column, w <= 1);
+            if (w <= 1) continue;
+            texts[static_cast<std::size_t>(column)] =
+                ColumnTextWidth(*grid_, *errors_, column, gridText, errorText, headings);
+            widths[static_cast<std::size_t>(column)] = std::max(w, texts[static_cast<std::size_t>(column)]);
+            total += widths[static_cast<std::size_t>(column)];
+            designTotal += w;
+            lastShown = column;
+        }
+        if (total <= available) break;
     }
     if (lastShown < 0) return;
-    const int available = grid_->viewport()->width();
     if (available > total) {
         const int spare = available - total;
         for (int column = 0; column < GridColumns; ++column) {

@@ -18,6 +18,7 @@
 #include "table/qt/player.h"
 #include "tests/qt/gui_test_support.h"
 #include "tests/qt/quiet_start.h"
+#include "tests/qt/table_script.h"
 #include "tests/stacked_shoe.h"
 
 using namespace zvx;
@@ -26,36 +27,7 @@ using namespace zvx::testing;
 
 namespace {
 
-// Steps run in order, each once its condition holds and the table is not animating.
-class Script {
-public:
-    explicit Script(TMainForm& w) : w_(w) {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-    }
-    void When(std::function<bool()> condition, std::function<void()> step) {
-        steps_.push_back({std::move(condition), std::move(step)});
-    }
-    void Start() { timer_.start(); }
-    bool Done() const { return steps_.empty(); }
-
-private:
-    void Poll() {
-        if (running_ || steps_.empty()) return;
-        TPlayer* table = w_.tableWindow();
-        if (table && table->Busy()) return;
-        if (!steps_.front().first()) return;
-        running_ = true;
-        auto step = std::move(steps_.front().second);
-        steps_.pop_front();
-        step();
-        running_ = false;
-    }
-    TMainForm& w_;
-    QTimer timer_;
-    std::deque<std::pair<std::function<bool()>, std::function<void()>>> steps_;
-    bool running_ = false;
-};
+using Script = TableScript;
 
 struct Table {
     explicit Table(bool twoHands) {

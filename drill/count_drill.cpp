@@ -1,10 +1,10 @@
 #include "drill/count_drill.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "engine/game_state.h"
 #include "engine/shoe.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace zvx {
 
@@ -26,7 +26,9 @@ std::mt19937 DrillGenerator(std::optional<std::uint32_t> seed, std::uint32_t str
     return std::mt19937(device());
 }
 
-int ClampedDecks(int decks) { return std::clamp(decks, 1, 8); }
+int ClampedDecks(int decks) {
+    return std::clamp(decks, 1, 8);
+}
 
 double ClampedPace(double pace) {
     if (!std::isfinite(pace)) return SlowestPace;
@@ -46,7 +48,8 @@ std::vector<int> ShuffledDrillShoe(const DrillShoeRules& rules) {
     BuildShoe(g);
     std::vector<int> cards;
     cards.reserve(g.Shoe.ShoeSize);
-    for (int position = 0; position < g.Shoe.ShoeSize; ++position) cards.push_back(g.Shoe.At(position).Face);
+    for (int position = 0; position < g.Shoe.ShoeSize; ++position)
+        cards.push_back(g.Shoe.At(position).Face);
     return cards;
 }
 
@@ -70,9 +73,12 @@ RunningCountDrill::RunningCountDrill(const DrillShoeRules& shoe, const RunningDr
 
 int RunningCountDrill::GroupSize() const {
     switch (settings_.Group) {
-    case DrillGroup::One: return 1;
-    case DrillGroup::Two: return 2;
-    case DrillGroup::Round: return roundCards_;
+    case DrillGroup::One:
+        return 1;
+    case DrillGroup::Two:
+        return 2;
+    case DrillGroup::Round:
+        return roundCards_;
     }
     return 1;
 }
@@ -86,7 +92,8 @@ std::span<const int> RunningCountDrill::Deal() {
     const int n = std::min(GroupSize(), target_ - dealt_);
     if (n <= 0) return {};
     const std::span<const int> group(shoe_.data() + dealt_, static_cast<std::size_t>(n));
-    for (int code : group) keeper_.Count(CardValue(code));
+    for (int code : group)
+        keeper_.Count(CardValue(code));
     dealt_ += n;
     stopDue_ = settings_.RandomStops && !Finished() && dealt_ >= nextStop_;
     return group;
@@ -125,7 +132,9 @@ std::optional<int> DeckCountdown::Turn() {
     return deck_[static_cast<std::size_t>(turned_++)];
 }
 
-int DeckCountdown::Expected() const { return InitialRunningCount(*system_, 1) + system_->DeckSum(); }
+int DeckCountdown::Expected() const {
+    return InitialRunningCount(*system_, 1) + system_->DeckSum();
+}
 
 CountdownVerdict DeckCountdown::Answer(int typed, double seconds, CountDrillRecord& record) {
     CountdownVerdict verdict;
@@ -135,7 +144,8 @@ CountdownVerdict DeckCountdown::Answer(int typed, double seconds, CountDrillReco
     // A count given before the last card is a count of part of the deck: it cannot be right.
     verdict.Right = Finished() && typed == verdict.Expected;
     if (verdict.Right) verdict.NewBest = record.OfferCountdown(system_->Id, verdict.Seconds);
-    session_ = CountSessionResult{CountDrillKind::Countdown, system_->Id, session_.Started, 0, 0, 0, 0.0, 0.0};
+    session_ =
+        CountSessionResult{CountDrillKind::Countdown, system_->Id, session_.Started, 0, 0, 0, 0.0, 0.0};
     session_.Add(verdict.Right, turned_, verdict.Seconds);
     return verdict;
 }
@@ -158,7 +168,8 @@ TrueCountVerdict ScoreTrueCount(const TrueCountQuestion& question, double decksT
     verdict.DecksTyped = decksTyped;
     verdict.DecksExact = DecksLeft(question.CardsLeft());
     verdict.DecksNearestHalf = NearestHalfDeck(question.CardsLeft());
-    verdict.DecksRight = std::isfinite(decksTyped) && std::abs(decksTyped - verdict.DecksNearestHalf) < SameFigure;
+    verdict.DecksRight =
+        std::isfinite(decksTyped) && std::abs(decksTyped - verdict.DecksNearestHalf) < SameFigure;
     verdict.TrueTyped = trueTyped;
     verdict.TrueExact = TrueCount(question.Running, question.CardsLeft());
     verdict.TrueByHalfDeck = question.Running / verdict.DecksNearestHalf;
@@ -179,7 +190,8 @@ TrueCountDrill::TrueCountDrill(const DrillShoeRules& shoe, CountingSystemId syst
 }
 
 void TrueCountDrill::NextQuestion() {
-    // At least half a deck in the tray, and no further than the cut card: the shoes a player counts at the table.
+    // At least half a deck in the tray, and no further than the cut card: the shoes a player counts at the
+    // table.
     std::uniform_int_distribution<int> dealt(HalfDeck, std::max(HalfDeck, cut_));
     std::uniform_real_distribution<double> trueCount(LowestAskedTrueCount, HighestAskedTrueCount);
     question_.ShoeCards = shoeCards_;

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "cards/counting_systems.h"
+#include "drill/count_drill_record.h"
+
 #include <cstdint>
 #include <optional>
 #include <random>
 #include <span>
 #include <vector>
-
-#include "cards/counting_systems.h"
-#include "drill/count_drill_record.h"
 
 namespace zvx {
 
@@ -19,10 +19,11 @@ struct DrillShoeRules {
     std::optional<std::uint32_t> Seed;
 };
 
-// How many cards show at once: one, two, or the first cards of a round (two to each box and two to the dealer).
+// How many cards show at once: one, two, or the first cards of a round (two to each box and two to the
+// dealer).
 enum class DrillGroup : std::uint8_t { One, Two, Round };
 
-inline constexpr double SlowestPace = 0.5;  // cards per second
+inline constexpr double SlowestPace = 0.5; // cards per second
 inline constexpr double FastestPace = 10.0;
 inline constexpr int CardsInDeck = 52;
 
@@ -43,17 +44,18 @@ int CutCardOf(const DrillShoeRules& rules);
 struct RunningVerdict {
     bool Right = false;
     int Typed = 0;
-    int Running = 0;     // the count of the cards shown
-    double True = 0.0;   // its true count at the cards left in the shoe
+    int Running = 0;   // the count of the cards shown
+    double True = 0.0; // its true count at the cards left in the shoe
     int CardsSeen = 0;
-    double Pace = 0.0;   // the pace set, cards per second
+    double Pace = 0.0;    // the pace set, cards per second
     double Seconds = 0.0; // from the first card to the answer
 };
 
-// A running count drill: the cards of one shuffled shoe shown a group at a time, the player's count asked at the
-// end and, when chosen, at random stops on the way. The window times it; the drill keeps the cards and the score.
+// A running count drill: the cards of one shuffled shoe shown a group at a time, the player's count asked at
+// the end and, when chosen, at random stops on the way. The window times it; the drill keeps the cards and
+// the score.
 class RunningCountDrill {
-public:
+  public:
     RunningCountDrill(const DrillShoeRules& shoe, const RunningDrillSettings& settings);
 
     const RunningDrillSettings& Settings() const { return settings_; }
@@ -76,7 +78,7 @@ public:
     // This session's figures so far, for the record.
     const CountSessionResult& Session() const { return session_; }
 
-private:
+  private:
     void PlanNextStop();
 
     RunningDrillSettings settings_;
@@ -85,7 +87,7 @@ private:
     int roundCards_ = 6;
     int target_ = 0;
     int dealt_ = 0;
-    int answeredAt_ = 0;          // cards dealt at the last count asked
+    int answeredAt_ = 0;           // cards dealt at the last count asked
     double answeredSeconds_ = 0.0; // and the time then
     int nextStop_ = 0;
     bool stopDue_ = false;
@@ -93,8 +95,8 @@ private:
     CountSessionResult session_;
 };
 
-// The deck countdown: one shuffled deck, one card at a time as fast as the player turns them; the count at the
-// end must be the system's value for a full deck (0 for a balanced system, +4 for the Knock-Out count).
+// The deck countdown: one shuffled deck, one card at a time as fast as the player turns them; the count at
+// the end must be the system's value for a full deck (0 for a balanced system, +4 for the Knock-Out count).
 struct CountdownVerdict {
     bool Right = false;
     int Typed = 0;
@@ -104,7 +106,7 @@ struct CountdownVerdict {
 };
 
 class DeckCountdown {
-public:
+  public:
     DeckCountdown(CountingSystemId system, std::optional<std::uint32_t> seed);
 
     // The next card, or nothing once the deck is through.
@@ -114,12 +116,12 @@ public:
     const CountingSystem& System() const { return *system_; }
     // The count a full deck ends at, counted from the start of a one-deck shoe.
     int Expected() const;
-    // Scores the count and the time; a right count in less than the record's best time for the system is a new
-    // best, kept in the record.
+    // Scores the count and the time; a right count in less than the record's best time for the system is a
+    // new best, kept in the record.
     CountdownVerdict Answer(int typed, double seconds, CountDrillRecord& record);
     const CountSessionResult& Session() const { return session_; }
 
-private:
+  private:
     const CountingSystem* system_;
     std::vector<int> deck_;
     int turned_ = 0;
@@ -149,8 +151,8 @@ struct TrueCountQuestion {
 
 // The verdict on an estimate of the decks left and a true count worked from the given running count, against
 // the exact figures and against those by the nearest half deck. The decks are right at the nearest half deck;
-// the true count is right when its whole value (rounded down, as bets and indexes use it) is that of the exact
-// figure or of the figure by the nearest half deck.
+// the true count is right when its whole value (rounded down, as bets and indexes use it) is that of the
+// exact figure or of the figure by the nearest half deck.
 struct TrueCountVerdict {
     double DecksTyped = 0.0;
     double DecksExact = 0.0;
@@ -167,7 +169,7 @@ TrueCountVerdict ScoreTrueCount(const TrueCountQuestion& question, double decksT
 // The true count drill: the tray after a random part of the shoe up to the cut card, and a running count to
 // convert.
 class TrueCountDrill {
-public:
+  public:
     TrueCountDrill(const DrillShoeRules& shoe, CountingSystemId system);
 
     const TrueCountQuestion& Question() const { return question_; }
@@ -175,7 +177,7 @@ public:
     void NextQuestion();
     const CountSessionResult& Session() const { return session_; }
 
-private:
+  private:
     int shoeCards_;
     int cut_;
     std::mt19937 random_;

@@ -1,9 +1,8 @@
 #include "drill/count_drill_record.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <cmath>
+#include <nlohmann/json.hpp>
 
 namespace zvx {
 
@@ -85,7 +84,8 @@ void CountDrillRecord::Add(const CountSessionResult& session) {
     if (session.Asked == 0) return;
     Sessions.push_back(session);
     if (Sessions.size() > MaxSessions)
-        Sessions.erase(Sessions.begin(), Sessions.begin() + static_cast<std::ptrdiff_t>(Sessions.size() - MaxSessions));
+        Sessions.erase(Sessions.begin(),
+                       Sessions.begin() + static_cast<std::ptrdiff_t>(Sessions.size() - MaxSessions));
 }
 
 std::optional<double> CountDrillRecord::BestCountdownOf(CountingSystemId system) const {
@@ -124,7 +124,8 @@ std::string CountRecordToText(const CountDrillRecord& record) {
 std::optional<CountDrillRecord> CountRecordFromText(const std::string& text) {
     const json file = json::parse(text, nullptr, false);
     if (file.is_discarded() || !file.is_object()) return std::nullopt;
-    if (file.value("format", json()) != json(FormatName) || file.value("version", json()) != json(FormatVersion))
+    if (file.value("format", json()) != json(FormatName) ||
+        file.value("version", json()) != json(FormatVersion))
         return std::nullopt;
     const json best = file.value("best_countdown_seconds", json::object());
     const json sessions = file.value("sessions", json::array());

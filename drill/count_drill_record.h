@@ -1,18 +1,19 @@
 #pragma once
 
+#include "cards/counting_systems.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cards/counting_systems.h"
-
 namespace zvx {
 
 enum class CountDrillKind : std::uint8_t { Running, Countdown, TrueCount };
 
-// One session of a count drill: how many counts were asked and how many were right, and how fast the cards went.
+// One session of a count drill: how many counts were asked and how many were right, and how fast the cards
+// went.
 struct CountSessionResult {
     CountDrillKind Kind = CountDrillKind::Running;
     CountingSystemId System = CountingSystemId::HiLo;
@@ -47,8 +48,8 @@ struct CountDrillRecord {
     friend bool operator==(const CountDrillRecord&, const CountDrillRecord&) = default;
 };
 
-// The record's file text ("count-drill-record.json") and its reading: nothing when the text is not a record this
-// program writes (bad JSON, another format or version, figures out of range).
+// The record's file text ("count-drill-record.json") and its reading: nothing when the text is not a record
+// this program writes (bad JSON, another format or version, figures out of range).
 std::string CountRecordToText(const CountDrillRecord& record);
 std::optional<CountDrillRecord> CountRecordFromText(const std::string& text);
 

@@ -1,7 +1,6 @@
+#include "cards/card.h"
 #include "drill/count_drill.h"
 #include "drill/count_drill_record.h"
-
-#include "cards/card.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -12,7 +11,8 @@ namespace {
 
 int HiLoOf(const std::vector<int>& codes, int count) {
     int running = 0;
-    for (int i = 0; i < count; ++i) running += CountTagOf(CardValue(codes[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < count; ++i)
+        running += CountTagOf(CardValue(codes[static_cast<std::size_t>(i)]));
     return running;
 }
 
@@ -22,12 +22,15 @@ TEST(RunningCountDrillTest, CountsTheCardsOfTheSeededShoeAndScoresTheTypedCount)
     ASSERT_EQ(cards.size(), 312u);
     // Six real decks: every card code six times.
     std::vector<int> seen(53, 0);
-    for (int code : cards) ++seen[static_cast<std::size_t>(code)];
-    for (int code = 1; code <= 52; ++code) EXPECT_EQ(seen[static_cast<std::size_t>(code)], 6) << code;
+    for (int code : cards)
+        ++seen[static_cast<std::size_t>(code)];
+    for (int code = 1; code <= 52; ++code)
+        EXPECT_EQ(seen[static_cast<std::size_t>(code)], 6) << code;
     EXPECT_EQ(ShuffledDrillShoe(shoe), cards) << "a seed repeats the shoe";
     EXPECT_NE(ShuffledDrillShoe(DrillShoeRules{6, 3, true, 42u}), cards);
 
-    RunningCountDrill drill(shoe, RunningDrillSettings{CountingSystemId::HiLo, DrillGroup::Two, 6.0, 9, false});
+    RunningCountDrill drill(shoe,
+                            RunningDrillSettings{CountingSystemId::HiLo, DrillGroup::Two, 6.0, 9, false});
     std::vector<int> shown;
     while (!drill.Finished()) {
         const auto group = drill.Deal();
@@ -57,7 +60,8 @@ TEST(RunningCountDrillTest, CountsTheCardsOfTheSeededShoeAndScoresTheTypedCount)
 
 TEST(RunningCountDrillTest, AnUnbalancedCountStartsBelowZeroForEveryDeckButOne) {
     const DrillShoeRules shoe{6, 3, true, 7u};
-    RunningCountDrill drill(shoe, RunningDrillSettings{CountingSystemId::KnockOut, DrillGroup::One, 2.0, 1, false});
+    RunningCountDrill drill(shoe,
+                            RunningDrillSettings{CountingSystemId::KnockOut, DrillGroup::One, 2.0, 1, false});
     const int first = drill.Deal()[0];
     EXPECT_EQ(drill.Answer(-20 + CountingSystemOf(CountingSystemId::KnockOut).Tag(CardValue(first)), 1).Right,
               true);
@@ -66,7 +70,8 @@ TEST(RunningCountDrillTest, AnUnbalancedCountStartsBelowZeroForEveryDeckButOne) 
 TEST(RunningCountDrillTest, DealsDownToTheCutCardARoundAtATime) {
     for (const bool twoBoxes : {true, false}) {
         const DrillShoeRules shoe{6, 3, twoBoxes, 3u};
-        RunningCountDrill drill(shoe, RunningDrillSettings{CountingSystemId::Zen, DrillGroup::Round, 10.0, 0, false});
+        RunningCountDrill drill(
+            shoe, RunningDrillSettings{CountingSystemId::Zen, DrillGroup::Round, 10.0, 0, false});
         EXPECT_EQ(drill.Target(), 234) << "three quarters of six decks";
         EXPECT_EQ(drill.GroupSize(), twoBoxes ? 6 : 4);
         int groups = 0;
@@ -82,21 +87,25 @@ TEST(RunningCountDrillTest, DealsDownToTheCutCardARoundAtATime) {
 
 TEST(RunningCountDrillTest, PaceStaysInItsRangeAndSetsHowLongAGroupShows) {
     const DrillShoeRules shoe{2, 3, false, 1u};
-    EXPECT_EQ(RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::Two, 2.0, 0, false}).GroupMilliseconds(),
-              1000);
-    EXPECT_EQ(RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::One, 6.0, 0, false}).GroupMilliseconds(),
-              167);
-    EXPECT_DOUBLE_EQ(RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::One, 40, 0, false}).Settings().Pace,
-                     10.0);
-    EXPECT_DOUBLE_EQ(RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::One, 0, 0, false}).Settings().Pace,
-                     0.5);
+    EXPECT_EQ(
+        RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::Two, 2.0, 0, false}).GroupMilliseconds(),
+        1000);
+    EXPECT_EQ(
+        RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::One, 6.0, 0, false}).GroupMilliseconds(),
+        167);
+    EXPECT_DOUBLE_EQ(
+        RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::One, 40, 0, false}).Settings().Pace,
+        10.0);
+    EXPECT_DOUBLE_EQ(
+        RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::One, 0, 0, false}).Settings().Pace, 0.5);
     EXPECT_EQ(RunningCountDrill(shoe, {CountingSystemId::HiLo, DrillGroup::One, 1, 500, false}).Target(), 104)
         << "never more cards than the shoe holds";
 }
 
 TEST(RunningCountDrillTest, RandomStopsAskForTheCountEveryFewDozenCards) {
     const DrillShoeRules shoe{8, 3, true, 99u};
-    RunningCountDrill drill(shoe, RunningDrillSettings{CountingSystemId::HiLo, DrillGroup::One, 10.0, 0, true});
+    RunningCountDrill drill(shoe,
+                            RunningDrillSettings{CountingSystemId::HiLo, DrillGroup::One, 10.0, 0, true});
     int last = 0;
     int stops = 0;
     while (!drill.Finished()) {
@@ -119,7 +128,8 @@ TEST(DeckCountdownTest, EveryFullDeckEndsAtItsSystemsValue) {
         SCOPED_TRACE(std::string(system.Name));
         DeckCountdown countdown(system.Id, 17u);
         CountKeeper keeper(system, 1);
-        while (const auto card = countdown.Turn()) keeper.Count(CardValue(*card));
+        while (const auto card = countdown.Turn())
+            keeper.Count(CardValue(*card));
         EXPECT_EQ(countdown.Turned(), 52);
         EXPECT_EQ(countdown.Expected(), keeper.Running());
         EXPECT_EQ(countdown.Expected(), system.Id == CountingSystemId::KnockOut ? 4 : 0);
@@ -141,7 +151,8 @@ TEST(DeckCountdownTest, KeepsTheBestTimePerSystemAndRefusesAnEarlyCount) {
     EXPECT_FALSE(early.Answer(0, 1.0, record).Right) << "one card is not the deck";
 
     DeckCountdown first(CountingSystemId::HiLo, 5u);
-    while (first.Turn()) {}
+    while (first.Turn()) {
+    }
     EXPECT_TRUE(first.Answer(0, 31.5, record).NewBest);
     EXPECT_FALSE(first.Answer(0, 40.0, record).NewBest);
     EXPECT_TRUE(first.Answer(0, 25.0, record).NewBest);
@@ -174,7 +185,8 @@ TEST(TrueCountDrillTest, ScoresAgainstTheExactFigureAndTheNearestHalfDeck) {
     EXPECT_FALSE(ScoreTrueCount(even, 3.0, 2).DecksRight);
     EXPECT_FALSE(ScoreTrueCount(even, 3.5, 3).TrueRight);
 
-    // 192 left: 3.69 decks, 3.5 to the half deck; +7 is +1.89 exactly and +2 by the half deck: both are right.
+    // 192 left: 3.69 decks, 3.5 to the half deck; +7 is +1.89 exactly and +2 by the half deck: both are
+    // right.
     const TrueCountQuestion uneven{312, 120, 7};
     v = ScoreTrueCount(uneven, 3.5, 2);
     EXPECT_TRUE(v.DecksRight);
@@ -222,10 +234,12 @@ TEST(TrueCountDrillTest, AsksAboutShoesUpToTheCutCardAndRepeatsForASeed) {
 
 TEST(CountDrillRecordTest, RoundTripsThroughItsTextAndRefusesADamagedOne) {
     CountDrillRecord record;
-    record.Add(CountSessionResult{CountDrillKind::Running, CountingSystemId::OmegaII, 1765000000, 3, 2, 150, 61.5,
-                                  2.5});
-    record.Add(CountSessionResult{CountDrillKind::TrueCount, CountingSystemId::HiLo, 1765000100, 10, 7, 0, 80.25, 0});
-    record.Add(CountSessionResult{CountDrillKind::Countdown, CountingSystemId::KnockOut, 1765000200, 0, 0, 0, 0, 0});
+    record.Add(CountSessionResult{CountDrillKind::Running, CountingSystemId::OmegaII, 1765000000, 3, 2, 150,
+                                  61.5, 2.5});
+    record.Add(CountSessionResult{CountDrillKind::TrueCount, CountingSystemId::HiLo, 1765000100, 10, 7, 0,
+                                  80.25, 0});
+    record.Add(
+        CountSessionResult{CountDrillKind::Countdown, CountingSystemId::KnockOut, 1765000200, 0, 0, 0, 0, 0});
     EXPECT_EQ(record.Sessions.size(), 2u) << "a session that asked nothing is not kept";
     record.OfferCountdown(CountingSystemId::KnockOut, 27.125);
     EXPECT_DOUBLE_EQ(record.Sessions[0].Accuracy(), 2.0 / 3.0);
@@ -257,8 +271,8 @@ TEST(CountDrillRecordTest, RoundTripsThroughItsTextAndRefusesADamagedOne) {
 TEST(CountDrillRecordTest, KeepsTheNewestSessionsWhenFull) {
     CountDrillRecord record;
     for (std::size_t i = 0; i < CountDrillRecord::MaxSessions + 5; ++i)
-        record.Add(CountSessionResult{CountDrillKind::Running, CountingSystemId::HiLo, static_cast<std::int64_t>(i),
-                                      1, 1, 10, 5, 2});
+        record.Add(CountSessionResult{CountDrillKind::Running, CountingSystemId::HiLo,
+                                      static_cast<std::int64_t>(i), 1, 1, 10, 5, 2});
     ASSERT_EQ(record.Sessions.size(), CountDrillRecord::MaxSessions);
     EXPECT_EQ(record.Sessions.front().Started, 5);
     EXPECT_TRUE(CountRecordFromText(CountRecordToText(record)));

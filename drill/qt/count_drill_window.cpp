@@ -31,8 +31,10 @@ QString Signed(int n) {
     return n > 0 ? QStringLiteral("+%1").arg(n) : QString::number(n);
 }
 QString Signed(double x, int decimals) {
-    const QString text = QString::number(x, 'f', decimals);
-    return x > 0 && !text.startsWith('-') && text.toDouble() != 0 ? "+" + text : text;
+    // A figure that shows as zero shows without a sign, never as "-0.0".
+    QString text = QString::number(x, 'f', decimals);
+    if (text.toDouble() == 0) return QString::number(0.0, 'f', decimals);
+    return x > 0 ? "+" + text : text;
 }
 QString RightOrWrong(bool right) {
     return right ? QObject::tr("right") : QObject::tr("wrong");

@@ -4,8 +4,11 @@
 
 #include "cards/card.h"
 #include "drill/count_drill.h"
+#include "drill/count_drill_record_file.h"
 #include "drill/qt/count_drill_window.h"
+#include "drill/qt/count_drill_window_desk.h"
 #include "drill/qt/count_drill_window_views.h"
+#include "engine/game_state.h"
 #include "tests/qt/gui_test_support.h"
 
 #include <QCheckBox>
@@ -13,8 +16,14 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <vector>
 
@@ -77,6 +86,7 @@ class CountDrillTest : public QObject {
     void theDeckCountdownMustEndAtTheSystemsValue();
     void theTrueCountDrillScoresTheTray();
     void closingStopsADrill();
+    void theDeskKeepsTheRecordBesideTheMistakesRecord();
 };
 
 void CountDrillTest::aShortDrillAtAFastPaceIsScored() {
@@ -243,6 +253,56 @@ void CountDrillTest::closingStopsADrill() {
     w->close();
     QTRY_VERIFY(alive.isNull());
     QTest::qWait(600); // the deal timer went with the window
+}
+
+void CountDrillTest::theDeskKeepsTheRecordBesideTheMistakesRecord() {
+    zvx::testing::CurrentFolder folder;
+    const std::string mistakes = folder.File("data/zvx/drill-record.json").toStdString();
+    const auto recordPath = CountRecordPathBeside(mistakes);
+    Game game;
+    game.Options.Rules.Decks = 1;
+    game.FixedSeed = 3u;
+    QMainWindow main;
+    auto* area = new QMdiArea(&main);
+    main.setCentralWidget(area);
+    auto* desk = new TCountDrillDesk(game, mistakes, area, &main);
+    QMenu* run = main.menuBar()->addMenu("&Run");
+    desk->AddMenuItem(run);
+    Show(main);
+
+    for (int opening = 0; opening < 2; ++opening) {
+        main.findChild<QAction*>("CountDrill1")->trigger();
+        TCountDrillWindow* w = desk->Window();
+        QVERIFY(w);
+        QCOMPARE(area->subWindowList().size(), 1);
+        QCOMPARE(area->activeSubWindow()->widget(), w);
+        auto* best = Find<QLabel>(*w, "DrillBest");
+        if (opening == 1) {
+            QVERIFY2(best->text().contains("Best deck countdown in Hi-Lo"), qPrintable(best->text()));
+            main.findChild<QAction*>("CountDrill1")->trigger();
+            QCOMPARE(area->subWindowList().size(), 1); // the open drill comes to the front, no second one
+            w->parentWidget()->close();
+            QTRY_VERIFY(!desk->Window());
+            break;
+        }
+        Choose(Find<QComboBox>(*w, "DrillKind"), 1);
+        QTest::mouseClick(Find<QPushButton>(*w, "StartDrill"), Qt::LeftButton);
+        auto* cards = Find<TDrillCards>(*w, "DrillCardsView");
+        for (int i = 1; i < 52; ++i)
+            QTest::keyClick(cards, Qt::Key_Space);
+        auto* count = Find<QLineEdit>(*w, "CountField");
+        QTest::keyClicks(count, "0");
+        QTest::keyClick(count, Qt::Key_Return);
+        QVERIFY2(w->ResultText().startsWith("Right"), qPrintable(w->ResultText()));
+        // Written as the session ends, beside the mistakes record.
+        const CountRecordLoad load = LoadCountRecordFile(recordPath);
+        QVERIFY(!load.Message);
+        QCOMPARE(load.Record.Sessions.size(), std::size_t{1});
+        QVERIFY(load.Record.BestCountdownOf(CountingSystemId::HiLo).has_value());
+        w->parentWidget()->close();
+        QTRY_VERIFY(!desk->Window());
+        QCOMPARE(area->subWindowList().size(), 0);
+    }
 }
 
 QTEST_MAIN(CountDrillTest)

@@ -2,9 +2,29 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "analysis/number_format.h"
+#include "analysis/risk_figures.h"
 
 namespace zvx {
+
+namespace {
+
+AdvantageError WithInterval(double advantage, double standardError) {
+    return {advantage, standardError, advantage - NormalQuantile975 * standardError,
+            advantage + NormalQuantile975 * standardError};
+}
+
+} // namespace
+
+std::optional<AdvantageError> AdvantageErrorFromRounds(const PlayStats& a, bool squaresKnown) {
+    if (!squaresKnown || !a.RoundSquaresKnown || a.TotalBet <= 0) return std::nullopt;
+    const auto f = ComputeRisk(RiskSums::Of(a), 1, 1);
+    if (!f) return std::nullopt;
+    // The total won has the variance n s^2; the advantage is it per money bet.
+    const double n = static_cast<double>(f->Rounds);
+    return WithInterval(a.TotalWon * 100 / a.TotalBet, f->SdPerRound * std::sqrt(n) * 100 / a.TotalBet);
+}
 
 std::optional<AdvantageError> EstimateAdvantageError(const PlayStats& a, std::int64_t hours, bool squaresKnown) {
     if (!squaresKnown || hours < 2 || a.TotalBet <= 0) return std::nullopt;
@@ -14,12 +34,7 @@ std::optional<AdvantageError> EstimateAdvantageError(const PlayStats& a, std::in
     // hair below 0 when every hour won the same.
     const double deviations = std::max(0.0, a.HourWonSquares - n * mean * mean);
     const double hourVariance = deviations / (n - 1);
-    AdvantageError e;
-    e.Advantage = a.TotalWon * 100 / a.TotalBet;
-    e.StandardError = std::sqrt(hourVariance * n) * 100 / a.TotalBet;
-    e.Low = e.Advantage - NormalQuantile975 * e.StandardError;
-    e.High = e.Advantage + NormalQuantile975 * e.StandardError;
-    return e;
+    return WithInterval(a.TotalWon * 100 / a.TotalBet, std::sqrt(hourVariance * n) * 100 / a.TotalBet);
 }
 
 std::vector<ScreenLine> AdvantageErrorLines(const Game& g, bool squaresKnown, bool reliable) {
@@ -28,18 +43,16 @@ std::vector<ScreenLine> AdvantageErrorLines(const Game& g, bool squaresKnown, bo
     errors[2] = reliable ? " S.E. [95 %]" : " S.E. unreliable";
     constexpr int FirstStrategyColumn = 3;
     if (!squaresKnown) {
-        errors[FirstStrategyColumn] = "not known: game files keep no hour-by-hour results";
+        errors[FirstStrategyColumn] = "not known: game files keep no round-by-round results";
         return {errors};
     }
     for (int strategy = 1; strategy <= StrategyCount; ++strategy) {
-        const auto e = EstimateAdvantageError(g.Hands[static_cast<std::size_t>(strategy)].Stats, g.HoursPlayed, true);
+        if (g.SingleStrategyMode && strategy != StrategyCount) continue;
+        const auto e = AdvantageErrorFromRounds(g.Hands[static_cast<std::size_t>(strategy)].Stats, true);
         if (!e) continue;
-        char text[96];
         const auto column = static_cast<std::size_t>(FirstStrategyColumn + strategy - 1);
-        std::snprintf(text, sizeof text, "%.3f", e->StandardError);
-        errors[column] = text;
-        std::snprintf(text, sizeof text, "[%.2f, %.2f]", e->Low, e->High);
-        intervals[column] = text;
+        errors[column] = GroupedNumber(e->StandardError, 3);
+        intervals[column] = IntervalText(e->Low, e->High, 2);
     }
     return {errors, intervals};
 }

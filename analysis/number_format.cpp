@@ -98,6 +98,21 @@ std::string GroupedNumber(double value, int decimals) {
     return text;
 }
 
+std::string IntervalText(double low, double high, int decimals) {
+    return "[" + GroupedNumber(low, decimals) + ", " + GroupedNumber(high, decimals) + "]";
+}
+
+std::string FigureWithinError(double value, double low, double high, int decimals) {
+    const double halfWidth = (high - low) / 2;
+    if (!std::isfinite(halfWidth) || halfWidth <= 0) return GroupedNumber(value, decimals);
+    int place = static_cast<int>(std::floor(std::log10(halfWidth)));
+    // At least the figure's first digit: an N0 of 31,700 within [11,800, 241,000] reads 30,000, not 0.
+    if (value != 0) place = std::min(place, static_cast<int>(std::floor(std::log10(std::fabs(value)))));
+    if (place < 0) return GroupedNumber(value, std::min(-place, 20));
+    const double step = std::pow(10.0, place);
+    return GroupedNumber(std::round(value / step) * step, 0);
+}
+
 std::string FormatNumber(std::string_view format, double value) {
     if (!std::isfinite(value)) return {};
     const auto percent = format.find('%');

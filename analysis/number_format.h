@@ -20,6 +20,16 @@ std::string FormatNumber(std::string_view format, double value);
 // NaN or infinite gives "".
 std::string GroupedNumber(double value, int decimals);
 
+// "[low, high]" with the given decimals, each end rounded as GroupedNumber does, so a tiny negative end reads
+// "0.00", never "-0.00".
+std::string IntervalText(double low, double high, int decimals);
+
+// A figure with no more digits than its 95 % interval [low, high] allows: rounded to the place of the first
+// digit of the interval's half-width (26.734 in [26.11, 27.35] gives "26.7"; 20,698 in [18,900, 22,800] gives
+// "21,000"), with thousands separators, but never coarser than the figure's own first digit (31,700 within
+// [11,800, 241,000] gives "30,000"). A figure without spread keeps `decimals`.
+std::string FigureWithinError(double value, double low, double high, int decimals);
+
 // A rate or ratio as a percentage with the screens' blank-padded alignment:
 //   0.4236 -> "     42.36 %", -0.0512 -> "     - 5.12 %", 0 -> "       0.00 %", 1 -> "   100.00 %".
 // Magnitudes of 1 or more at four decimals (a count's payouts can exceed its bets, and 0.99996 rounds up) use

@@ -7,6 +7,7 @@
 #include "analysis/advantage_error.h"
 #include "analysis/json_names.h"
 #include "analysis/risk_figures.h"
+#include "analysis/risk_screen.h"
 #include "analysis/screens.h"
 
 namespace zvx {
@@ -44,7 +45,10 @@ double BankrollOf(const Game& g, const RunFacts& facts) {
     return facts.Bankroll > 0 ? facts.Bankroll : StartingBankroll(g.Rules().TableMinimum);
 }
 
-json RiskJson(const PlayStats& s, double unit, double bankroll) {
+json Interval(const RangedValue& r) { return {Finite(r.Low), Finite(r.High)}; }
+
+json RiskJson(const Game& g, int strategy, double unit, double bankroll) {
+    const PlayStats& s = g.Hands[static_cast<std::size_t>(strategy)].Stats;
     if (!s.RoundSquaresKnown) return nullptr;
     const RiskSums sums = RiskSums::Of(s);
     json j = {{"rounds", sums.Rounds}, {"sum_won", sums.Won}, {"sum_of_squares_halves", sums.Squares.Decimal()}};
@@ -59,9 +63,16 @@ json RiskJson(const PlayStats& s, double unit, double bankroll) {
     j["sd_per_100_rounds"] = 10 * f->SdPerRound;
     j["sd_per_round_units"] = f->SdPerRound / unit;
     j["sd_per_100_rounds_units"] = 10 * f->SdPerRound / unit;
+    // A losing strategy never reaches N0: null, not its loss's s^2 / m^2.
     j["n0"] = f->N0 ? json(*f->N0) : json(nullptr);
+    j["n0_interval_95"] = f->Wins ? Interval(f->N0Range) : json(nullptr);
     j["di"] = f->DI;
-    j["score"] = f->WinPerRound > 0 ? json(f->Score) : json(nullptr);
+    j["di_interval_95"] = Interval(f->DIRange);
+    j["score"] = f->Wins ? json(f->Score) : json(nullptr);
+    j["score_interval_95"] = f->Wins ? Interval(f->ScoreRange) : json(nullptr);
+    const auto unitsBet = UnitsBetPerRound(g, strategy);
+    j["units_bet_per_round"] = unitsBet ? json(*unitsBet) : json(nullptr);
+    j["sd_per_unit_bet"] = unitsBet && *unitsBet > 0 ? json(f->SdPerRound / unit / *unitsBet) : json(nullptr);
     j["bankroll"] = f->Bankroll;
     j["risk_of_ruin"] = Ranged(f->RiskOfRuin);
     json bankrolls = json::array();
@@ -79,7 +90,8 @@ json StrategyJson(const Game& g, int strategy, const RunFacts& facts) {
     const double n = static_cast<double>(s.HandsPlayed);
     const double hours = static_cast<double>(g.HoursPlayed);
     json j = {{"number", strategy},
-              {"name", Trimmed(StrategyHeadings[static_cast<std::size_t>(strategy - 1)])},
+              {"name", Trimmed(StrategyHeading(g, strategy))},
+              {"betting_plan", BettingPlanText(g, strategy)},
               {"hands", s.HandsPlayed},
               {"total_bet", s.TotalBet},
               {"total_won", s.TotalWon},
@@ -94,9 +106,13 @@ json StrategyJson(const Game& g, int strategy, const RunFacts& facts) {
               {"blackjack_rate", Ratio(static_cast<double>(s.Blackjacks), n)},
               {"swings_won", s.SwingsWon},
               {"swings_lost", s.SwingsLost}};
-    const auto error = EstimateAdvantageError(s, g.HoursPlayed, facts.SquaresKnown);
+    // The screens' error, from the rounds' results; the one from hour batches beside it.
+    const auto error = AdvantageErrorFromRounds(s, facts.SquaresKnown);
     j["standard_error_percent"] = error ? json(error->StandardError) : json(nullptr);
     j["interval_95_percent"] = error ? json::array({error->Low, error->High}) : json(nullptr);
+    const auto byHours = EstimateAdvantageError(s, g.HoursPlayed, facts.SquaresKnown);
+    j["standard_error_percent_hour_batches"] = byHours ? json(byHours->StandardError) : json(nullptr);
+    j["interval_95_percent_hour_batches"] = byHours ? json::array({byHours->Low, byHours->High}) : json(nullptr);
 
     json histogram = json::array();
     for (int k = -ShownMultiples; k <= ShownMultiples; ++k) {
@@ -114,7 +130,7 @@ json StrategyJson(const Game& g, int strategy, const RunFacts& facts) {
                            {"advantage_percent", Ratio(s.WonByCount[slot] * 100, s.BetByCount[slot])}});
     }
     j["advantage_by_count"] = byCount;
-    j["risk"] = RiskJson(s, g.Rules().TableMinimum, BankrollOf(g, facts));
+    j["risk"] = RiskJson(g, strategy, g.Rules().TableMinimum, BankrollOf(g, facts));
     return j;
 }
 
@@ -139,6 +155,8 @@ std::string ResultJson(const Game& g, const RunFacts& facts) {
               {"average_bet", g.SecondBoxActive ? 4 * minimum : 2 * minimum},
               {"generator", facts.Generator},
               {"stream", facts.Stream ? json(*facts.Stream) : json(nullptr)},
+              {"streams", facts.Streams},
+              {"streams_complete", facts.ManifestKnown},
               {"keys_drawn", g.KeysDrawn},
               {"standard_errors_known", facts.SquaresKnown},
               {"standard_errors_reliable", facts.ErrorsReliable},

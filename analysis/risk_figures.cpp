@@ -57,11 +57,20 @@ std::optional<RiskFigures> ComputeRisk(const RiskSums& s, double unit, double ba
     f.WinRateError = f.SdPerRound / std::sqrt(static_cast<double>(s.Rounds));
     const double m = f.WinPerRound;
     const double v = static_cast<double>(variance);
-    if (m != 0 && v > 0) f.N0 = v / (m * m);
-    f.DI = f.SdPerRound > 0 ? 1000 * m / f.SdPerRound : 0;
-    f.Score = f.DI * f.DI * (m > 0 ? 1 : -1);
+    f.Wins = m > 0;
     const double low = m - NormalQuantile975 * f.WinRateError;
     const double high = m + NormalQuantile975 * f.WinRateError;
+    const auto n0At = [v](double rate) { return rate > 0 ? v / (rate * rate) : Infinite; };
+    if (f.Wins && v > 0) {
+        f.N0 = v / (m * m);
+        f.N0Range = {*f.N0, n0At(high), n0At(low)};
+    }
+    const auto diAt = [&f](double rate) { return f.SdPerRound > 0 ? 1000 * rate / f.SdPerRound : 0; };
+    f.DI = diAt(m);
+    f.DIRange = {f.DI, diAt(low), diAt(high)};
+    f.Score = f.DI * f.DI * (f.Wins ? 1 : -1);
+    const auto scoreAt = [&diAt](double rate) { return rate > 0 ? diAt(rate) * diAt(rate) : 0; };
+    f.ScoreRange = {f.Score, scoreAt(low), scoreAt(high)};
     f.RiskOfRuin = {RuinAt(m, v, bankroll), RuinAt(high, v, bankroll), RuinAt(low, v, bankroll)};
     for (std::size_t i = 0; i < ShownRisks.size(); ++i)
         f.BankrollFor[i] = {BankrollAt(m, v, ShownRisks[i]), BankrollAt(high, v, ShownRisks[i]),

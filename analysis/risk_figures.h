@@ -15,11 +15,13 @@ namespace zvx {
 // sum of their results x (TotalWon) and of their squares (RoundSquares, in halves squared):
 //   win rate       m = sum x / n                      standard deviation  s = sqrt((sum x^2 - n m^2) / (n - 1))
 //   per 100 rounds 100 m and 10 s                     error of m          e = s / sqrt(n)
-//   N0 = s^2 / m^2 (rounds until the expected win equals one standard deviation)
-//   DI = 1000 m / s                                   SCORE = DI^2 = 10^6 m^2 / s^2
+//   N0 = s^2 / m^2 (rounds until the expected win equals one standard deviation; never reached when m <= 0)
+//   DI = 1000 m / s                                   SCORE = DI^2 = 10^6 m^2 / s^2 (none when m <= 0)
 //   risk of ruin for a bankroll B = exp(-2 m B / s^2) (1 when m <= 0)
 //   bankroll for a risk r       = -s^2 ln(r) / (2 m)  (none suffices when m <= 0)
-// The last two are the diffusion (Brownian motion) approximation; their intervals are those of m +- 1.96 e.
+// The last two are the diffusion (Brownian motion) approximation. Every interval is that of m -+ 1.96 e carried
+// through the figure's formula with s held (s is known far better than m): where the interval of m reaches 0
+// or below, N0 and the bankrolls have no upper end (infinite).
 
 // Sums as a study keeps them; `RiskSums::Of` reads them from an account.
 struct RiskSums {
@@ -43,9 +45,13 @@ struct RiskFigures {
     double WinPerRound = 0; // dollars
     double WinRateError = 0;
     double SdPerRound = 0;
-    std::optional<double> N0; // none when nothing is won or lost on average
+    bool Wins = false; // m > 0: only then are N0, SCORE and the bankrolls for a risk figures at all
+    std::optional<double> N0; // none unless the strategy wins
+    RangedValue N0Range;      // High infinite while the interval of m reaches 0
     double DI = 0;
-    double Score = 0;
+    RangedValue DIRange;
+    double Score = 0;         // DI^2, negative for a losing strategy (kept so for the sign)
+    RangedValue ScoreRange;   // of DI^2 over the interval of m (0 at its low end when that reaches 0)
     double Bankroll = 0;
     RangedValue RiskOfRuin;                                  // a fraction of 1
     std::array<RangedValue, ShownRisks.size()> BankrollFor{}; // dollars, for ShownRisks

@@ -188,6 +188,31 @@ void FillCount(ScreenGrid& grid, const Game& g) {
 
 } // namespace
 
+const char* StrategyHeading(const Game& g, int strategy) {
+    if (g.SingleStrategyMode && strategy == StrategyCount && g.Rules().PlayTwoHands) return SingleStrategyHeading;
+    return StrategyHeadings[static_cast<std::size_t>(strategy - 1)];
+}
+
+std::string BettingPlanText(const Game& g, int strategy) {
+    const auto& rules = g.Rules();
+    if (g.SingleStrategyMode && strategy == StrategyCount && rules.PlayTwoHands)
+        return "while the conventional count is not negative: one box of 1 minimum at 0 or +1, two boxes of 2 "
+               "minimums above +1; no bet below 0";
+    std::string plan;
+    switch (strategy) {
+    case 1: plan = "1 minimum every round"; break;
+    case 2: plan = "1 minimum at a negative conventional count, 2 minimums otherwise"; break;
+    case 3:
+        // The count is clamped to +10 before the test: past 2 decks every count from 0 up bets.
+        plan = 4 * rules.Decks - 1 < CountIndexLimit
+                   ? "1 minimum while the simple count is 0 to " + std::to_string(4 * rules.Decks - 1) + ", else no bet"
+                   : "1 minimum while the simple count is not negative, else no bet";
+        break;
+    default: plan = "1 minimum while the conventional count is not negative, else no bet"; break;
+    }
+    return plan + (rules.PlayTwoHands ? ", doubled on each of two boxes" : ", on one box");
+}
+
 void AnalysisScreens::Open(Game& g) {
     Grid = ScreenGrid{};
     SetBaseWidths(Grid, MarginWidth, LabelWidth);
@@ -266,6 +291,7 @@ void AnalysisScreens::PreviousScreen(const Game& g) {
 
 void AnalysisScreens::Button1Click(Game& g) {
     g.SingleStrategyMode = true;
+    Grid.Cell(StrategyColumn(StrategyCount), 0) = StrategyHeading(g, StrategyCount);
     AnalysisScreen = StatisticsScreen;
     RelabelPending = true;
     ControlsVisible = false;

@@ -43,6 +43,17 @@ inline constexpr const char* CountTitle = "PLAYER ADVANTAGE BY CARD COUNT (Ratio
 inline constexpr std::array<const char*, StrategyCount> StrategyHeadings = {
     "    Basic Strategy", "    Card Counting", " Velt Simple Count", " Velt Max Strategy"};
 
+// The single-strategy run (the corner button) bets strategy #4's count, but with two boxes it plays one box of one
+// minimum at a count of 0 or +1 and two boxes of two minimums above: not #4's plan, so not #4's name. With one box
+// it is #4's plan exactly.
+inline constexpr const char* SingleStrategyHeading = " Velt Max Spread";
+
+// The heading of a strategy's column in this run: Headings[strategy - 1], or the single-strategy run's own.
+const char* StrategyHeading(const Game& g, int strategy);
+
+// What a strategy bets in this run, in words, for a reader of the JSON.
+std::string BettingPlanText(const Game& g, int strategy);
+
 // The read-only line under the grid (Edit1), hidden with Button1 once the single-strategy run starts.
 inline constexpr const char* ScreenCycleHint = " Click on Screen to Display Analysis Results in Other Formats";
 

@@ -87,6 +87,7 @@ std::string ManifestJson(const StudyManifest& m) {
                     {"rules", json::parse(m.Rules.empty() ? "{}" : m.Rules)},
                     {"playing_strategy", m.Strategy},
                     {"hour_won_squares", squares}};
+    if (m.Incomplete) j["incomplete"] = true;
     if (m.RoundSquaresKnown) {
         j["rounds"] = rounds;
         j["round_squares_halves"] = roundSquares;
@@ -110,6 +111,7 @@ std::optional<StudyManifest> ParseManifest(const std::string& text, std::string*
         m.Digest = j.at("game_file_fnv1a64").get<std::string>();
         m.Rules = j.at("rules").dump();
         m.Strategy = j.at("playing_strategy").get<std::string>();
+        m.Incomplete = j.value("incomplete", false);
         const auto squares = j.at("hour_won_squares").get<std::vector<double>>();
         if (squares.size() != StrategyCount) throw std::out_of_range("squares");
         for (int i = 1; i <= StrategyCount; ++i) m.HourWonSquares[static_cast<std::size_t>(i)] = squares[static_cast<std::size_t>(i - 1)];
@@ -141,13 +143,34 @@ void AddManifestSums(PlayStats& a, const StudyManifest& m, int strategy) {
 }
 
 std::optional<StreamRange> ParseStreamRange(const std::string& text) {
-    unsigned first = 0, last = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%u-%u%c", &first, &last, &tail) == 2 && first <= last)
-        return StreamRange{first, last};
-    if (std::sscanf(text.c_str(), "%u%c", &first, &tail) == 1 && text.find('-') == std::string::npos)
-        return StreamRange{first, first};
-    return std::nullopt;
+    const auto refuse = [&text](const std::string& why) {
+        StreamRange r;
+        r.Refusal = "'" + text + "' " + why + " (streams are 0.." + std::to_string(LastStream) + ", as in 0-99)";
+        return r;
+    };
+    // Each number is read digit by digit and stops counting past the limit, so no length of digits wraps
+    // round or makes a range too long to check.
+    std::uint64_t numbers[2] = {0, 0};
+    int count = 0;
+    bool digits = false;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : '\0';
+        if (c >= '0' && c <= '9') {
+            numbers[count] = std::min<std::uint64_t>(numbers[count] * 10 + static_cast<std::uint64_t>(c - '0'),
+                                                     std::uint64_t{LastStream} + 1);
+            digits = true;
+        } else if ((c == '-' && count == 0 && digits) || (c == '\0' && digits)) {
+            ++count;
+            digits = false;
+        } else {
+            return refuse(text.empty() ? "is no range" : "is not a range of streams");
+        }
+    }
+    if (count == 1) numbers[1] = numbers[0];
+    if (numbers[0] > LastStream || numbers[1] > LastStream)
+        return refuse("goes past stream " + std::to_string(LastStream) + ", the last a study can have");
+    if (numbers[0] > numbers[1]) return refuse("starts after it ends");
+    return StreamRange{static_cast<std::uint32_t>(numbers[0]), static_cast<std::uint32_t>(numbers[1]), {}};
 }
 
 std::optional<std::string> StudyProblem(const std::vector<StudyPart>& parts, const std::optional<StreamRange>& expected) {

@@ -28,6 +28,9 @@ struct StudyManifest {
     std::array<WideSum, StrategyCount + 1> RoundSquares{};
     std::string Rules;    // as JSON text, for the reader
     std::string Strategy; // "default", "advanced" or the file it came from
+    // A merge some of whose parts had no manifest: Streams lists only the streams the others named, and the
+    // sums of squares miss the unknown parts, so a later merge neither believes them nor checks a range by it.
+    bool Incomplete = false;
 };
 
 std::string ManifestPath(const std::string& gameFile);
@@ -42,11 +45,18 @@ std::string ManifestJson(const StudyManifest& m);
 // Nothing when the text is not a manifest; `why` then says what is wrong with it.
 std::optional<StudyManifest> ParseManifest(const std::string& text, std::string* why = nullptr);
 
-// A range of streams a study must hold exactly, as "0-7" or "3".
+// The last stream a study part can play (`--stream`).
+inline constexpr std::uint32_t LastStream = 65535;
+
+// A range of streams a study must hold exactly, as "0-7" or "3", within 0..LastStream.
 struct StreamRange {
     std::uint32_t First = 0;
     std::uint32_t Last = 0;
+    // Set when the text was no such range (empty, not numbers, past LastStream, backwards): one line saying
+    // why, for the merge to refuse before it reads anything. The range is then 0-0 and means nothing.
+    std::string Refusal = {};
 };
+// Always a range: a wrong text gives one whose Refusal says what is wrong.
 std::optional<StreamRange> ParseStreamRange(const std::string& text);
 
 // One part of a merge: its game file and its manifest (nothing when it has none).

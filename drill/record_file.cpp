@@ -6,13 +6,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <span>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "engine/safe_file.h"
 
 namespace zvx {
 
@@ -23,7 +20,6 @@ using nlohmann::json;
 constexpr char FormatName[] = "zvx drill record";
 constexpr int FormatVersion = 1;
 constexpr char FileName[] = "drill-record.json";
-constexpr std::size_t ChunkSize = 4096;
 constexpr int MaxCount = 1'000'000'000;
 constexpr double MaxCost = 1e9;
 
@@ -100,42 +96,45 @@ std::optional<std::pair<DrillCell, CellTally>> CellFrom(const json& j) {
     return std::pair{cell, std::move(tally)};
 }
 
-std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return text;
-}
-
-// The first free name beside the file for a damaged copy: ".damaged", then ".damaged-2" and on.
-std::filesystem::path SetAsideName(const std::filesystem::path& path) {
+// The first free name beside the file for a copy set aside: ".damaged", then ".damaged-2" and on. A link
+// there counts as taken, as anything does.
+std::filesystem::path SetAsideName(const std::filesystem::path& path, const std::string& kind) {
     std::filesystem::path candidate = path;
-    candidate += ".damaged";
-    for (int n = 2; std::filesystem::exists(candidate) && n < 1000; ++n) {
+    candidate += "." + kind;
+    std::error_code ec;
+    for (int n = 2; std::filesystem::symlink_status(candidate, ec).type() != std::filesystem::file_type::not_found &&
+                    n < 1000;
+         ++n) {
         candidate = path;
-        candidate += ".damaged-" + std::to_string(n);
+        candidate += "." + kind + "-" + std::to_string(n);
     }
     return candidate;
 }
 
-std::string Reason(const char* what, const std::filesystem::path& path, int error) {
-    return std::string(what) + " " + path.string() + ": " + std::strerror(error);
+std::string NotAFileReason(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return "it is a folder";
+    if (std::filesystem::is_fifo(path, ec)) return "it is a pipe";
+    return "it is a device or something else that is not a file";
 }
 
-bool WriteAllTo(int fd, const std::string& text, const std::function<void(std::size_t)>& afterChunk) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const std::size_t piece = std::min(ChunkSize, text.size() - written);
-        const ssize_t n = ::write(fd, text.data() + written, piece);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-        if (afterChunk) afterChunk(written);
+// Moves what stands at the record's name out of its way, so a new record can be written there and the old
+// bytes are still the player's to look at.
+RecordLoad SetAside(const std::filesystem::path& path, const std::string& kind, const std::string& reason) {
+    RecordLoad load;
+    const auto aside = SetAsideName(path, kind);
+    std::error_code ec;
+    std::filesystem::rename(path, aside, ec);
+    if (ec) {
+        load.Writable = false;
+        load.Message = "Your drill record " + path.string() + " cannot be used (" + reason +
+                       ") and could not be set aside (" + ec.message() +
+                       "). It is left as it is, and this session's decisions are not kept.";
+        return load;
     }
-    return true;
+    load.Message = "Your drill record could not be used (" + reason + "). It has been set aside as " +
+                   aside.string() + " and a new record is started.";
+    return load;
 }
 
 } // namespace
@@ -188,37 +187,31 @@ std::optional<DrillRecord::CellMap> RecordFromText(const std::string& text) {
 }
 
 RecordLoad LoadRecordFile(const std::filesystem::path& path) {
+    const WholeFileRead read = ReadWholeFile(path.string(), RecordFileLimit);
+    const RecordReadDetail& d = read.Detail;
+    switch (d.Status) {
+    case RecordReadStatus::Ok: break;
+    case RecordReadStatus::NotFound:
+        if (d.Error == ENOENT) return {};
+        [[fallthrough]];
+    case RecordReadStatus::ReadFailed: {
+        // No permission, or the disk fails: the file may be fine, so it is neither moved nor written over.
+        RecordLoad load;
+        load.Writable = false;
+        load.Message = "Your drill record " + path.string() + " cannot be read (" +
+                       std::generic_category().message(d.Error != 0 ? d.Error : EIO) +
+                       "). It is left as it is, and this session's decisions are not kept.";
+        return load;
+    }
+    case RecordReadStatus::NotAFile: return SetAside(path, "unreadable", NotAFileReason(path));
+    case RecordReadStatus::TooLarge:
+        return SetAside(path, "damaged",
+                        "it is larger than " + std::to_string(RecordFileLimit >> 20) + " MB, more than any record holds");
+    }
     RecordLoad load;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        if (ec) {
-            load.Writable = false;
-            load.Message = "Your drill record at " + path.string() + " cannot be reached (" + ec.message() +
-                           "): this session's decisions are not kept.";
-        }
-        return load;
-    }
-    const auto text = ReadWhole(path);
-    if (!text) {
-        load.Writable = false;
-        load.Message = Reason("Your drill record cannot be read:", path, errno) +
-                       ". It is left as it is, and this session's decisions are not kept.";
-        return load;
-    }
-    if (auto cells = RecordFromText(*text)) {
-        load.Cells = std::move(*cells);
-        return load;
-    }
-    const auto aside = SetAsideName(path);
-    std::filesystem::rename(path, aside, ec);
-    if (ec) {
-        load.Writable = false;
-        load.Message = "Your drill record " + path.string() + " is damaged and could not be set aside (" +
-                       ec.message() + "). It is left as it is, and this session's decisions are not kept.";
-        return load;
-    }
-    load.Message = "Your drill record was damaged. It has been set aside as " + aside.string() +
-                   " and a new record is started.";
+    auto cells = RecordFromText(read.Bytes);
+    if (!cells) return SetAside(path, "damaged", "it is damaged, or not a record this version writes");
+    load.Cells = std::move(*cells);
     return load;
 }
 
@@ -229,25 +222,10 @@ std::optional<std::string> SaveRecordFile(const std::filesystem::path& path, con
         std::filesystem::create_directories(path.parent_path(), ec);
         if (ec) return "Cannot make the folder " + path.parent_path().string() + ": " + ec.message();
     }
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
     const std::string text = RecordToText(cells);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return Reason("Cannot write", temporary, errno);
-    const bool written = WriteAllTo(fd, text, afterChunk);
-    const int writeError = errno;
-    const bool synced = written && ::fsync(fd) == 0;
-    const int syncError = errno;
-    if (::close(fd) != 0 || !written || !synced) {
-        const int error = !written ? writeError : !synced ? syncError : errno;
-        std::filesystem::remove(temporary, ec);
-        return Reason("Cannot write", temporary, error);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        std::filesystem::remove(temporary, ec);
-        return Reason("Cannot replace", path, error);
-    }
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    if (!SaveFileReplacing(path.string(), bytes, &ec, afterChunk))
+        return "Cannot write " + path.string() + ": " + ec.message();
     return std::nullopt;
 }
 

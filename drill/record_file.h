@@ -10,6 +10,10 @@
 
 namespace zvx {
 
+// The largest record file read: several times the fullest record this program can write (every cell of the
+// chart with every kind of mistake), so a larger file is no record of ours and is set aside unread.
+inline constexpr std::size_t RecordFileLimit = 8u << 20;
+
 // The record's place: $XDG_DATA_HOME/zvx/drill-record.json, or ~/.local/share/zvx/drill-record.json when that
 // is not set. Empty when neither variable gives a folder.
 std::filesystem::path DefaultRecordPath();
@@ -25,14 +29,15 @@ struct RecordLoad {
     bool Writable = true;               // false when a file is there that must not be written over
 };
 
-// Reads the record. A missing file is an empty record. A damaged one is renamed beside itself (".damaged",
-// numbered when that is taken) and the record starts afresh; a file that can be neither read nor set aside is
-// left alone and the record is not written this session.
+// Reads the record. A missing file is an empty record. A damaged or foreign one, or one larger than
+// RecordFileLimit, is renamed beside itself (".damaged", numbered when that is taken), and a folder, a pipe or a
+// device at its name is moved aside as ".unreadable"; the record then starts afresh, with one message. A file
+// that cannot be read (no permission) or cannot be set aside is left alone and the record is not written this
+// session. Nothing here blocks or reads more than the limit.
 RecordLoad LoadRecordFile(const std::filesystem::path& path);
 
-// Writes the record to a temporary file in the same folder, flushes it to the disk and renames it over the
-// old one, so a failure or a kill at any moment leaves either the old file or the new. Makes the folder when
-// missing. Returns the reason when it fails. `afterChunk` (for tests) runs after each piece is written.
+// Writes the record through SaveFileReplacing, so a failure or a kill at any moment leaves either the old file
+// or the new. Makes the folder when missing. Returns the reason when it fails. `afterChunk` (for tests) runs after each piece is written.
 std::optional<std::string> SaveRecordFile(const std::filesystem::path& path, const DrillRecord::CellMap& cells,
                                           const std::function<void(std::size_t written)>& afterChunk = {});
 

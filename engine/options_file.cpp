@@ -148,6 +148,10 @@ void InstallDefaultOptions(Game& game) {
 
 namespace {
 
+std::string LengthReason(std::int64_t length) {
+    return "it is " + std::to_string(length) + " bytes long, not " + std::to_string(OptionsRecordSize);
+}
+
 std::string TroubleReason(const RecordReadDetail& read, const std::string& path) {
     if (read.Status == RecordReadStatus::NotAFile) {
         std::error_code ec;
@@ -155,8 +159,7 @@ std::string TroubleReason(const RecordReadDetail& read, const std::string& path)
         if (std::filesystem::is_fifo(path, ec)) return "it is a pipe";
         return "it is not a plain file";
     }
-    if (read.Status == RecordReadStatus::ReadFailed && read.Error == 0)
-        return "it is " + std::to_string(read.Length) + " bytes long, not " + std::to_string(OptionsRecordSize);
+    if (read.Status == RecordReadStatus::ReadFailed && read.Error == 0) return LengthReason(read.Length);
     return std::generic_category().message(read.Error != 0 ? read.Error : EIO);
 }
 
@@ -181,14 +184,17 @@ std::string FreeNameBeside(const std::string& path, const std::string& kind) {
 OptionsFileStatus LoadOptions(Game& game, const std::string& path, TroubledOptionsFile troubled) {
     OptionsBytes bytes{};
     const RecordReadDetail read = ReadRecordFileDetail(path, bytes);
-    game.FileError = read.Status != RecordReadStatus::Ok;
+    // A file longer than one record is no options file either (a game file, or anything else given that
+    // name): taken for a foreign version, it would be replaced by the defaults at the next save.
+    const bool tooLong = read.Status == RecordReadStatus::Ok && read.Longer;
+    game.FileError = read.Status != RecordReadStatus::Ok || tooLong;
     OptionsFileStatus status;
     status.Path = path;
     if (game.FileError) {
         InstallDefaultOptions(game);
         if (read.Status == RecordReadStatus::NotFound && read.Error == ENOENT) return status;
-        status.Trouble = TroubleOf(read);
-        status.Reason = TroubleReason(read, path);
+        status.Trouble = tooLong ? OptionsFileTrouble::Damaged : TroubleOf(read);
+        status.Reason = tooLong ? LengthReason(read.Length) : TroubleReason(read, path);
         if (troubled == TroubledOptionsFile::LeaveInPlace) return status;
         const std::string aside =
             FreeNameBeside(path, status.Trouble == OptionsFileTrouble::Damaged ? "damaged" : "unreadable");

@@ -60,7 +60,7 @@ enum class OptionsFileTrouble {
     None,
     Unreadable, // there, but it cannot be read (no permission, an input/output error)
     NotAFile,   // a folder, a pipe or a device has the options file's name
-    Damaged,    // too short to be an options file: nothing in it can be trusted
+    Damaged,    // shorter or longer than an options file: nothing in it can be trusted
 };
 
 struct OptionsFileStatus {
@@ -77,7 +77,7 @@ enum class TroubledOptionsFile { SetAside, LeaveInPlace };
 
 // Reads the options file. With this program's version tag the record (repaired) replaces the options and its
 // strategy copy becomes the live strategy; a missing or foreign file gives the defaults silently. A file that
-// cannot be read, is not a plain file or is too short gives the defaults too, and is renamed beside itself
+// cannot be read, is not a plain file or is not exactly one record long gives the defaults too, and is renamed beside itself
 // ("ZVX.PRM.unreadable", "ZVX.PRM.damaged-2", ...) so the next save cannot replace the player's options; when
 // that rename fails the path is remembered in Game::OptionsFileProtected and SaveOptions refuses it.
 // FileError tells whether the read failed.

@@ -254,6 +254,11 @@ void PlayRound(Game& g) {
 } // namespace
 
 void RunGame(Game& g) {
+    // The practice deck's bet is a pretend one: its chip leaves the rack while the drill runs, and the player's
+    // money and chips are as they were once it ends, whatever the later modes read from them.
+    const bool drill = g.PracticeDeckMode;
+    const double bankroll = g.Bankroll;
+    const ChipArray chips = g.ChipCounts;
     ResetStatistics(g);
     int hoursSinceRefresh = 0;
     while (!g.StopRequested) {
@@ -280,6 +285,10 @@ void RunGame(Game& g) {
             }
             if (g.StopAfterHours > 0 && g.HoursPlayed >= g.StopAfterHours) g.StopRequested = true;
         }
+    }
+    if (drill) {
+        g.Bankroll = bankroll;
+        g.ChipCounts = chips;
     }
     ResetGame(g);
 }

@@ -26,10 +26,12 @@ std::string ExactBesideSimulatedText(double edge, double simulatedPercent);
 // out.
 std::string ExactAloneText(double edge);
 inline constexpr const char* ExactWorkingText = "Exact advantage off the top: working it out...";
-inline constexpr const char* ExactDifferenceText =
-    "Why they differ: the exact figure is one box's first round of a fresh shoe; the simulation deals on to "
-    "the "
-    "cut card from a changing shoe (two boxes share it) and has its own error.";
+// The shoe is shared only when two boxes are played.
+inline std::string ExactDifferenceText(bool twoBoxes) {
+    return std::string("Why they differ: the exact figure is one box's first round of a fresh shoe; the simulation "
+                       "deals on to the cut card from a changing shoe") +
+           (twoBoxes ? " (two boxes share it)" : "") + " and has its own error.";
+}
 
 // The drill score's addition: what the session's mistakes cost in all.
 std::string SessionCostText(double cost);

@@ -304,8 +304,8 @@ Bytes RepairedOptionsBytes(std::span<const std::uint8_t> in) {
 }
 
 // Why a load must refuse these bytes as a game file, if it must: a size other than one record, or a value no
-// save writes (a penetration, table minimum, flag or strategy byte out of its range; the deck count and the
-// speed are repaired instead).
+// save writes (a penetration, table minimum, flag or strategy byte out of its range, a figure out of its own;
+// the deck count and the speed are repaired instead).
 std::optional<GameFileLoad> ExpectedRefusal(std::span<const std::uint8_t> bytes) {
     if (bytes.size() != GameRecordSize) return GameFileLoad::WrongSize;
     const std::uint16_t penetration = GetU16(bytes, 2);
@@ -315,6 +315,24 @@ std::optional<GameFileLoad> ExpectedRefusal(std::span<const std::uint8_t> bytes)
                             std::all_of(bytes.begin() + GameStrategyOffset, bytes.end(), IsFlag);
     if ((penetration != 2 && penetration != 3) || (minimum != 5 && minimum != 25 && minimum != 100) || !flagsSound)
         return GameFileLoad::Damaged;
+    // Figures no save writes: an amount not a half within 2^48, a bet below zero, a count below zero, the clock
+    // past 59 minutes or seconds, hours played below zero.
+    if (GetU16(bytes, GameRunMinutesOffset) > 59 || GetU16(bytes, GameRunSecondsOffset) > 59 ||
+        GetI32(bytes, GameHoursPlayedOffset) < 0)
+        return GameFileLoad::Damaged;
+    for (int h = 0; h < HandCount; ++h) {
+        const std::size_t base = GameStatsOffset + static_cast<std::size_t>(h) * PlayStatsSize;
+        for (const auto& [first, n] : StatsRealRuns)
+            for (std::size_t i = 0; i < n; ++i) {
+                const double v = GetReal48(bytes, base + first + i * Real48Size);
+                const bool bet = first == 0 && i >= CountSlots; // the bets by count follow the wins by count
+                if (std::fabs(v) > LargestAmount || std::nearbyint(v * 2) != v * 2 || (bet && v < 0))
+                    return GameFileLoad::Damaged;
+            }
+        for (const auto& [first, n] : StatsCounterRuns)
+            for (std::size_t i = 0; i < n; ++i)
+                if (GetI32(bytes, base + first + i * 4) < 0) return GameFileLoad::Damaged;
+    }
     // Totals that contradict each other: judged on the accounts as a load reads them (rounded to halves).
     for (int h = 0; h < HandCount; ++h) {
         const std::size_t base = GameStatsOffset + static_cast<std::size_t>(h) * PlayStatsSize;
@@ -459,14 +477,14 @@ std::optional<std::string> CheckOptionsFile(std::span<const std::uint8_t> bytes,
     v.Require(RulesValid(g.Options.Rules), "impossible rules were loaded");
 
     const OptionsRecord& o = g.Options;
-    if (bytes.size() < OptionsRecordSize) {
-        v.Require(g.FileError, "a short options file was not reported in FileError");
+    if (bytes.size() != OptionsRecordSize) {
+        v.Require(g.FileError, "an options file of another length was not reported in FileError");
         v.Require(o.Rules == CasinoRules{} && !o.Prefs.AlwaysBetMinimum && o.Prefs.SoundOn && !o.HideStrategyIntro,
-                  "a short options file did not give the default options");
+                  "an options file of another length did not give the default options");
         v.Require(o.Prefs.AnimationSpeed == before.Options.Prefs.AnimationSpeed && o.FirstRun == before.Options.FirstRun &&
                       o.Version == before.Options.Version,
-                  "a short options file lost the start-up's speed, first-run marker or version text");
-        v.Require(g.Strategy == DefaultStrategy(), "a short options file did not give the default strategy");
+                  "an options file of another length lost the start-up's speed, first-run marker or version text");
+        v.Require(g.Strategy == DefaultStrategy(), "an options file of another length did not give the default strategy");
         return std::move(v).Result();
     }
 

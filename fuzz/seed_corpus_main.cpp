@@ -10,8 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -31,15 +29,14 @@ using namespace zvx;
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
+// A file this program wrote: an options file or a game file, far below the limit.
 Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const WholeFileRead read = ReadWholeFile(path.string(), 1u << 20);
+    return {read.Bytes.begin(), read.Bytes.end()};
 }
 
 bool WriteSeed(const fs::path& folder, const std::string& name, const Bytes& bytes) {
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    return SaveFileReplacing((folder / name).string(), bytes);
 }
 
 Bytes Cut(Bytes b, std::size_t size) {

@@ -60,16 +60,43 @@ std::int64_t GetCounter(std::span<const std::uint8_t> in, std::size_t at) {
     return std::max<std::int32_t>(GetI32(in, at), 0);
 }
 
-// Minutes and seconds beyond 59 are carried upward, as the clock itself would have counted them, but the hours
-// stop where their field does, so that what was loaded saves and loads back the same.
+// The clock as the file holds it; a load has refused minutes or seconds beyond 59 before.
 RunClock ReadRunClock(std::span<const std::uint8_t> in) {
-    const std::int64_t seconds = std::int64_t{GetU16(in, GameRunHoursOffset)} * 3600 +
-                                 std::int64_t{GetU16(in, GameRunMinutesOffset)} * 60 + GetU16(in, GameRunSecondsOffset);
     RunClock clock;
-    clock.Hours = Saturate<std::uint16_t>(seconds / 3600);
-    clock.Minutes = static_cast<std::uint16_t>(seconds / 60 % 60);
-    clock.Seconds = static_cast<std::uint16_t>(seconds % 60);
+    clock.Hours = GetU16(in, GameRunHoursOffset);
+    clock.Minutes = GetU16(in, GameRunMinutesOffset);
+    clock.Seconds = GetU16(in, GameRunSecondsOffset);
     return clock;
+}
+
+// Whether a PlayStats record holds only what a save writes: every amount a sum of halves within 2^48, no money
+// put down below zero, no count below zero. A save writes nothing else, since the game books nothing else and
+// a load takes nothing else in.
+bool StatsBytesIntact(std::span<const std::uint8_t, PlayStatsSize> in) {
+    const auto amount = [&in](std::size_t at) {
+        const double v = GetReal48(in, at);
+        return std::fabs(v) <= LargestLoadedAmount && std::nearbyint(v * 2) == v * 2;
+    };
+    const auto count = [&in](std::size_t at) { return GetI32(in, at) >= 0; };
+    for (std::size_t k = 0; k < CountSlots; ++k) {
+        const std::size_t bet = BetByCountOffset + k * Real48Size;
+        if (!amount(WonByCountOffset + k * Real48Size) || !amount(bet) || GetReal48(in, bet) < 0 ||
+            !count(HourHistogramOffset + k * 4))
+            return false;
+    }
+    for (const std::size_t at : {HourWonOffset, TotalWonOffset, TotalBetOffset, SwingBalanceOffset, BetsWonOffset,
+                                 BetsLostOffset})
+        if (!amount(at)) return false;
+    for (const std::size_t at : {SwingsLostOffset, SwingsWonOffset, HandsPlayedOffset, HandsSplitOffset,
+                                 HandsDoubledOffset, BlackjacksOffset})
+        if (!count(at)) return false;
+    return true;
+}
+
+// The clock's minutes and seconds never pass 59, and no one has played fewer than no hours.
+bool ClockBytesIntact(std::span<const std::uint8_t> in) {
+    return GetU16(in, GameRunMinutesOffset) < 60 && GetU16(in, GameRunSecondsOffset) < 60 &&
+           GetI32(in, GameHoursPlayedOffset) >= 0;
 }
 
 } // namespace
@@ -168,6 +195,7 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     case RecordReadStatus::Ok: break;
     case RecordReadStatus::NotFound: return GameFileLoad::NotFound;
     case RecordReadStatus::NotAFile: return GameFileLoad::NotAFile;
+    case RecordReadStatus::TooLarge: return GameFileLoad::WrongSize; // no record read has a limit
     case RecordReadStatus::ReadFailed:
         // A file that is merely short is the wrong size; one whose bytes cannot be read is unreadable.
         return read.Error == 0 ? GameFileLoad::WrongSize : GameFileLoad::ReadFailed;
@@ -180,6 +208,9 @@ GameFileLoad LoadGameFile(Game& game, const std::string& path) {
     if (!OptionsBytesIntact(all.first<OptionsRecordSize>()) ||
         !std::all_of(strategyBytes.begin(), strategyBytes.end(), [](std::uint8_t b) { return b <= 1; }))
         return GameFileLoad::Damaged;
+    if (!ClockBytesIntact(all)) return GameFileLoad::Damaged;
+    for (int h = 0; h < HandCount; ++h)
+        if (!StatsBytesIntact(all.subspan(StatsOffset(h)).first<PlayStatsSize>())) return GameFileLoad::Damaged;
     OptionsRecord options = DecodeOptionsRecord(all.first<OptionsRecordSize>());
     RepairOptionsRecord(options);
     std::array<PlayStats, HandCount> stats;
@@ -232,7 +263,8 @@ std::string GameFileLoadProblem(GameFileLoad result) {
     case GameFileLoad::NotFound: return "it cannot be opened";
     case GameFileLoad::ReadFailed: return "it cannot be read";
     case GameFileLoad::WrongSize: return "a game file is exactly " + std::to_string(GameRecordSize) + " bytes long";
-    case GameFileLoad::Damaged: return "it holds rules, settings or strategy entries that no saved game holds";
+    case GameFileLoad::Damaged:
+        return "it holds rules, settings, figures or strategy entries that no saved game holds";
     case GameFileLoad::NotAFile: return "it is a folder, a device or a pipe, not a file";
     case GameFileLoad::Contradictory: return "its totals contradict each other, as no saved game's do";
     }

@@ -69,9 +69,10 @@ std::optional<std::string> AccountContradiction(const PlayStats& account);
 
 // Reads the file; only a file of exactly one record whose values a save could have written changes anything.
 // A deck count outside 1..8 becomes 8 and the animation speed is clamped to 1000..25000; any other rule, flag or
-// strategy byte out of its range refuses the file, and so do totals that contradict each other. The file's
-// first-run marker is not taken: the game keeps its own, so a file never brings back the first-start box. Counts below zero read as none, and RunTime's minutes and
-// seconds beyond 59 carry into the hours. Then the options, the five PlayStats, RunTime, the unused word,
+// strategy byte out of its range refuses the file, and so does any figure no save writes (an amount that is not
+// a sum of halves within 2^48, money bet below zero, a count or the hours played below zero, the clock's minutes
+// or seconds beyond 59), and totals that contradict each other. The file's first-run marker is not taken: the
+// game keeps its own, so a file never brings back the first-start box. Then the options, the five PlayStats, RunTime, the unused word,
 // HoursPlayed and the live strategy are replaced. Cards, stakes, the shoe and the bankroll are left alone.
 GameFileLoad LoadGameFile(Game& game, const std::string& path);
 

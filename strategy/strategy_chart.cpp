@@ -50,9 +50,12 @@ StrategyChart BuildStrategyChart(const StrategyTable& strategy, const CasinoRule
 }
 
 std::string ChartRulesText(const CasinoRules& rules) {
-    std::string text = "Drawn for: ";
-    text += rules.DoubleAnyHand ? "double on any two cards" : "double on 10 and 11 only";
-    text += rules.SurrenderAllowed ? ", surrender allowed" : ", no surrender";
+    std::string text = "Drawn for: " + std::to_string(rules.Decks) + (rules.Decks == 1 ? " deck, " : " decks, ");
+    text += rules.DealerHitsSoft17 ? "dealer hits soft 17; " : "dealer stands on soft 17; ";
+    text += rules.DoubleAnyHand ? "double any two cards" : "double on 10 and 11 only";
+    text += rules.DoubleAfterSplit ? ", double after split" : ", no double after split";
+    text += rules.ResplitAllowed ? ", re-split; " : ", no re-split; ";
+    text += rules.SurrenderAllowed ? "surrender" : "no surrender";
     return text;
 }
 

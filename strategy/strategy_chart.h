@@ -42,9 +42,11 @@ using StrategyChart = std::array<std::array<Action, ChartColumns>, ChartRows>;
 
 StrategyChart BuildStrategyChart(const StrategyTable& strategy, const CasinoRules& rules);
 
-// The line under the chart naming the two rules it depends on, since a double the rules forbid shows as the
-// hit or stand played instead: "Drawn for: double on any two cards, surrender allowed" or "Drawn for: double on
-// 10 and 11 only, no surrender".
+// The line under the chart naming every rule it depends on: the double and surrender rules decide what a cell
+// can show (a double the rules forbid shows as the hit or stand played instead), and with the decks, soft 17,
+// doubles after a split and re-splits they decide what each cell's play is worth. In the analysis window's
+// words: "Drawn for: 2 decks, dealer stands on soft 17; double any two cards, double after split, re-split; no
+// surrender".
 std::string ChartRulesText(const CasinoRules& rules);
 
 } // namespace zvx

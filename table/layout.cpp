@@ -12,6 +12,15 @@ constexpr std::array<int, 5> HandLeft = {0, 309, 461, 5, 157};
 constexpr std::array<int, 5> PointerLefts = {0, 380, 530, 80, 230};
 constexpr int CardWidth = 72;
 constexpr int CardHeight = 97;
+// The Practice Deck's caption: along the top edge, between the cut card and the limit panels, above the
+// dealer's cards.
+constexpr int ModeCaptionLeft = 152;
+constexpr int ModeCaptionWidth = 326;
+// Box 1's bracket: below the bet spots of hands 4 and 1 (and 2), their amounts and the bet prompts, which show
+// while the last round's cards still lie on the table.
+constexpr int BracketLeft = 160;
+constexpr int BracketTop = 446;
+constexpr std::array<int, 3> BracketRight = {0, 462, 566}; // for hand 1, hand 2
 
 struct RackColumn {
     int Value;
@@ -90,6 +99,9 @@ void AddChipPlaces(std::vector<Place>& places) {
 
 std::vector<Place> BuildLayout() {
     std::vector<Place> places;
+    // Beneath everything: a card flying in from above passes over the caption.
+    places.push_back({"ModeCaption", PlaceKind::ModeCaption, ModeCaptionLeft, 1, ModeCaptionWidth, 20});
+    places.push_back({"Box1Bracket", PlaceKind::BoxBracket, BracketLeft, BracketTop, BoxBracketWidth(1), 18, 1});
     places.push_back({"BetBox3", PlaceKind::BetBox, 1, 364, 98, 54, 3});
     places.push_back({"BetBox1", PlaceKind::BetBox, 313, 364, 98, 54, 1});
     AddChipPlaces(places);
@@ -165,6 +177,8 @@ const Place* PlaceForCard(int hand, int position) {
 }
 
 int PointerLeft(int hand) { return hand >= 1 && hand <= 4 ? PointerLefts[static_cast<std::size_t>(hand)] : 0; }
+
+int BoxBracketWidth(int rightmostHand) { return BracketRight[rightmostHand == 2 ? 2 : 1] - BracketLeft; }
 
 Point SecondPlaceHome(int hand) {
     const Place& p = PlaceNamed(CardPlaceName(hand, 2));

@@ -30,6 +30,8 @@ enum class PlaceKind {
     Prompt,       // BetPanel, Bet2Panel
     BetBox,       // BetBox1, BetBox3 (Hand 1, 3)
     Sprite,       // MovingChip, MovingChip2, Chipa, Chipb
+    ModeCaption,  // the Practice Deck's caption along the top edge
+    BoxBracket,   // Box1Bracket: under box 1's hands when a split of it lies beside box 2
 };
 
 struct Place {
@@ -77,6 +79,10 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 Point SecondPlaceHome(int hand);
+
+// Box 1's bracket spans its hands from hand 4 to hand 1, or to hand 2 when one of them split again: its
+// width for the rightmost of box 1's hands.
+int BoxBracketWidth(int rightmostHand);
 
 // Fixed points the animations start from or fly to.
 inline constexpr Point DealOrigin{200, -50};        // cards fly in from above the window

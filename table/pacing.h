@@ -34,8 +34,14 @@ std::chrono::nanoseconds CardFlightTime(int speed);
 std::chrono::nanoseconds StepUnit(int speed);
 std::chrono::nanoseconds HoldUnit(int speed);
 
+// Computer play at the table: the share of the animations' and pauses' own time they take at a position of
+// the speed bar (its SimulationDelay, below): the bar paces the cards and chips as well as the commentary, so
+// that a plain two-box round takes about 4 s at the right end and 9 s at the start, commentary included.
+// 1 at the left end: there the table moves as in Normal Play. Each notch changes it by the same proportion.
+double ComputerPlayPace(int simulationDelay);
+
 // The real length of the pauses for the game's mode and speed: zero when nothing is to wait (no table, the
-// practice deck, no units, a DelayFactor of zero).
+// practice deck, no units, a DelayFactor of zero). In computer play the speed bar's pace applies.
 std::chrono::nanoseconds PauseLength(const Game& g, int units);     // a picture held
 std::chrono::nanoseconds StepPauseLength(const Game& g, int units); // the steps of an animation
 

@@ -36,8 +36,9 @@ TEST(AdvantageErrorTest, HoursOfKnownVarianceGiveTheirStandardError) {
     ASSERT_TRUE(e.has_value());
     EXPECT_DOUBLE_EQ(e->Advantage, 10.0);
     EXPECT_NEAR(e->StandardError, std::sqrt(300.0) / 600 * 100, 1e-12);
-    EXPECT_NEAR(e->Low, 10.0 - 1.959963984540054 * e->StandardError, 1e-12);
-    EXPECT_NEAR(e->High, 10.0 + 1.959963984540054 * e->StandardError, 1e-12);
+    // The factor the help and the README name.
+    EXPECT_NEAR(e->Low, 10.0 - 1.96 * e->StandardError, 1e-12);
+    EXPECT_NEAR(e->High, 10.0 + 1.96 * e->StandardError, 1e-12);
 
     // Hours that all won the same have no spread at all.
     Game h;
@@ -118,6 +119,9 @@ TEST(AdvantageErrorTest, TheLineShowsEachStrategyOrWhyThereIsNone) {
     Game g;
     g.SwingThreshold = 2500;
     AccountOfHours(g, {10, 20, 30}, 600);
+    // The lines take the rounds' results: here three rounds of the same $10, $20 and $30 (20, 40 and 60 halves).
+    g.Hands[1].Stats.RoundsClosed = 3;
+    g.Hands[1].Stats.RoundSquares.Add(20 * 20 + 40 * 40 + 60 * 60);
     const std::vector<ScreenLine> lines = AdvantageErrorLines(g, true);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0][2], " S.E. [95 %]");

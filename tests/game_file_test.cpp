@@ -331,13 +331,14 @@ TEST(GameFile, ContradictoryTotalsRefuseTheWholeFile) {
     // A count the file keeps at its largest value has lost its true size, so a long study still loads.
     EXPECT_EQ(loadWith(1, [](PlayStats& s) { s.HandsPlayed = 5'000'000'000; s.BetsWon = 4e9; }), GameFileLoad::Ok);
 
-    // Every money field all ones, as a damaged disk gives them.
+    // Every money field all ones, as a damaged disk gives them: amounts beyond any a save writes.
     GameRecord r = BuildGameRecord(PlayedGame());
     for (std::size_t at : {GameStatsOffset + 342, GameStatsOffset + 348, GameStatsOffset + 360, GameStatsOffset + 366})
         std::fill_n(r.begin() + static_cast<std::ptrdiff_t>(at), 6, 0xFF);
     WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
     Game g = RunningGame();
-    EXPECT_EQ(LoadGameFile(g, path), Refused);
+    EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::Damaged);
+    ExpectUntouched(g);
     EXPECT_NE(GameFileLoadProblem(Refused).find("contradict"), std::string::npos);
 }
 
@@ -381,91 +382,63 @@ TEST(GameFile, EveryRefusalHasAReason) {
     EXPECT_NE(GameFileLoadProblem(GameFileLoad::WrongSize).find("9732"), std::string::npos);
 }
 
-// Found by the game-file fuzz target's range checks on its extreme-value seed: counts below zero and a clock
-// reading 2:75:130 were loaded as they were, and the statistics screen showed a negative swing count and that time.
-TEST(GameFile, LoadReadsNegativeCountsAsNoneAndCarriesTheClock) {
+// Every figure no save can write refuses the file and changes nothing: read as none or clamped, a damaged count
+// or amount was shown as a figure of play (all-FF bets by count read as 100.00 % at every count, hours played of
+// -1 as none, which a merge then halved the hours by).
+TEST(GameFile, LoadRefusesEveryFigureNoSaveWrites) {
     TempFolder dir;
-    Game saved = PlayedGame();
-    GameRecord r = BuildGameRecord(saved);
-    const std::span<std::uint8_t> b(r);
-    const std::size_t hand2 = 3888 + 396 * 2;
-    PutI32(b, hand2 + 380, -5);                // HandsPlayed
-    // With no hands, no bets can have been won or lost either (the load refuses totals that contradict).
-    PutReal48(b, hand2 + 360, 0);
-    PutReal48(b, hand2 + 366, 0);
-    PutI32(b, hand2 + 372, -1);                // SwingsLost
-    PutI32(b, hand2 + 252 + 4 * 3, -70000);    // an hour of the histogram
-    PutI32(b, 5876, std::numeric_limits<std::int32_t>::min()); // HoursPlayed
-    PutU16(b, 5868, 2);
-    PutU16(b, 5870, 75);
-    PutU16(b, 5872, 130);
-    const std::string path = dir.File("NEGATIVE.ZVX");
-    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
-
-    Game g;
-    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
-    const PlayStats& s = g.Hands[2].Stats;
-    EXPECT_EQ(s.HandsPlayed, 0);
-    EXPECT_EQ(s.SwingsLost, 0);
-    EXPECT_EQ(s.HourHistogram[3], 0);
-    EXPECT_EQ(s.HourHistogram[4], saved.Hands[2].Stats.HourHistogram[4]);
-    EXPECT_EQ(s.Blackjacks, saved.Hands[2].Stats.Blackjacks);
-    EXPECT_EQ(g.HoursPlayed, 0);
-    EXPECT_EQ(g.RunTime.Hours, 3);
-    EXPECT_EQ(g.RunTime.Minutes, 17);
-    EXPECT_EQ(g.RunTime.Seconds, 10);
-
-    // Carried beyond what the file can hold, the hours stop at the field's largest, so the load saves and loads
-    // back the same.
-    PutU16(b, 5868, 65535);
-    PutU16(b, 5870, 65535);
-    PutU16(b, 5872, 65535);
-    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
-    ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
-    EXPECT_EQ(g.RunTime.Hours, 65535);
-    EXPECT_EQ(g.RunTime.Minutes, (65535 * 60 + 65535) / 60 % 60);
-    EXPECT_EQ(g.RunTime.Seconds, 65535 % 60);
-    ASSERT_TRUE(SaveGameFile(g, dir.File("AGAIN.ZVX")));
-    Game again;
-    ASSERT_EQ(LoadGameFile(again, dir.File("AGAIN.ZVX")), GameFileLoad::Ok);
-    EXPECT_EQ(again.RunTime.Hours, g.RunTime.Hours);
-    EXPECT_EQ(again.RunTime.Minutes, g.RunTime.Minutes);
-    EXPECT_EQ(again.RunTime.Seconds, g.RunTime.Seconds);
-}
-
-// Found by the game-file fuzz target: a file holding an amount such as 2.3e-9 dollars, loaded during an analysis,
-// made the analysis's shortcuts and the plain way disagree in the last bit, since the shortcuts add the same
-// results in another order and only sums of halves below 2^52 come out the same in any order.
-TEST(GameFile, LoadReadsAmountsAsHalvesWithinTheExactRange) {
-    TempFolder dir;
-    Game saved = PlayedGame();
-    GameRecord r = BuildGameRecord(saved);
-    const std::span<std::uint8_t> b(r);
+    const Game saved = PlayedGame();
+    const GameRecord good = BuildGameRecord(saved);
     const std::size_t hand1 = 3888 + 396;
+    const std::size_t hand2 = 3888 + 396 * 2;
     const std::size_t hand3 = 3888 + 396 * 3;
-    PutReal48(b, hand1 + 6 * 7, 2.3283064365386963e-09); // WonByCount[7]
-    PutReal48(b, hand1 + 342, 7.25);                      // TotalWon: the tie goes to the even half
-    PutReal48(b, hand1 + 348, 7.75);                      // TotalBet
-    PutReal48(b, hand1 + 354, -0.2);                      // SwingBalance
-    PutReal48(b, hand3 + 342, -1e30);
-    PutReal48(b, hand3 + 348, 1e30);
-    const std::string path = dir.File("AMOUNTS.ZVX");
-    WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+    struct Poke {
+        const char* What;
+        std::function<void(std::span<std::uint8_t>)> Apply;
+    };
+    const auto allFF = [](std::size_t first) {
+        return [first](std::span<std::uint8_t> b) {
+            for (std::size_t k = 0; k < CountSlots; ++k)
+                for (std::size_t i = 0; i < 6; ++i) b[first + k * 6 + i] = 0xFF;
+        };
+    };
+    const std::vector<Poke> pokes = {
+        {"bets by count all FF", allFF(hand1 + 126)},
+        {"wins by count all FF", allFF(hand1)},
+        {"a bet by count below zero", [&](auto b) { PutReal48(b, hand1 + 126 + 6 * 4, -25); }},
+        {"hands played below zero", [&](auto b) { PutI32(b, hand2 + 380, -5); }},
+        {"swings lost below zero", [&](auto b) { PutI32(b, hand2 + 372, -1); }},
+        {"an hour of the histogram below zero", [&](auto b) { PutI32(b, hand2 + 252 + 4 * 3, -70000); }},
+        {"hours played of -1", [](auto b) { PutI32(b, 5876, -1); }},
+        {"75 minutes", [](auto b) { PutU16(b, 5870, 75); }},
+        {"60 seconds", [](auto b) { PutU16(b, 5872, 60); }},
+        {"an amount of 2.3e-9 dollars", [&](auto b) { PutReal48(b, hand1 + 6 * 7, 2.3283064365386963e-09); }},
+        {"a quarter dollar won", [&](auto b) { PutReal48(b, hand1 + 342, 7.25); }},
+        {"a swing balance of -0.2", [&](auto b) { PutReal48(b, hand1 + 354, -0.2); }},
+        {"an amount beyond 2^48", [&](auto b) { PutReal48(b, hand3 + 354, 1e30); }},
+    };
+    const std::string path = dir.File("DAMAGED.ZVX");
+    for (const Poke& poke : pokes) {
+        SCOPED_TRACE(poke.What);
+        GameRecord r = good;
+        poke.Apply(r);
+        WriteAll(path, std::vector<std::uint8_t>(r.begin(), r.end()));
+        Game g = saved;
+        EXPECT_EQ(LoadGameFile(g, path), GameFileLoad::Damaged);
+        EXPECT_EQ(BuildGameRecord(g), good); // nothing changed
+    }
 
+    // What a save writes loads back unchanged, the largest values it can write included.
+    Game full = saved;
+    full.HoursPlayed = std::numeric_limits<std::int32_t>::max();
+    full.Hands[1].Stats.HandsPlayed = std::numeric_limits<std::int32_t>::max();
+    full.Hands[1].Stats.SwingBalance = -std::ldexp(1.0, 38) - 0.5; // the most a Real48 keeps to the half
+    full.RunTime = {65535, 59, 59};
+    ASSERT_TRUE(SaveGameFile(full, path));
     Game g;
     ASSERT_EQ(LoadGameFile(g, path), GameFileLoad::Ok);
-    const PlayStats& s1 = g.Hands[1].Stats;
-    EXPECT_EQ(s1.WonByCount[7], 0);
-    EXPECT_EQ(s1.TotalWon, 7);
-    EXPECT_EQ(s1.TotalBet, 8);
-    EXPECT_EQ(s1.SwingBalance, 0);
-    EXPECT_FALSE(std::signbit(s1.SwingBalance));
-    EXPECT_EQ(g.Hands[3].Stats.TotalWon, -std::ldexp(1.0, 48));
-    EXPECT_EQ(g.Hands[3].Stats.TotalBet, std::ldexp(1.0, 48));
-    // What the program wrote is halves already and comes back unchanged.
-    EXPECT_EQ(s1.WonByCount[8], saved.Hands[1].Stats.WonByCount[8]);
-    EXPECT_EQ(s1.BetsLost, saved.Hands[1].Stats.BetsLost);
-    EXPECT_EQ(g.Hands[2].Stats.SwingBalance, saved.Hands[2].Stats.SwingBalance);
+    EXPECT_EQ(BuildGameRecord(g), BuildGameRecord(full));
+    EXPECT_EQ(g.Hands[1].Stats.SwingBalance, full.Hands[1].Stats.SwingBalance);
 }
 
 TEST(GameFile, StrategyFromAGameFile) {

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "engine/options_file.h"
@@ -180,16 +183,19 @@ TEST(OptionsFile, MissingOrShortFileGivesDefaultsAndKeepsStartUpValues) {
     }
 }
 
-TEST(OptionsFile, LongerFileIsReadForItsFirstRecord) {
+// A longer file is no options file, even when it begins with one: it is kept aside, not taken.
+TEST(OptionsFile, LongerFileIsSetAsideNotTaken) {
     TempFolder dir;
     const std::string path = dir.File("ZVX.PRM");
     auto bytes = CustomRecordBytes();
     bytes.resize(OptionsRecordSize + 50, 0xEE);
     WriteAll(path, bytes);
     Game g = StartUpGame();
-    LoadOptions(g, path);
-    EXPECT_EQ(g.Options.Rules.Decks, 6);
-    EXPECT_EQ(g.Strategy, AdvancedStrategy());
+    const OptionsFileStatus status = LoadOptions(g, path);
+    EXPECT_EQ(status.Trouble, OptionsFileTrouble::Damaged);
+    EXPECT_EQ(status.KeptAs, path + ".damaged");
+    ExpectDefaultRulesAndPrefs(g);
+    EXPECT_EQ(ReadAll(path + ".damaged"), bytes);
 }
 
 struct Damage {
@@ -288,14 +294,24 @@ TEST(OptionsFile, FailedWriteKeepsTheOldFile) {
     const std::string path = dir.File("ZVX.PRM");
     const auto old = CustomRecordBytes();
     WriteAll(path, old);
-    // Whatever name the temporary takes beside the file, a folder of every likely name makes its creation fail.
-    for (const char* suffix : {".tmp~", ".tmp", "~", ".new"}) std::filesystem::create_directory(path + suffix);
+    // The write fails halfway, as on a full disk: the file size limit stops it after 1000 bytes.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 1000;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     Game g;
     g.OptionsChanged = true;
-    EXPECT_FALSE(SaveOptions(g, path));
+    const bool written = SaveOptions(g, path);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
     EXPECT_TRUE(g.FileError);
     EXPECT_TRUE(g.OptionsChanged);
     EXPECT_EQ(ReadAll(path), old);
+    // The half-written temporary file is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
 }
 
 TEST(OptionsFile, UnwritableFolderKeepsTheOldFile) {

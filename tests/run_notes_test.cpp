@@ -28,14 +28,17 @@ TEST(RunNotes, HoursAreGroupedAndEveryRuleIsNamedEitherWay) {
                                        "no double after split, no re-split; dealer hits soft 17; surrender");
 }
 
-TEST(RunNotes, TheChartNamesTheTwoRulesItDependsOn) {
+TEST(RunNotes, TheChartNamesEveryRuleItDependsOn) {
     CasinoRules rules;
+    rules.Decks = 2;
+    rules.DealerHitsSoft17 = false;
     rules.DoubleAnyHand = true;
     rules.SurrenderAllowed = false;
-    EXPECT_EQ(ChartRulesText(rules), "Drawn for: double on any two cards, no surrender");
-    rules.DoubleAnyHand = false;
-    rules.SurrenderAllowed = true;
-    EXPECT_EQ(ChartRulesText(rules), "Drawn for: double on 10 and 11 only, surrender allowed");
+    EXPECT_EQ(ChartRulesText(rules), "Drawn for: 2 decks, dealer stands on soft 17; double any two cards, "
+                                     "double after split, re-split; no surrender");
+    const CasinoRules other{1, 2, 100, true, true, false, false, false, false};
+    EXPECT_EQ(ChartRulesText(other), "Drawn for: 1 deck, dealer hits soft 17; double on 10 and 11 only, "
+                                     "no double after split, no re-split; surrender");
 }
 
 TEST(RunNotes, StepsBackThroughTheScreensButNotInASingleStrategyRun) {

@@ -56,7 +56,32 @@ TEST(StudyManifest, StreamRanges) {
     EXPECT_EQ(ParseStreamRange("0-7")->Last, 7u);
     EXPECT_EQ(ParseStreamRange("3")->First, 3u);
     EXPECT_EQ(ParseStreamRange("3")->Last, 3u);
-    for (const char* bad : {"7-0", "", "a-b", "1-", "-1", "1-2x", "1x"}) EXPECT_FALSE(ParseStreamRange(bad)) << bad;
+    EXPECT_TRUE(ParseStreamRange("0-65535")->Refusal.empty());
+    for (const char* bad : {"7-0", "", "a-b", "1-", "-1", "1-2x", "1x", "1-2-3", " 1", "0-65536", "0-99999999999",
+                            "0-4294967296", "4294967297", "00000000000000000000000000001-65536"}) {
+        const auto range = ParseStreamRange(bad);
+        ASSERT_TRUE(range) << bad;
+        EXPECT_FALSE(range->Refusal.empty()) << bad;
+        EXPECT_EQ(range->Refusal.find('\n'), std::string::npos) << bad;
+    }
+    EXPECT_NE(ParseStreamRange("0-4294967296")->Refusal.find("goes past stream 65535"), std::string::npos);
+    EXPECT_NE(ParseStreamRange("")->Refusal.find("'' is no range"), std::string::npos);
+    // A long run of leading zeros is still the small number it writes.
+    EXPECT_EQ(ParseStreamRange("000000000000000000000000000012")->Last, 12u);
+}
+
+// A merge of parts some of which had no manifest says so in its own manifest, and a later merge reads it.
+TEST(StudyManifest, IncompleteMarkSurvivesTheText) {
+    StudyManifest m;
+    m.Streams = {0, 2};
+    m.Incomplete = true;
+    const auto back = ParseManifest(ManifestJson(m));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->Incomplete);
+    EXPECT_EQ(back->Streams, (std::vector<std::uint32_t>{0, 2}));
+    m.Incomplete = false;
+    EXPECT_EQ(ManifestJson(m).find("incomplete"), std::string::npos); // a complete one is written as before
+    EXPECT_FALSE(ParseManifest(ManifestJson(m))->Incomplete);
 }
 
 } // namespace

@@ -108,6 +108,75 @@ TEST(Pacing, CommentaryReadsLongerTheFurtherLeftTheSpeedBarStands) {
     EXPECT_NEAR(Seconds(AdvicePauseLength(g, 50)), 2.0, 0.01);
 }
 
+// A plain two-box round's bets, deal, payouts and sweep in computer play, from the table's own pause lengths: four
+// bet chips, six cards, two hands paid even money with two chips each, and six chips swept (a flight each, a
+// long one, and the pause that follows it).
+double PlainRoundAnimationSeconds(Game& g) {
+    const int speed = TableSpeed(g);
+    const double chipFlight = Seconds(ChipSteps(speed, 300, 300) * StepPauseLength(g, pauses::SlideStep));
+    const double betChip = chipFlight + Seconds(PauseLength(g, pauses::ChipFlight) + PauseLength(g, pauses::BetChip));
+    const double card = Seconds(DealSteps(speed, 150) * StepPauseLength(g, pauses::SlideStep));
+    const double paid = chipFlight + Seconds(PauseLength(g, pauses::ChipFlight));
+    return 4 * betChip + 6 * card + 2 * (2 * paid + Seconds(PauseLength(g, pauses::EvenMoney))) + 6 * paid;
+}
+
+TEST(Pacing, InComputerPlayTheSpeedBarPacesTheChipsAndCardsToo) {
+    Game g;
+    g.TableShown = true;
+    g.Options.Prefs.AnimationSpeed = DefaultAnimationSpeed;
+    g.DelayFactor = DelayFactorForSpeed(DefaultAnimationSpeed);
+    const double normalPlay = PlainRoundAnimationSeconds(g);
+    g.AutoPlay = true;
+    // SimulationDelay 1 (the right end) and 50 (the start): with two commentary texts and the results' pause
+    // the round takes about 4 s and 9 s, of which drawing the pictures takes about a second (the bench
+    // measures the real rounds).
+    g.SimulationDelay = 1;
+    const double rightEnd = PlainRoundAnimationSeconds(g) + 3 * Seconds(CommentaryTime(1));
+    EXPECT_GT(rightEnd, 2.5);
+    EXPECT_LT(rightEnd, 3.5);
+    g.SimulationDelay = 50;
+    const double start = PlainRoundAnimationSeconds(g) + 3 * Seconds(CommentaryTime(50));
+    EXPECT_GT(start, 7.5);
+    EXPECT_LT(start, 8.5);
+    // At the left end the table moves as in Normal Play, and every notch to the left is slower.
+    g.SimulationDelay = 100;
+    EXPECT_NEAR(PlainRoundAnimationSeconds(g), normalPlay, 1e-9);
+    for (int delay = 2; delay <= 100; ++delay) EXPECT_GT(ComputerPlayPace(delay), ComputerPlayPace(delay - 1)) << delay;
+    // Normal Play's pace is the animation slider's alone, wherever the bar stood last.
+    g.AutoPlay = false;
+    g.SimulationDelay = 1;
+    EXPECT_NEAR(PlainRoundAnimationSeconds(g), normalPlay, 1e-9);
+}
+
+// A rectangle of the table covers another's pixels.
+bool Overlap(const Place& a, const Place& b) {
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height && b.Top < a.Top + a.Height;
+}
+
+TEST(TableLayout, ThePracticeDeckCaptionAndBoxOnesBracketCoverNoCardOrChip) {
+    const Place& caption = PlaceNamed("ModeCaption");
+    const Place& bracket = PlaceNamed("Box1Bracket");
+    for (const Place& p : TableLayout()) {
+        const bool chip = p.Kind == PlaceKind::BetSpot || p.Kind == PlaceKind::Ring || p.Kind == PlaceKind::RackChip ||
+                          p.Kind == PlaceKind::RackOutline;
+        const bool card = p.Kind == PlaceKind::CardPlace;
+        const bool panel = p.Kind == PlaceKind::LimitFrame || p.Kind == PlaceKind::LimitPanel ||
+                           p.Kind == PlaceKind::BankPanel || p.Kind == PlaceKind::CutCard || p.Kind == PlaceKind::HandText;
+        if (chip || card || panel) {
+            EXPECT_FALSE(Overlap(caption, p)) << p.Name;
+        }
+        if (chip || card || p.Kind == PlaceKind::BankPanel || p.Kind == PlaceKind::BetBox || p.Kind == PlaceKind::Prompt) {
+            EXPECT_FALSE(Overlap(bracket, p)) << p.Name;
+        }
+    }
+    EXPECT_LE(caption.Top + caption.Height, TableHeight);
+    EXPECT_LE(bracket.Top + bracket.Height, TableHeight);
+    // The bracket starts under hand 4's chips and reaches past box 1's, or box 1's split hand 2's.
+    EXPECT_LE(bracket.Left, PlaceNamed("Bet4").Left);
+    EXPECT_GE(bracket.Left + BoxBracketWidth(1), PlaceNamed("Bet11111").Left + PlaceNamed("Bet11111").Width);
+    EXPECT_GE(bracket.Left + BoxBracketWidth(2), PlaceNamed("Bet22").Left + PlaceNamed("Bet22").Width);
+}
+
 TEST(TableLayout, SlotCodesNameTheirPlaces) {
     auto at = [](int code) {
         const Place* p = PlaceForSlotCode(code);

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/options_file.h"
+#include "engine/safe_file.h"
+
 namespace zvx {
 
 namespace {
@@ -16,8 +19,9 @@ The tool never writes ZVX.PRM.
 )";
 
 constexpr const char* Footer = R"(Jobs: under the long generator the hours are cut into chunks of 250 (the last one shorter), each
-played from its own stream by whichever job is free and added in chunk order, so the result is the same for
-any --jobs. Under classic, job k of N plays its share of the hours from where the seed's cycle is
+played from its own stream by whichever job is free and added in chunk order, so the figures are the same
+for any --jobs; the run time (the wall clock's), the JSON's jobs, wall_time_seconds and rounds_per_second, and
+the manifest's digest of the game file (which holds the run time) differ. Under classic, job k of N plays its share of the hours from where the seed's cycle is
 k * floor(2^32 / N) draws on, so the same seed and N give the same output on any machine.
 Generators: classic is the program's own, with a cycle of 2^32 draws (a shuffle draws one per card, so about
 ten per round at the default rules): it is the default for one job without --stream, exactly the run it
@@ -28,12 +32,13 @@ streams ever deal the same shoes. For a study to be merged give every run the sa
 With --save FILE a manifest FILE.json is written beside it; merge reads it to refuse a part given twice or
 from another seed or generator (and, with --expect-streams, a study with a stream missing).
 
-Screen 4, risk and precision, per betting strategy with one round as the unit (both boxes' hands are one
-result): the win rate m and standard deviation s per round and per 100 rounds (in dollars and in units of the
-table minimum), the advantage (strategy #1 flat bets the minimum: its advantage is the house edge), N0 = s^2/m^2
-rounds, DI = 1000 m/s, SCORE = DI^2, the risk of ruin of a bankroll B, exp(-2 m B / s^2), and the bankroll for
-a risk r, -s^2 ln(r) / (2 m) (the diffusion approximation), each with the interval m -+ 1.96 s / sqrt(rounds)
-gives it. The sums behind them are exact; a merge has them from the parts' manifests.
+Screen 4, risk and precision, per betting strategy with one round dealt as the unit (both boxes' hands are one
+result; a round sat out counts 0): the units bet per round, the win rate m and standard deviation s per round
+(in dollars and in units of the table minimum, s also per unit bet), the player's advantage (#1 flat bets the
+minimum: its advantage is minus the house edge), N0 = s^2/m^2 rounds, DI = 1000 m/s, SCORE = DI^2, the lifetime
+risk of ruin of a bankroll B, exp(-2 m B / s^2), and the bankroll for a risk r, -s^2 ln(r) / (2 m) (the
+diffusion approximation, bets never resized), each with the interval m -+ 1.96 s / sqrt(rounds) gives it; N0,
+SCORE and the bankrolls read "never" for a strategy that does not win. The sums behind them are exact; a merge has them from the parts' manifests.
 
 Exit status: 0 done, 1 a file could not be read or written, 2 a wrong flag or value.
 )";
@@ -105,10 +110,32 @@ void AddOutputOptions(CLI::App& app, OutputChoice& out) {
         ->type_name("FILE|-");
 }
 
+// What a run or a merge writes and what it reads, for OutputClash.
+std::optional<std::string> FilesClash(const Arguments& a) {
+    std::vector<NamedFile> outputs, inputs;
+    const OutputChoice& out = a.Output;
+    if (out.SavePath) {
+        outputs.push_back({"--save", *out.SavePath});
+        outputs.push_back({"the manifest --save writes beside its game file", ManifestPath(*out.SavePath)});
+    }
+    if (out.JsonPath && *out.JsonPath != "-") outputs.push_back({"--json", *out.JsonPath});
+    inputs.push_back({"the options file read at the start", OptionsFileName});
+    if (a.Strategy && *a.Strategy != "default" && *a.Strategy != "advanced")
+        inputs.push_back({"the --strategy game file", *a.Strategy});
+    for (const std::string& file : a.MergeFiles) {
+        inputs.push_back({"a game file merged", file});
+        inputs.push_back({"the manifest of a game file merged", ManifestPath(file)});
+    }
+    return OutputClash(outputs, inputs);
+}
+
 std::optional<std::string> CheckValues(const Arguments& a) {
     if (a.Strategy && a.Strategy->empty()) return "--strategy needs default, advanced or a game file";
     if (a.Output.SavePath && a.Output.SavePath->empty()) return "--save needs a file name";
+    if (a.Output.SavePath && *a.Output.SavePath == "-")
+        return "--save -: a game file is never written to standard output; give a file name";
     if (a.Output.JsonPath && a.Output.JsonPath->empty()) return "--json needs a file name or -";
+    if (const auto clash = FilesClash(a)) return clash;
     if (a.Merge) {
         if (a.MergeFiles.size() < 2) return "merge needs at least two game files";
         return std::nullopt;
@@ -119,6 +146,21 @@ std::optional<std::string> CheckValues(const Arguments& a) {
 }
 
 } // namespace
+
+std::optional<std::string> OutputClash(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs) {
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const NamedFile& out = outputs[i];
+        for (std::size_t j = 0; j < i; ++j)
+            if (SameFile(out.Path, outputs[j].Path))
+                return out.What + " '" + out.Path + "' is the same file as " + outputs[j].What + " '" +
+                       outputs[j].Path + "'; give each output a name of its own";
+        for (const NamedFile& in : inputs)
+            if (SameFile(out.Path, in.Path))
+                return out.What + " '" + out.Path + "' is " + in.What + " '" + in.Path +
+                       "'; an output never replaces a file the command reads";
+    }
+    return std::nullopt;
+}
 
 ParsedArguments ParseArguments(int argc, const char* const* argv) {
     Arguments a;
@@ -152,7 +194,9 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
         ->transform(Decimal)
         ->check(Quiet(CLI::Range(0, 65535)))
         ->type_name("K");
-    app.add_flag("--single", a.Single, "single-strategy mode: only strategy #4 is played and booked");
+    app.add_flag("--single", a.Single,
+                 "single-strategy mode: only strategy #4's count is played and booked; with two hands it bets one box "
+                 "at a count of 0 or +1 and two boxes of two minimums above (\"Velt Max Spread\")");
     app.add_flag("--exact", a.Exact,
                  "also give the playing strategy's exact advantage off the top beside strategy #1's (see exact --help)");
     AddChoice(app, "--decks", a.Decks, {1, 2, 4, 6, 8}, "decks in the shoe");
@@ -176,10 +220,12 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
              "--expect-streams",
              [&a, &badRange](const std::string& v) {
                  a.ExpectStreams = ParseStreamRange(v);
-                 if (!a.ExpectStreams) badRange = v;
+                 if (!a.ExpectStreams) badRange = "'" + v + "' is not a range of streams like 0-7";
+                 else if (!a.ExpectStreams->Refusal.empty()) badRange = a.ExpectStreams->Refusal;
              },
              "refuse the merge unless the parts hold exactly streams A to B, each once (their manifests say)")
         ->type_name("A-B");
+    merge->add_flag("--force", a.Force, "let --save replace a study file that holds another study");
     AddOutputOptions(*merge, a.Output);
 
     ParsedArguments result;
@@ -195,7 +241,7 @@ ParsedArguments ParseArguments(int argc, const char* const* argv) {
     }
     a.Merge = merge->parsed();
     if (!badRange.empty()) {
-        result.Message = "--expect-streams: '" + badRange + "' is not a range of streams like 0-7 (see --help)";
+        result.Message = "--expect-streams: " + badRange + " (see --help)";
         result.Status = UsageError;
         return result;
     }

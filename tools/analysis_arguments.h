@@ -43,6 +43,7 @@ struct Arguments {
     bool Merge = false;
     std::vector<std::string> MergeFiles;
     std::optional<StreamRange> ExpectStreams; // merge --expect-streams A-B
+    bool Force = false;                       // merge --force: --save may replace another study's file
 };
 
 // The outcome of reading the command line: the arguments, or the text to print and the exit status (0 for
@@ -54,5 +55,15 @@ struct ParsedArguments {
 };
 
 ParsedArguments ParseArguments(int argc, const char* const* argv);
+
+// A file a command writes or reads, with what the command line calls it ("--save", "the game file merged").
+struct NamedFile {
+    std::string What;
+    std::string Path;
+};
+
+// The first output that would be written over another output or over a file the command reads (under any name:
+// a link, "./a.zvx"), as one line; nothing when every output has a place of its own.
+std::optional<std::string> OutputClash(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs);
 
 } // namespace zvx

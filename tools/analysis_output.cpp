@@ -1,7 +1,5 @@
 #include "tools/analysis_output.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 
@@ -12,7 +10,7 @@
 #include "analysis/screens.h"
 #include "analysis/study_manifest.h"
 #include "engine/betting.h"
-#include "engine/byte_io.h"
+#include "engine/safe_file.h"
 #include "exact/exact_texts.h"
 #include "shell/game_file.h"
 
@@ -20,20 +18,11 @@ namespace zvx {
 
 namespace {
 
-bool FolderWritable(const std::string& path) {
-    std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (folder.empty()) folder = ".";
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) return false;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    return access(folder.c_str(), W_OK) == 0;
-}
-
 std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) {
     if (out.Screen == RiskScreenNumber) {
         BookPendingRounds(g);
         const ScreenGrid grid = RiskScreen(g, facts.Bankroll > 0 ? facts.Bankroll : StartingBankroll(g.Rules().TableMinimum));
-        return out.Tsv ? RenderTsv(grid) : RenderAligned(grid);
+        return out.Tsv ? RenderTsv(grid) : RenderAligned(grid, RiskNoteLines());
     }
     const RunClock runTime = g.RunTime;
     AnalysisScreens screens;
@@ -48,10 +37,7 @@ std::string ScreenText(Game& g, const OutputChoice& out, const RunFacts& facts) 
     return RenderAligned(screens.Grid, AdvantageErrorLines(g, facts.SquaresKnown, facts.ErrorsReliable));
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    return WriteRecordFileReplacing(path, bytes);
-}
+bool WriteText(const std::string& path, const std::string& text) { return SaveTextReplacing(path, text); }
 
 // The manifest beside a saved game file; a merge of parts without manifests has none, and then a manifest
 // left there from an earlier file is removed, since it no longer describes the file.
@@ -73,10 +59,16 @@ std::string ExactLines(const Game& result, const RunFacts& facts) {
     const PlayStats& first = result.Hands[1].Stats;
     const double exact = *facts.ExactEdge / facts.ExactStakes;
     const double simulated = first.TotalBet > 0 ? 100 * first.TotalWon / first.TotalBet : 0;
-    return "\n" + ExactBesideSimulatedText(exact, simulated) + "\n" + ExactDifferenceText + "\n";
+    return "\n" + ExactBesideSimulatedText(exact, simulated) + "\n" + ExactDifferenceText(result.Rules().PlayTwoHands) + "\n";
 }
 
 } // namespace
+
+std::string OutputPathProblem(const std::string& path, const std::string& problem) {
+    // A device or a pipe is never replaced by the renamed temporary a save writes.
+    if (problem == "it is not a plain file") return "will not replace '" + path + "': " + problem;
+    return "cannot write '" + path + "' (" + problem + ")";
+}
 
 std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
     const std::optional<std::string> json = out.JsonPath == "-" ? std::nullopt : out.JsonPath;
@@ -84,9 +76,7 @@ std::optional<std::string> CheckOutputPaths(const OutputChoice& out) {
         out.SavePath ? std::optional<std::string>(ManifestPath(*out.SavePath)) : std::nullopt;
     for (const auto& path : {out.SavePath, json, manifest}) {
         if (!path) continue;
-        // A device or a pipe is never replaced by the renamed temporary a save writes.
-        if (!MayReplace(*path)) return "will not replace '" + *path + "': it is not a plain file";
-        if (!FolderWritable(*path)) return "cannot write '" + *path + "' (no such folder, or not writable)";
+        if (const auto problem = SaveProblem(*path)) return OutputPathProblem(*path, *problem);
     }
     return std::nullopt;
 }

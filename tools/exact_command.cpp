@@ -1,18 +1,18 @@
 #include "tools/exact_command.h"
 
-#include "engine/byte_io.h"
+#include "engine/safe_file.h"
 #include "engine/game_state.h"
 #include "engine/options_file.h"
 #include "exact/best_table.h"
 #include "exact/exact_engine.h"
 #include "strategy/strategy_chart.h"
 #include "tools/analysis_arguments.h"
+#include "tools/analysis_output.h"
 #include "tools/strategy_choice.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -158,23 +158,6 @@ json ValuesJson(const PlayValues& v) {
     return j;
 }
 
-// A file can be written at `path` when its folder exists and is writable (checked before the work, so that
-// a wrong path costs nothing and prints nothing but the message).
-bool FolderWritable(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path parent = fs::path(path).parent_path();
-    const fs::path folder = parent.empty() ? fs::path(".") : parent;
-    std::error_code error;
-    const fs::file_status status = fs::status(folder, error);
-    if (error || !fs::is_directory(status)) return false;
-    const fs::path probe = folder / ".zvx-exact-probe~";
-    std::FILE* f = std::fopen(probe.c_str(), "wb");
-    if (f == nullptr) return false;
-    std::fclose(f);
-    fs::remove(probe, error);
-    return true;
-}
-
 std::string CardName(int rank) {
     return rank == AceRank ? "A" : rank == TenRank ? "10" : std::to_string(rank);
 }
@@ -221,10 +204,19 @@ int RunExactCommand(int argc, const char* const* argv) {
         return UsageError;
     }
 
-    if (a.JsonPath && *a.JsonPath != "-" && !FolderWritable(*a.JsonPath)) {
-        std::cerr << "zvx-analysis exact: cannot write '" << *a.JsonPath
-                  << "' (no such folder, or not writable)\n";
-        return FileFailure;
+    // The output is checked before the work, so that a wrong name costs nothing and prints only the message.
+    if (a.JsonPath && *a.JsonPath != "-") {
+        std::vector<NamedFile> inputs = {{"the options file read at the start", OptionsFileName}};
+        if (a.Strategy && *a.Strategy != "default" && *a.Strategy != "advanced")
+            inputs.push_back({"the --strategy game file", *a.Strategy});
+        if (const auto clash = OutputClash({{"--json", *a.JsonPath}}, inputs)) {
+            std::cerr << "zvx-analysis exact: " << *clash << "\n";
+            return UsageError;
+        }
+        if (const auto problem = SaveProblem(*a.JsonPath)) {
+            std::cerr << "zvx-analysis exact: " << OutputPathProblem(*a.JsonPath, *problem) << "\n";
+            return FileFailure;
+        }
     }
 
     auto game = std::make_unique<Game>();
@@ -330,9 +322,7 @@ int RunExactCommand(int argc, const char* const* argv) {
         if (jsonToStdout) {
             std::cout << text;
         } else {
-            const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                                      text.size());
-            if (!WriteRecordFileReplacing(*a.JsonPath, bytes)) {
+            if (!SaveTextReplacing(*a.JsonPath, text)) {
                 std::cerr << "zvx-analysis exact: cannot write '" << *a.JsonPath << "'\n";
                 return FileFailure;
             }

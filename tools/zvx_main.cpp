@@ -27,10 +27,13 @@ play, and compare four betting strategies. The options file ZVX.PRM lives in the
   --seed S              shuffle every shoe from seed S (0..4294967295) instead of the clock, so a game,
                         a drill or an analysis can be repeated exactly
   --analysis-hours N    unattended: run Betting and Rules Analysis in the window for N hours of 100 rounds,
-                        print the statistics screen and the speed, and quit (writes no file)
+                        print the statistics screen with each strategy's S.E. and 95 % interval and
+                        the speed, and quit (writes no file)
   --table-bench         unattended: measure the table at the default speed (time to the first card of
-                        computer play, frames per second while it deals, processor use while Normal
-                        Play waits for a bet), print the figures and quit (writes no file)
+                        computer play, frames per second while it deals, the length of a computer
+                        round with and without a split at the speed bar's right end (100), start (50)
+                        and left end (1), processor use while Normal Play waits for a bet), print the
+                        figures and quit (writes no file)
   --help                show this text
 
 Without a display the program cannot open its window; zvx-analysis plays the analysis on the command line.
@@ -100,7 +103,7 @@ int main(int argc, char** argv) {
     if (analysisHours) {
         options.Unattended = true;
         const auto result = zvx::gui::RunAnalysisInWindow(options, *analysisHours);
-        std::cout << zvx::RenderAligned(result.Grid);
+        std::cout << zvx::RenderAligned(result.Grid, result.ErrorLines);
         std::fprintf(stderr, "%lld rounds in %.3f s: %.0f rounds/s\n", static_cast<long long>(result.Rounds),
                      result.Seconds, result.Seconds > 0 ? static_cast<double>(result.Rounds) / result.Seconds : 0.0);
         return 0;
@@ -112,6 +115,9 @@ int main(int argc, char** argv) {
                     r.FirstCardLandedMs);
         std::printf("first deal: %d frames, %.0f frames/s\n", r.DealFrames, r.DealFramesPerSecond);
         std::printf("waiting for a bet: %.2f %% of a core\n", r.IdleCpuPercent);
+        for (const auto& round : r.ComputerRounds)
+            std::printf("computer round, speed bar at %d: %.1f s, with a split %.1f s\n", round.BarPosition,
+                        round.PlainSeconds, round.SplitSeconds);
         return 0;
     }
     options.DrillRecordPath = zvx::DefaultRecordPath().string();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,6 +40,7 @@ constexpr int DesignHeight = 461;
 constexpr double TextRoomFilled = 0.85;
 constexpr double LargestTextScale = 2.5;
 constexpr double TextScaleStep = 0.05;
+constexpr int CellMargins = 8; // a cell's text and the room the grid leaves around it
 
 // A read-only string grid without headers or scroll bars, in the fixed font, whose clicks go to the window.
 QTableWidget* MakeGrid(QWidget* parent, const char* name, int rows) {
@@ -75,6 +77,19 @@ QLabel* NoteLine(QWidget* parent, const char* name) {
     return label;
 }
 
+// The width a column's texts need in the grid and the error line under it, in the given fonts, with a cell's
+// margins; 0 for an empty column. The heading counts when asked: grown text can outgrow the design width that
+// holds it at the design size. An error text that runs on over the columns beside it (a span) is left out.
+int ColumnTextWidth(const QTableWidget& grid, const QTableWidget& errors, int column, const QFontMetrics& gridText,
+                    const QFontMetrics& errorText, bool heading = true) {
+    int widest = 0;
+    for (int row = heading ? 0 : 1; row < grid.rowCount(); ++row)
+        widest = std::max(widest, gridText.horizontalAdvance(grid.item(row, column)->text()));
+    if (errors.columnSpan(0, column) == 1)
+        widest = std::max(widest, errorText.horizontalAdvance(errors.item(0, column)->text()));
+    return widest > 0 ? widest + CellMargins : 0;
+}
+
 bool InBand(const ScreenGrid& g, int column, int row) {
     return g.HighlightLastRow > 0 && row >= g.HighlightFirstRow && row <= g.HighlightLastRow &&
            column >= g.HighlightFirstColumn && column <= g.HighlightLastColumn;
@@ -106,10 +121,16 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     errors_->viewport()->installEventFilter(this);
     errors_->setRowHeight(0, RowHeight);
     errors_->setFixedHeight(RowHeight + 2 * errors_->frameWidth());
+    // In a window too narrow for the texts at their smallest the grid scrolls sideways, the error line with it.
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, errors_->horizontalScrollBar(),
+            &QScrollBar::setValue);
     hours_ = NoteLine(this, "HoursLine");
     rules_ = NoteLine(this, "RulesLine");
     hours_->setWordWrap(false);
     exact_ = NoteLine(this, "ExactLine");
+    riskNotes_ = NoteLine(this, "RiskNotes");
+    riskNotes_->hide();
     exactPoll_ = new QTimer(this);
     exactPoll_->setInterval(100);
     connect(exactPoll_, &QTimer::timeout, this, &TSimForm::PollExact);
@@ -125,6 +146,7 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     layout->addWidget(title_);
     layout->addWidget(grid_, 1);
     layout->addWidget(errors_);
+    layout->addWidget(riskNotes_);
     auto* notes = new QHBoxLayout;
     notes->setSpacing(12);
     notes->addWidget(hours_, 0, Qt::AlignTop);
@@ -139,11 +161,16 @@ TSimForm::TSimForm(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     // It has no caption to show focus on: Tab must not land on it.
     button1_->setFocusPolicy(Qt::NoFocus);
     button1_->setGeometry(0, 0, 8, 22);
+    // A place to click, not a control to look at: it draws nothing over the window's corner, and the pointer and
+    // its tip say it is there.
+    button1_->setFlat(true);
+    button1_->setStyleSheet("QPushButton { background: transparent; border: none; }");
+    button1_->setCursor(Qt::PointingHandCursor);
     button1_->raise();
     connect(button1_, &QPushButton::clicked, this, &TSimForm::Button1Click);
     installEventFilter(this);
     title_->installEventFilter(this);
-    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, hours_, rules_, exact_, edit1_})
+    for (QWidget* text : std::initializer_list<QWidget*>{title_, grid_, errors_, riskNotes_, hours_, rules_, exact_, edit1_})
         baseFonts_.emplace_back(text, text->font());
     // The window takes the keys that change the screen.
     setFocusPolicy(Qt::StrongFocus);
@@ -181,9 +208,10 @@ void TSimForm::ShowExact() {
     QString text = ExactWorkingText;
     if (exactAdvantage_ && first.TotalBet > 0)
         text = QString::fromStdString(ExactBesideSimulatedText(*exactAdvantage_, 100 * first.TotalWon / first.TotalBet)) +
-               "\n" + ExactDifferenceText;
+               "\n" + QString::fromStdString(ExactDifferenceText(game_.Rules().PlayTwoHands));
     else if (exactAdvantage_)
-        text = QString::fromStdString(ExactAloneText(*exactAdvantage_)) + "\n" + ExactDifferenceText;
+        text = QString::fromStdString(ExactAloneText(*exactAdvantage_) + "\n" +
+                                      ExactDifferenceText(game_.Rules().PlayTwoHands));
     if (exact_->text() != text) exact_->setText(text);
 }
 
@@ -236,12 +264,24 @@ void TSimForm::ShowGrid() {
             }
         }
     ShowNotes();
-    ApplyColumnWidths();
+    FitGrid(); // longer texts may need a smaller text
     button1_->setVisible(screens_.ControlsVisible);
     edit1_->setVisible(screens_.ControlsVisible);
 }
 
+std::vector<ScreenLine> TSimForm::ErrorLines() const {
+    return AdvantageErrorLines(game_, squaresKnown_, game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys);
+}
+
 void TSimForm::ShowNotes() {
+    // The risk view has the advantage's error in its own grid: the line would say it twice.
+    errors_->setVisible(!riskView_);
+    riskNotes_->setVisible(riskView_);
+    if (riskView_ && riskNotes_->text().isEmpty()) {
+        QStringList notes;
+        for (const std::string& note : RiskNotes()) notes << QString::fromStdString(note);
+        riskNotes_->setText(notes.join('\n'));
+    }
     const bool reliable = game_.LongRandomStart || game_.KeysDrawn < ClassicCycleKeys;
     // Each cell holds a strategy's error and its interval, which the command line prints on two lines.
     const ScreenLine errors = AdvantageErrorLine(game_, squaresKnown_, reliable);
@@ -271,30 +311,33 @@ void TSimForm::ShowNotes() {
 // strategies.
 void TSimForm::ApplyColumnWidths() {
     const auto& design = ShownGrid().ColumnWidths;
-    const QFontMetrics metrics(grid_->font());
+    const QFontMetrics gridText(grid_->font());
+    const QFontMetrics errorText(errors_->font());
     std::array<int, GridColumns> widths{};
     std::array<int, GridColumns> texts{};
     int total = 0;
     int designTotal = 0;
     int lastShown = -1;
-    for (int column = 0; column < GridColumns; ++column) {
-        const int w = design[static_cast<std::size_t>(column)];
-        grid_->setColumnHidden(column, w <= 1);
-        errors_->setColumnHidden(column, w <= 1);
-        if (w <= 1) continue;
-        int widest = 0;
-        for (int row = 1; row < GridRows; ++row)
-            widest = std::max(widest, metrics.horizontalAdvance(grid_->item(row, column)->text()));
-        if (column < FirstStrategyColumn)
-            widest = std::max(widest, metrics.horizontalAdvance(errors_->item(0, column)->text()));
-        texts[static_cast<std::size_t>(column)] = widest > 0 ? widest + 8 : 0;
-        widths[static_cast<std::size_t>(column)] = std::max(w, texts[static_cast<std::size_t>(column)]);
-        total += widths[static_cast<std::size_t>(column)];
-        designTotal += w;
-        lastShown = column;
+    const int available = grid_->viewport()->width();
+    // The headings count too where the window has room for them; at the design size the design widths hold them.
+    for (const bool headings : {true, false}) {
+        total = designTotal = 0;
+        lastShown = -1;
+        for (int column = 0; column < GridColumns; ++column) {
+            const int w = design[static_cast<std::size_t>(column)];
+            grid_->setColumnHidden(column, w <= 1);
+            errors_->setColumnHidden(column, w <= 1);
+            if (w <= 1) continue;
+            texts[static_cast<std::size_t>(column)] =
+                ColumnTextWidth(*grid_, *errors_, column, gridText, errorText, headings);
+            widths[static_cast<std::size_t>(column)] = std::max(w, texts[static_cast<std::size_t>(column)]);
+            total += widths[static_cast<std::size_t>(column)];
+            designTotal += w;
+            lastShown = column;
+        }
+        if (total <= available) break;
     }
     if (lastShown < 0) return;
-    const int available = grid_->viewport()->width();
     if (available > total) {
         const int spare = available - total;
         for (int column = 0; column < GridColumns; ++column) {
@@ -348,19 +391,34 @@ void TSimForm::FitGrid() {
 // would feed back.
 void TSimForm::ScaleText() {
     const double room = std::min(static_cast<double>(width()) / DesignWidth, static_cast<double>(height()) / DesignHeight);
-    const double scale =
-        std::clamp(std::floor(room * TextRoomFilled / TextScaleStep) * TextScaleStep, 1.0, LargestTextScale);
+    double scale = std::clamp(std::floor(room * TextRoomFilled / TextScaleStep) * TextScaleStep, 1.0, LargestTextScale);
+    // Every cell's text is read whole: the text grows only as far as the columns' texts still fit side by side.
+    while (scale > 1.0 && GridTextWidth(scale) > width()) scale = std::max(1.0, scale - TextScaleStep);
     if (scale == textScale_) return;
     textScale_ = scale;
-    for (auto& [widget, base] : baseFonts_) {
-        QFont font = base;
-        if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale);
-        else font.setPixelSize(static_cast<int>(base.pixelSize() * scale));
-        widget->setFont(font);
-    }
+    for (auto& [widget, base] : baseFonts_) widget->setFont(Scaled(base, scale));
     const int errorRow = std::max(RowHeight, QFontMetrics(errors_->font()).height() + 2);
     errors_->setRowHeight(0, errorRow);
     errors_->setFixedHeight(errorRow + 2 * errors_->frameWidth());
+}
+
+QFont TSimForm::Scaled(const QFont& base, double scale) {
+    QFont font = base;
+    if (base.pointSizeF() > 0) font.setPointSizeF(base.pointSizeF() * scale);
+    else font.setPixelSize(static_cast<int>(base.pixelSize() * scale));
+    return font;
+}
+
+// The width the shown columns' texts take with the grids' text at that scale, the frame included.
+int TSimForm::GridTextWidth(double scale) const {
+    const auto& design = ShownGrid().ColumnWidths;
+    const QFontMetrics gridText(Scaled(grid_->font(), scale / textScale_));
+    const QFontMetrics errorText(Scaled(errors_->font(), scale / textScale_));
+    int total = 2 * grid_->frameWidth();
+    for (int column = 0; column < GridColumns; ++column)
+        if (design[static_cast<std::size_t>(column)] > 1)
+            total += ColumnTextWidth(*grid_, *errors_, column, gridText, errorText);
+    return total;
 }
 
 bool TSimForm::eventFilter(QObject* watched, QEvent* event) {

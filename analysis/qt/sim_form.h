@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/screen_render.h"
 #include "analysis/screens.h"
 #include "engine/game_state.h"
 #include "exact/background_figures.h"
@@ -57,6 +58,11 @@ public:
     QLabel* HoursLine() const { return hours_; }
     QLabel* RulesLine() const { return rules_; }
     QLabel* ExactLine() const { return exact_; }
+    // Under the risk view, in place of the error line (its own grid has the advantage's error): what its
+    // figures measure.
+    QLabel* RiskNotesLine() const { return riskNotes_; }
+    // The error lines as the command line prints them under the statistics screen, for the run as it stands.
+    std::vector<ScreenLine> ErrorLines() const;
 
 public slots:
     // A click on the window, and the keys and menu item that do the same: the next screen.
@@ -76,6 +82,8 @@ private:
     void ApplyColumnWidths();
     void FitGrid();
     void ScaleText();
+    static QFont Scaled(const QFont& base, double scale);
+    int GridTextWidth(double scale) const;
     void ShowNotes();
     void ShowExact();
     void PollExact();
@@ -92,6 +100,7 @@ private:
     // The playing strategy's exact advantage off the top, worked out aside for the rules and strategy of the
     // analysis, beside strategy #1's.
     QLabel* exact_ = nullptr;
+    QLabel* riskNotes_ = nullptr;
     QTimer* exactPoll_ = nullptr;
     BackgroundFigures exactWork_;
     std::optional<std::pair<CasinoRules, StrategyTable>> exactAsked_;

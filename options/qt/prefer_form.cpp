@@ -10,8 +10,12 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <chrono>
+
 #include "options/option_choices.h"
 #include "options/qt/option_form_parts.h"
+#include "engine/startup.h"
+#include "table/pacing.h"
 
 namespace zvx::gui {
 
@@ -28,6 +32,17 @@ QLineEdit* TextField(QWidget* parent, const char* name, const QString& text) {
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
     return field;
+}
+
+QString Seconds(int speed) {
+    return QString::number(std::chrono::duration<double>(CardFlightTime(speed)).count(), 'f', 2) + " s";
+}
+
+// A card's flight from the shoe to a player's hand at either end of the slider and at the default.
+QString SpeedEndsTip() {
+    return QString("A card's flight from the shoe:\n%1 at the left end (386)\n%2 at the default\n%3 at the right "
+                   "end (Pentium)")
+        .arg(Seconds(SpeedSliderMinimum), Seconds(DefaultAnimationSpeed), Seconds(SpeedSliderMaximum));
 }
 
 } // namespace
@@ -52,6 +67,9 @@ TPreferForm::TPreferForm(Game& game, QWidget* parent) : OptionFormWidget(parent)
     headingFont.setBold(true);
     heading->setFont(headingFont);
     QLineEdit* scale = TextField(panel1, "Edit1", SpeedScale);
+    // The scale keeps the form's own words; what each end means today is the time a card takes to fly.
+    const QString flights = SpeedEndsTip();
+    scale->setToolTip(flights);
     scrollBar1_ = new QScrollBar(Qt::Horizontal, panel1);
     scrollBar1_->setObjectName("ScrollBar1");
     scrollBar1_->setRange(SpeedSliderMinimum, SpeedSliderMaximum);
@@ -60,6 +78,7 @@ TPreferForm::TPreferForm(Game& game, QWidget* parent) : OptionFormWidget(parent)
     scrollBar1_->setValue(8000);
     scrollBar1_->setFocusPolicy(Qt::StrongFocus);
     scrollBar1_->setMinimumHeight(20);
+    scrollBar1_->setToolTip(flights);
     QLineEdit* faster = TextField(panel1, "Edit3", "< Faster Animation");
     QLineEdit* slower = TextField(panel1, "Edit4", " Slower Animation >");
     slower->setAlignment(Qt::AlignRight);

@@ -17,6 +17,7 @@ WindowAnalysisResult RunAnalysisInWindow(const StartOptions& options, std::int64
     const auto end = std::chrono::steady_clock::now();
     WindowAnalysisResult result;
     result.Grid = window.lastAnalysisGrid();
+    result.ErrorLines = window.lastAnalysisErrorLines();
     result.Rounds = hours * 100;
     result.Seconds = std::chrono::duration<double>(end - start).count();
     g.StopAfterHours = 0;

@@ -47,6 +47,8 @@ constexpr int ClientWidth = TableWidth * 5 / 4;
 constexpr int ClientHeight = TableHeight * 5 / 4;
 const QColor TableGreen(0, 128, 0);
 constexpr int StartWithoutActivationMs = 300;
+// Where a player begins, shown while the frame has no table, analysis window or form in it.
+constexpr const char* StartHintText = "Run > Normal Play to start playing";
 
 class StillStyle : public QProxyStyle {
 public:
@@ -86,6 +88,10 @@ TMainForm::TMainForm(StartOptions options, QWidget* parent) : QMainWindow(parent
     drill_->setContentsMargins(0, 0, 8, 0); // clear of the frame's edge
     drill_->hide();
     statusBar()->addPermanentWidget(drill_);
+    // A normal widget of the bar: a passing tip covers it and it comes back when the tip goes.
+    startHint_ = new QLabel(StartHintText, this);
+    startHint_->setObjectName("StartHint");
+    statusBar()->addWidget(startHint_, 1);
     TidyStatusTips(*this, *drill_);
     const QSize bars(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QSize client(ClientWidth, ClientHeight);
@@ -120,7 +126,16 @@ bool TMainForm::event(QEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mdi_->viewport() && event->type() == QEvent::Resize) FitChildWindows();
+    // Child windows come and go with the modes and forms; the start hint follows once the change has settled.
+    if (watched == mdi_->viewport() && (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved))
+        QTimer::singleShot(0, this, &TMainForm::ShowStartHint);
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::ShowStartHint() {
+    bool childShown = false;
+    for (const QMdiSubWindow* sub : mdi_->subWindowList()) childShown = childShown || !sub->isHidden();
+    startHint_->setVisible(!childShown);
 }
 
 void TMainForm::FitChildWindows() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/screen_render.h"
 #include "analysis/screens.h"
 #include "engine/game_state.h"
 #include "engine/shell_view.h"
@@ -53,6 +54,8 @@ public:
     int runDepth() const { return runDepth_; }
     // The analysis window's last grid, kept when the window closes.
     const ScreenGrid& lastAnalysisGrid() const { return lastGrid_; }
+    // The error lines under that grid, as the run left them.
+    const std::vector<ScreenLine>& lastAnalysisErrorLines() const { return lastErrorLines_; }
 
     // The menu bar's action items, shown and hidden by the round flow.
     void ShowActionItems(unsigned items);
@@ -114,6 +117,7 @@ private:
     // Child windows have no frame and fill the main window's client area, following its size.
     QMdiSubWindow* AddFillingWindow(QWidget* widget);
     void FitChildWindows();
+    void ShowStartHint();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption, const QString& tip,
                        void (TMainForm::*handler)());
     // A Run item: its handler is started through StartMode.
@@ -158,6 +162,7 @@ private:
     QPointer<TPlayer> table_;
     QPointer<QWidget> optionForm_;
     QLabel* drill_ = nullptr;
+    QLabel* startHint_ = nullptr;
     TDrillDesk* drillDesk_ = nullptr;
     QAction* dash1_ = nullptr;
     QAction* bet_ = nullptr;
@@ -170,6 +175,7 @@ private:
     QAction* hint_ = nullptr;
     EventTicker ticker_;
     ScreenGrid lastGrid_;
+    std::vector<ScreenLine> lastErrorLines_;
     RunClock shownRunTime_; // as the analysis window last showed it
     bool started_ = false;
     bool saveFailureTold_ = false;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 
 #include <ctime>
 #include <filesystem>
@@ -29,6 +30,24 @@ namespace {
 
 constexpr unsigned AllActionItems =
     BetItem | StandItem | HitItem | DoubleItem | SplitItem | SurrenderItem | HintItem | Separators;
+
+constexpr const char* ModeSeparator = " - ";
+
+// The mode running, named in the window's title and at the left of its status bar, so that nobody takes the
+// Practice Deck (which bets by itself and shows no result) for Normal Play; an empty name when no game runs.
+void ShowModeName(QMainWindow& window, const QString& mode) {
+    const QString program = window.windowTitle().section(ModeSeparator, 0, 0);
+    window.setWindowTitle(mode.isEmpty() ? program : program + ModeSeparator + mode);
+    auto* label = window.statusBar()->findChild<QLabel*>("ModeName");
+    if (!label) {
+        label = new QLabel(window.statusBar());
+        label->setObjectName("ModeName");
+        label->setContentsMargins(4, 0, 8, 0);
+        window.statusBar()->insertWidget(0, label);
+    }
+    label->setText(mode == "Practice Deck" ? "PRACTICE DECK - decisions only, no money" : mode);
+    label->setVisible(!mode.isEmpty());
+}
 
 } // namespace
 
@@ -59,11 +78,15 @@ void TMainForm::RunMode() {
     game_.Drill = {};
     drill_->setVisible(!game_.AutoPlay);
     ShowDrillScore();
+    ShowModeName(*this, game_.AutoPlay           ? "Computer Simulated Play"
+                        : game_.PracticeDeckMode ? "Practice Deck"
+                                                 : "Normal Play");
     table_->BeginGame();
     NewBankroll(game_);
     ++runDepth_;
     RunGame(game_);
     EndGame();
+    if (!closing_) ShowModeName(*this, {});
     HideActionItems(AllActionItems);
 }
 
@@ -228,6 +251,7 @@ void TMainForm::CloseAnalysisWindow() {
     form->Redraw();
     game_.RunTime = cleared;
     lastGrid_ = form->Grid();
+    lastErrorLines_ = form->ErrorLines();
     form->Close();
     RetireWindow(form, nullptr);
 }

@@ -1,20 +1,27 @@
 #include "shell/qt/print_window.h"
 
+#include <QBuffer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
 
+#include <cstdint>
+#include <span>
+
+#include "engine/safe_file.h"
+
 namespace zvx::gui {
 
 namespace {
 
-bool PaintScaled(QPrinter& printer, const QPixmap& picture) {
+bool PaintScaled(QPaintDevice& device, const QPixmap& picture) {
     QPainter painter;
-    if (!painter.begin(&printer)) return false;
+    if (!painter.begin(&device)) return false;
     const QRect page = painter.viewport();
     QSize size = picture.size();
     size.scale(page.size(), Qt::KeepAspectRatio);
@@ -40,9 +47,20 @@ void PrintWindow(QWidget& window) {
                                                     nullptr, QFileDialog::DontUseNativeDialog);
         if (path.isEmpty()) return;
         if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        if (!PaintScaled(printer, picture))
+        // Drawn in memory and saved as every file of the program is, never written over in place.
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        bool drawn = false;
+        {
+            QPdfWriter pdf(&bytes);
+            pdf.setPageLayout(printer.pageLayout());
+            pdf.setResolution(printer.resolution());
+            drawn = PaintScaled(pdf, picture);
+        }
+        const QByteArray& data = bytes.data();
+        const std::span<const std::uint8_t> content(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                                    static_cast<std::size_t>(data.size()));
+        if (!drawn || !SaveFileReplacing(path.toStdString(), content))
             QMessageBox::warning(&window, "Print", QString("The file \"%1\" could not be written.").arg(path));
         return;
     }

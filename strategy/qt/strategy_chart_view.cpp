@@ -17,13 +17,15 @@ constexpr int MinimumUnit = 10;
 constexpr int SmallestUnit = 8; // a chart at its minimum height whose legend wraps onto more lines
 constexpr int PreferredUnit = 18;
 constexpr int MaximumTextPixels = 15;
-constexpr int MinimumCellWidth = 9;
+constexpr int LeastCellWidth = 9;
 constexpr int LegendRows = 2; // the legend wraps to two lines when the chart is narrow
 constexpr int SectionGaps = 2; // between hard and soft totals, and between soft totals and pairs
-constexpr int RulesRows = 1;
+constexpr int RulesRows = 1; // the rules line wraps onto more lines when the chart is narrow
 // Rows of units: the cells, the heading, the two legend lines, the rules line, and one for the three gaps
 // (each a third of a unit, or 3 pixels in the smallest chart).
 constexpr int UnitsHigh = ChartRows + 1 + LegendRows + RulesRows + 1;
+constexpr int CaptionGap = 2; // between the up-card captions of the heading, so "10" never runs into "9"
+constexpr int RulesFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 struct LegendEntry {
     Action action;
@@ -66,14 +68,17 @@ void TStrategyChart::SetChart(const StrategyChart& chart) {
 void TStrategyChart::SetRulesLine(const QString& text) {
     if (text == rulesLine_) return;
     rulesLine_ = text;
+    updateGeometry(); // a longer line may need more lines
     setToolTip(QString("What the game does on a hand's first two cards. %1.").arg(text));
     update();
 }
 
 QRect TStrategyChart::RulesLineRect() const {
     const Metrics m = Measure();
-    return {0, m.rulesTop, width(), m.unit};
+    return {0, m.rulesTop, width(), m.rulesLines * m.unit};
 }
+
+QFont TStrategyChart::CaptionFont() const { return TextFont(Measure().unit); }
 
 QColor TStrategyChart::ActionColour(Action action) {
     switch (action) {
@@ -96,21 +101,35 @@ int TStrategyChart::LabelWidth(int unit) const {
     return QFontMetrics(TextFont(unit)).horizontalAdvance("Hard 17") + 6;
 }
 
-// The unit is the largest that leaves room for the legend's lines and the rules line below the cells; a narrow
-// chart wraps its legend onto more lines, and so takes a smaller unit.
+int TStrategyChart::MinimumCellWidth(int unit) const {
+    return std::max(LeastCellWidth, QFontMetrics(TextFont(unit)).horizontalAdvance("10") + CaptionGap);
+}
+
+int TStrategyChart::RulesLines(int unit, int width) const {
+    if (rulesLine_.isEmpty() || width <= 0) return RulesRows;
+    const QRect needed = QFontMetrics(TextFont(unit)).boundingRect(QRect(0, 0, width, 0), RulesFlags, rulesLine_);
+    return std::max(RulesRows, (needed.height() + unit - 1) / unit);
+}
+
+// The unit is the largest that leaves room for the legend's lines and the rules lines below the cells; a narrow
+// chart wraps its legend and its rules onto more lines, and so takes a smaller unit.
 TStrategyChart::Metrics TStrategyChart::Measure() const {
     Metrics m{};
-    for (int lines = LegendRows;; ++lines) {
-        m.unit = std::max(SmallestUnit, height() / (UnitsHigh - LegendRows + lines));
+    constexpr int MostLines = static_cast<int>(Legend.size()) + 6;
+    for (int lines = LegendRows + RulesRows;; ++lines) {
+        m.unit = std::max(SmallestUnit, height() / (UnitsHigh - LegendRows - RulesRows + lines));
+        // No larger than lets the heading's captions stand apart across the chart's width.
+        while (m.unit > SmallestUnit && LabelWidth(m.unit) + ChartColumns * MinimumCellWidth(m.unit) > width()) --m.unit;
         m.legendLines = LegendPlaces(m.unit).back().y() / m.unit + 1;
-        if (m.legendLines <= lines || m.unit == SmallestUnit || lines == static_cast<int>(Legend.size())) break;
+        m.rulesLines = RulesLines(m.unit, width());
+        if (m.legendLines + m.rulesLines <= lines || m.unit == SmallestUnit || lines == MostLines) break;
     }
     m.labelWidth = LabelWidth(m.unit);
     m.headerHeight = m.unit;
     m.sectionGap = std::max(3, m.unit / 3);
     m.cellHeight = m.unit;
     // Cells no wider than about twice their height, so a wide window does not stretch them into bars.
-    m.cellWidth = std::clamp((width() - m.labelWidth) / ChartColumns, MinimumCellWidth, 2 * m.unit + 4);
+    m.cellWidth = std::max(MinimumCellWidth(m.unit), std::min((width() - m.labelWidth) / ChartColumns, 2 * m.unit + 4));
     m.legendTop = RowTop(m, ChartRows) + m.sectionGap;
     m.rulesTop = m.legendTop + m.legendLines * m.unit;
     return m;
@@ -151,14 +170,14 @@ QSize TStrategyChart::sizeHint() const {
 }
 
 QSize TStrategyChart::minimumSizeHint() const {
-    return {LabelWidth(MinimumUnit) + ChartColumns * MinimumCellWidth, UnitsHigh * MinimumUnit};
+    const int least = LabelWidth(MinimumUnit) + ChartColumns * MinimumCellWidth(MinimumUnit);
+    return {least, (UnitsHigh - RulesRows + RulesLines(MinimumUnit, least)) * MinimumUnit};
 }
 
 void TStrategyChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const Metrics m = Measure();
     const QFont text = TextFont(m.unit);
-    const QFontMetrics fm(text);
     QFont cellFont = text;
     cellFont.setPixelSize(std::max(7, text.pixelSize() - 1));
     p.setFont(text);
@@ -211,10 +230,9 @@ void TStrategyChart::paintEvent(QPaintEvent*) {
                    QString("%1 %2").arg(e.letter, e.name));
     }
 
-    // The rules line, cut short with an ellipsis in a narrow chart (its tooltip has it whole).
+    // The rules line, wrapped onto as many lines as a narrow chart needs.
     p.setPen(palette().color(QPalette::WindowText));
-    const QRect rules = RulesLineRect();
-    p.drawText(rules, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(rulesLine_, Qt::ElideRight, rules.width()));
+    p.drawText(RulesLineRect(), RulesFlags, rulesLine_);
 }
 
 QString TStrategyChart::CellTip(int row, int column) const {

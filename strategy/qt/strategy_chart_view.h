@@ -30,6 +30,8 @@ public:
     void SetRulesLine(const QString& text);
     const QString& RulesLine() const { return rulesLine_; }
     QRect RulesLineRect() const;
+    // The font of the up-card captions and the hands' names.
+    QFont CaptionFont() const;
     // Where a cell is drawn, for a look at its colour.
     QRect CellRect(int row, int column) const;
     static QColor ActionColour(Action action);
@@ -52,10 +54,13 @@ private:
         int legendTop;
         int rulesTop;
         int legendLines;
+        int rulesLines;
     };
     Metrics Measure() const;
     QFont TextFont(int unit) const;
     int LabelWidth(int unit) const;
+    int MinimumCellWidth(int unit) const;
+    int RulesLines(int unit, int width) const;
     int RowTop(const Metrics& m, int row) const;
     std::vector<QPoint> LegendPlaces(int unit) const;
 

@@ -57,7 +57,7 @@ TPlayer::TPlayer(TMainForm& main, Game& game, QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
-    new TTableGestures(*this, game_);
+    gestures_ = new TTableGestures(*this, game_);
     connect(scene_->SpeedBar(), &QScrollBar::valueChanged, this, [this](int position) {
         if (game_.AutoPlay) game_.SimulationDelay = 101 - position;
     });
@@ -83,10 +83,13 @@ void TPlayer::Show(const QString& name, bool visible) {
 
 void TPlayer::BeginGame() {
     dealerNet_ = 0;
+    gestures_->DropHeldBack();
     const bool autoPlay = game_.AutoPlay;
     Show("ScrollBar1", autoPlay);
     Show("Edit1", autoPlay);
     Show("AdvicePanel", false);
+    // The Practice Deck looks like Normal Play but for this caption: it plays no money.
+    Show("ModeCaption", game_.PracticeDeckMode);
     if (autoPlay) {
         scene_->SpeedBar()->setValue(50);
         game_.SimulationDelay = 50;
@@ -102,6 +105,7 @@ void TPlayer::ProcessEvents() {
 
 void TPlayer::WaitForPlayer() {
     StayScope stay(*this);
+    gestures_->PlayHeldBack();
     WaitForNextEvent();
 }
 
@@ -173,7 +177,10 @@ bool TPlayer::eventFilter(QObject* watched, QEvent* event) {
     // The table takes no input while it pauses; the menus do, so a reset or a new game is never held up.
     if (pausing_ > 0 && IsInput(event->type())) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && (widget == this || isAncestorOf(widget)) && !ForSpeedBar(widget, event)) return true;
+        if (widget && (widget == this || isAncestorOf(widget)) && !ForSpeedBar(widget, event)) {
+            if (widget == view_->viewport()) gestures_->HoldBack(event);
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -205,12 +212,19 @@ void TPlayer::Beep() {
 void TPlayer::Repaint() { view_->viewport()->update(); }
 
 void TPlayer::Step(QGraphicsItem* item, int n, int dx, int dy) {
+    using Clock = std::chrono::steady_clock;
     item->show();
+    // The steps keep to a clock started with the first: a machine slow to paint skips pictures, never time,
+    // so an animation takes its length however long a picture takes.
+    const std::chrono::nanoseconds step = StepPauseLength(game_, pauses::SlideStep);
+    const Clock::time_point start = Clock::now();
     for (int i = 0; i < n; ++i) {
         item->moveBy(dx, dy);
+        const Clock::time_point due = start + (i + 1) * step;
+        if (step.count() > 0 && i + 1 < n && Clock::now() >= due) continue;
         Repaint();
         if (OnStep) OnStep();
-        StepPause(pauses::SlideStep);
+        PauseFor(due - Clock::now());
     }
 }
 

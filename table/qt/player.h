@@ -13,6 +13,7 @@
 namespace zvx::gui {
 
 class TMainForm;
+class TTableGestures;
 
 // The table window of the three table modes: the scene of cards, chips and panels, its animations and
 // pauses, and the game loop's waits and questions. The model (the game state and the chip rack) changes
@@ -36,6 +37,8 @@ public:
     // The chip the player dragged up to the dealer is exchanged for chips of another colour (or not, when the
     // rack lacks the chips for it); the bankroll never changes.
     void ExchangeChip(int value);
+    // A chip dropped where it bets nothing flies from there back to its rack column.
+    void SendChipHome(int value, QPointF from);
     // An animation or pause of the table is running (the player's input waits for it).
     bool Busy() const { return busy_ > 0 || pausing_ > 0; }
 
@@ -124,6 +127,7 @@ private:
     void GatherExchangeChip(int value, QPointF from, QPointF exchange, int chipsSoFar);
     void MoveExchangeStack(QPointF from, QPointF to);
     void ShowSpotRing(ChipItem* spot, const QString& ring);
+    void ShowBoxBracket();
     ChipItem* Spot(int hand, int spot) const;
     friend class BusyScope;
     friend class StayScope;
@@ -132,7 +136,11 @@ private:
     Game& game_;
     TTableScene* scene_ = nullptr;
     TTableView* view_ = nullptr;
+    TTableGestures* gestures_ = nullptr;
     double dealerNet_ = 0;
+    // The hands of box 1 this round, a bit for each hand number: with two boxes a split of box 1 can lie
+    // beside box 2 (hand 4), and the bracket under box 1's hands then shows which box it belongs to.
+    unsigned box1Hands_ = 1u << 1;
     // Animations and waits run nested event handling; the window must outlive every one of them.
     int busy_ = 0;    // animations under way
     int onStack_ = 0; // calls of this window under way, animations and waits

@@ -18,6 +18,8 @@ void TPlayer::ClearTable() {
             card->SetPicture(0);
         }
     for (const char* name : {"Hand1", "Hand2", "Hand3", "Hand4"}) Show(name, false);
+    box1Hands_ = 1u << 1;
+    ShowBoxBracket();
     ShowPointer(0);
     Repaint();
 }
@@ -92,7 +94,18 @@ void TPlayer::MoveCard(int fromSlot, int toSlot) {
     moving->setPos(target.Left, target.Top);
     scene_->Home(sourceName);
     source->SetPicture(0);
+    if (box1Hands_ & (1u << fromSlot)) box1Hands_ |= 1u << toSlot;
+    ShowBoxBracket();
     Repaint();
+}
+
+// Hand 4 lies between the boxes, beside box 2's hand: when it holds a split of box 1 (two boxes in play), a
+// bracket under box 1's hands keeps them together.
+void TPlayer::ShowBoxBracket() {
+    BracketItem* bracket = scene_->Bracket("Box1Bracket");
+    const bool shown = game_.SecondBoxActive && (box1Hands_ & (1u << 4)) != 0;
+    if (shown) bracket->SetWidth(BoxBracketWidth(box1Hands_ & (1u << 2) ? 2 : 1));
+    bracket->setVisible(shown);
 }
 
 bool TPlayer::FirstPlaceShown(int slot) {

@@ -90,6 +90,15 @@ void TPlayer::FlyChip(int value, QPointF from, QPointF to) {
     moving->setPos(to);
 }
 
+void TPlayer::SendChipHome(int value, QPointF from) {
+    BusyScope busy(*this);
+    LoadHeldChipFor(value);
+    const QPointF column = scene_->Item("MovingChip")->pos();
+    FlyChip(value, from, column);
+    scene_->Item("MovingChip")->hide();
+    Repaint();
+}
+
 void TPlayer::ShowSpotRing(ChipItem* spot, const QString& ring) {
     OutlineItem* outline = scene_->Outline(ring);
     outline->SetColour(NamedColour(ChipColour(spot->Value())));

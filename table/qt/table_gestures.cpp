@@ -6,6 +6,7 @@
 #include <QStatusTipEvent>
 
 #include <algorithm>
+#include <utility>
 
 #include "table/card_gestures.h"
 #include "table/chip_gestures.h"
@@ -46,10 +47,55 @@ void TTableGestures::ShowStandTip(QPointF point) {
     QCoreApplication::sendEvent(player_.window(), &tip);
 }
 
+bool TTableGestures::IsRackPress(QPointF point) const {
+    const Place* place = FindPlace(player_.Scene().NamedItemAt(point).toStdString());
+    return place && (place->Kind == PlaceKind::RackChip || place->Kind == PlaceKind::RackOutline);
+}
+
+void TTableGestures::HoldBack(QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const QPointF point = player_.View().mapToScene(mouse->position().toPoint());
+        // Computer play never waits for the player: nothing there would play the drag.
+        if (mouse->button() != Qt::LeftButton || held_ != Held::Nothing || heldBack_.Pressed) return;
+        if (game_.AutoPlay) return;
+        if (player_.Scene().SpeedBarTakes(point) || !IsRackPress(point)) return;
+        heldBack_ = {true, false, point, point};
+        return;
+    }
+    case QEvent::MouseMove:
+        if (heldBack_.Pressed && !heldBack_.Released)
+            heldBack_.LastAt = player_.View().mapToScene(mouse->position().toPoint());
+        return;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() != Qt::LeftButton || !heldBack_.Pressed || heldBack_.Released) return;
+        heldBack_.Released = true;
+        heldBack_.LastAt = player_.View().mapToScene(mouse->position().toPoint());
+        return;
+    default:
+        return;
+    }
+}
+
+void TTableGestures::PlayHeldBack() {
+    if (!heldBack_.Pressed) return;
+    const HeldBackDrag drag = std::exchange(heldBack_, {});
+    Press(drag.PressAt);
+    Move(drag.LastAt);
+    // Still held: the chip now follows the pointer as any drag does.
+    if (drag.Released) Release(drag.LastAt);
+}
+
 bool TTableGestures::eventFilter(QObject* watched, QEvent* event) {
     // Only the mouse on the viewport concerns the gestures; other events also arrive while the table is being
     // taken down, when the table must not be asked anything.
     if (watched != viewport_) return false;
+    // A drag held back goes on being held back until the table waits for the player.
+    if (heldBack_.Pressed && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease)) {
+        HoldBack(event);
+        return true;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -58,6 +104,12 @@ bool TTableGestures::eventFilter(QObject* watched, QEvent* event) {
         barHeld_ = held_ == Held::Nothing && player_.Scene().SpeedBarTakes(point);
         if (barHeld_) return false; // the view hands it to the bar
         if (mouse->button() != Qt::LeftButton) return false;
+        // Between rounds (the chips swept, the bets not yet open) a chip taken from the rack waits for them.
+        if (event->type() == QEvent::MouseButtonPress && !game_.BettingOpen && game_.ActiveHand == 0 &&
+            !game_.AutoPlay && IsRackPress(point)) {
+            HoldBack(event);
+            return true;
+        }
         Press(player_.View().mapToScene(mouse->position().toPoint()));
         return true;
     }
@@ -256,11 +308,14 @@ void TTableGestures::ReleaseChip(QPointF) {
     game_.ChipDragActive = false;
     ChipItem* moving = player_.Scene().Chip("MovingChip");
     const int left = static_cast<int>(moving->x());
+    const QPointF dropped = moving->pos();
     moving->hide();
     moving->setPos(heldHome_);
     moving->setZValue(0);
-    // A chip that is bet flies from its column to the spot; a chip that is not goes home, and nothing changes.
-    zvx::ReleaseChip(game_, heldValue_, left);
+    // A chip that is bet flies from its column to the spot; a chip that is not flies home from where it was
+    // dropped, so the player sees that nothing was bet, and nothing changes.
+    if (zvx::ReleaseChip(game_, heldValue_, left) == ChipRelease::BackToRack && dropped != heldHome_)
+        player_.SendChipHome(heldValue_, dropped);
     moving->SetValue(heldValue_);
     player_.ShowBankroll();
 }

@@ -24,6 +24,13 @@ public:
     void Move(QPointF point);
     void Release(QPointF point);
 
+    // Mouse input on the table while it pauses (the last round's chips still sweeping, say) never reaches the
+    // gestures: a drag from the rack among it is kept instead, and played once the table waits for the
+    // player, so that it counts. A rack press between rounds, before the bets open, waits the same way.
+    void HoldBack(QEvent* event);
+    void PlayHeldBack();
+    void DropHeldBack() { heldBack_ = {}; } // a new game starts with none
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -40,6 +47,7 @@ private:
     void PutBetHome();
     void HomeSecondCards();
     void NoteBettingStep();
+    bool IsRackPress(QPointF point) const;
 
     TPlayer& player_;
     Game& game_;
@@ -54,6 +62,12 @@ private:
     bool wasBetting_ = false;
     bool standTipShown_ = false;
     bool barHeld_ = false; // the press went to the speed bar: its drag and release do too
+    struct HeldBackDrag {
+        bool Pressed = false;
+        bool Released = false;
+        QPointF PressAt;
+        QPointF LastAt;
+    } heldBack_;
 };
 
 } // namespace zvx::gui

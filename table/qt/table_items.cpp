@@ -1,6 +1,7 @@
 #include "table/qt/table_items.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionGraphicsItem>
@@ -222,6 +223,36 @@ void PanelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
     painter->setFont(font);
     painter->setPen(textColour_);
     painter->drawText(r.adjusted(2, 0, -2, 0), int(alignment_ | Qt::AlignVCenter), text_);
+}
+
+// --- Bracket -----------------------------------------------------------------------------------------------
+
+BracketItem::BracketItem(int width, int height, const QString& caption)
+    : width_(width), height_(height), caption_(caption) {}
+
+QRectF BracketItem::boundingRect() const { return QRectF(0, 0, width_, height_); }
+
+void BracketItem::SetWidth(int width) {
+    if (width == width_) return;
+    prepareGeometryChange();
+    width_ = width;
+}
+
+void BracketItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    QFont font("DejaVu Sans");
+    font.setBold(true);
+    font.setPixelSize(height_ - 4);
+    painter->setFont(font);
+    const qreal textWidth = QFontMetricsF(font).horizontalAdvance(caption_) + 10;
+    const qreal mid = height_ / 2.0;
+    const qreal gapLeft = (width_ - textWidth) / 2;
+    painter->setPen(QPen(Qt::yellow, 1.5));
+    // Ticks up at both ends, the line broken for the caption.
+    painter->drawLine(QPointF(1, 0), QPointF(1, mid));
+    painter->drawLine(QPointF(width_ - 1, 0), QPointF(width_ - 1, mid));
+    painter->drawLine(QPointF(1, mid), QPointF(gapLeft, mid));
+    painter->drawLine(QPointF(gapLeft + textWidth, mid), QPointF(width_ - 1, mid));
+    painter->drawText(QRectF(gapLeft, 0, textWidth, height_), Qt::AlignCenter, caption_);
 }
 
 // --- Pointer -----------------------------------------------------------------------------------------------

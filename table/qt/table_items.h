@@ -102,6 +102,22 @@ private:
     int fontPixels_ = 0;
 };
 
+// A thin bracket under hands that belong together, open upward, with a caption in its middle ("BOX 1").
+class BracketItem : public QGraphicsItem {
+public:
+    BracketItem(int width, int height, const QString& caption);
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+    int Width() const { return width_; }
+    void SetWidth(int width);
+    QString Caption() const { return caption_; }
+
+private:
+    int width_;
+    int height_;
+    QString caption_;
+};
+
 // The pointing hand over the hand being played.
 class PointerItem : public QGraphicsItem {
 public:

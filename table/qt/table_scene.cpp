@@ -135,6 +135,17 @@ QGraphicsItem* TTableScene::MakeItem(const Place& place) {
     case PlaceKind::Pointer:
         item = new PointerItem;
         break;
+    case PlaceKind::ModeCaption: {
+        auto* panel = new PanelItem(place.Width, place.Height, QColor(128, 0, 0), Qt::white, Qt::AlignHCenter);
+        panel->SetBevel(true);
+        panel->SetFontPixels(12);
+        panel->SetText("PRACTICE DECK - decisions only, no money");
+        item = panel;
+        break;
+    }
+    case PlaceKind::BoxBracket:
+        item = new BracketItem(place.Width, place.Height, QString("BOX %1").arg(place.Hand));
+        break;
     case PlaceKind::CutCard: {
         auto* cut = new QGraphicsRectItem(0, 0, place.Width, place.Height);
         cut->setPen(Qt::NoPen);
@@ -153,6 +164,7 @@ CardPlaceItem* TTableScene::Card(const QString& name) const { return dynamic_cas
 ChipItem* TTableScene::Chip(const QString& name) const { return dynamic_cast<ChipItem*>(Item(name)); }
 OutlineItem* TTableScene::Outline(const QString& name) const { return dynamic_cast<OutlineItem*>(Item(name)); }
 PanelItem* TTableScene::Panel(const QString& name) const { return dynamic_cast<PanelItem*>(Item(name)); }
+BracketItem* TTableScene::Bracket(const QString& name) const { return dynamic_cast<BracketItem*>(Item(name)); }
 
 QString TTableScene::NameOf(const QGraphicsItem* item) { return item ? item->data(NameKey).toString() : QString(); }
 

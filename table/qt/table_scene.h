@@ -26,6 +26,7 @@ public:
     ChipItem* Chip(const QString& name) const;
     OutlineItem* Outline(const QString& name) const;
     PanelItem* Panel(const QString& name) const;
+    BracketItem* Bracket(const QString& name) const;
     QScrollBar* SpeedBar() const { return speedBar_; }
     // The speed bar is a widget of its own: a press on it, its drag, a wheel over it and the keys while it has
     // the focus are its input, not the table's gestures.

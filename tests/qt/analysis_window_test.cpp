@@ -51,6 +51,9 @@ void PlayHours(Game& g, std::initializer_list<double> hours) {
         s.TotalBet += 1000;
         s.TotalWon += won;
         s.HourWonSquares += won * won;
+        // The error comes from the rounds' results: here each hour's result is one round's.
+        ++s.RoundsClosed;
+        s.RoundSquares.Add(static_cast<std::uint64_t>(4 * won * won));
         ++g.HoursPlayed;
     }
 }
@@ -142,7 +145,7 @@ void AnalysisWindowTest::linesUnderTheGridNameHoursRulesAndErrors() {
     QCOMPARE(form.ErrorGrid()->item(0, 3)->text(), QString("0.577 [0.87, 3.13]"));
     QVERIFY(form.HoursLine()->isVisible() && form.RulesLine()->isVisible() && form.ErrorGrid()->isVisible());
 
-    // A loaded game file keeps no hour-by-hour results: the error is no longer known, and says so.
+    // A loaded game file keeps no round-by-round results: the error is no longer known, and says so.
     Game saved = g;
     QVERIFY(SaveGameFile(saved, "RUN.ZVX"));
     QCOMPARE(LoadGameFile(g, "RUN.ZVX"), GameFileLoad::Ok);

@@ -483,7 +483,9 @@ void OptionFormsTest::formsFitTheWindowAtBothSizes() {
             // Without a window manager (offscreen, a bare X server) nothing maximises: fill the screen instead.
             w.setGeometry(w.screen()->availableGeometry());
         } else {
+            // The smallest size at which every form is whole without scrolling; below it a form scrolls.
             w.showNormal();
+            w.resize(1000, 700);
         }
         QTest::qWait(100);
         for (const FormItem& f : {FormItem{"Rules1", "rules"}, FormItem{"StratOptions", "strategy"},
@@ -510,7 +512,7 @@ void OptionFormsTest::formsFitTheWindowAtBothSizes() {
             Item(w, f.item)->trigger();
         }
     }
-    QCOMPARE(faults, QStringList{});
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     w.game().OptionsChanged = false;
 }
 
@@ -590,7 +592,8 @@ void OptionFormsTest::strategyChartFollowsATickAtOnceAndNamesItsRules() {
         }
         QTest::mouseClick(form.SaveButton(), Qt::LeftButton);
     });
-    QCOMPARE(rulesLine, QString("Drawn for: double on 10 and 11 only, no surrender"));
+    QVERIFY2(rulesLine.contains("double on 10 and 11 only") && rulesLine.endsWith("no surrender"),
+             qPrintable(rulesLine));
     QCOMPARE(splitsAgainstASix.size(), 3);
     QVERIFY(splitsAgainstASix[0] != splitsAgainstASix[1]);
     QVERIFY(splitsAgainstASix[1] != splitsAgainstASix[2]);

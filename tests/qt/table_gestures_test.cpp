@@ -20,6 +20,7 @@
 #include "table/qt/player.h"
 #include "tests/qt/gui_test_support.h"
 #include "tests/qt/quiet_start.h"
+#include "tests/qt/table_script.h"
 #include "tests/stacked_shoe.h"
 
 using namespace zvx;
@@ -28,38 +29,7 @@ using namespace zvx::testing;
 
 namespace {
 
-// Steps run in order, each once its condition holds and the table is not animating: the test's side of the
-// game loop, which runs inside the menu item's handler.
-class Script {
-public:
-    using Condition = std::function<bool()>;
-    using Step = std::function<void()>;
-
-    explicit Script(TMainForm& w) : w_(w) {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-    }
-    void When(Condition condition, Step step) { steps_.push_back({std::move(condition), std::move(step)}); }
-    void Start() { timer_.start(); }
-    bool Done() const { return steps_.empty(); }
-
-private:
-    void Poll() {
-        if (running_ || steps_.empty()) return;
-        TPlayer* table = w_.tableWindow();
-        if (table && table->Busy()) return;
-        if (!steps_.front().first()) return;
-        running_ = true;
-        Step step = std::move(steps_.front().second);
-        steps_.pop_front();
-        step();
-        running_ = false;
-    }
-    TMainForm& w_;
-    QTimer timer_;
-    std::deque<std::pair<Condition, Step>> steps_;
-    bool running_ = false;
-};
+using Script = TableScript;
 
 struct Table {
     explicit Table(double scale = 1.0, std::uint16_t minimum = 25) {

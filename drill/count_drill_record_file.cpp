@@ -1,32 +1,53 @@
 #include "drill/count_drill_record_file.h"
 
+#include "engine/safe_file.h"
+
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
+#include <span>
 #include <system_error>
-#include <unistd.h>
 
 namespace zvx {
 
 namespace {
 
 constexpr char FileName[] = "count-drill-record.json";
-constexpr std::size_t ChunkSize = 4096;
+// Several times the fullest record: every session it keeps, each with its longest figures. A larger file is
+// no record of ours and is set aside unread.
+constexpr std::size_t CountRecordFileLimit = 4u << 20;
 
-std::string Reason(const char* what, const std::filesystem::path& path, int error) {
-    return std::string(what) + " " + path.string() + ": " + std::strerror(error);
-}
-
-std::filesystem::path SetAsideName(const std::filesystem::path& path) {
+std::filesystem::path SetAsideName(const std::filesystem::path& path, const std::string& kind) {
     std::filesystem::path candidate = path;
-    candidate += ".damaged";
-    for (int n = 2; std::filesystem::exists(candidate) && n < 1000; ++n) {
+    candidate += "." + kind;
+    std::error_code ec;
+    for (int n = 2;
+         std::filesystem::symlink_status(candidate, ec).type() != std::filesystem::file_type::not_found &&
+         n < 1000;
+         ++n) {
         candidate = path;
-        candidate += ".damaged-" + std::to_string(n);
+        candidate += "." + kind + "-" + std::to_string(n);
     }
     return candidate;
+}
+
+// Moves what stands at the record's name out of its way, so a new record can be written there and the old
+// bytes are still the player's to look at.
+CountRecordLoad SetAside(const std::filesystem::path& path, const std::string& kind,
+                         const std::string& reason) {
+    CountRecordLoad load;
+    const auto aside = SetAsideName(path, kind);
+    std::error_code ec;
+    std::filesystem::rename(path, aside, ec);
+    if (ec) {
+        load.Writable = false;
+        load.Message = "Your count drill record " + path.string() + " cannot be used (" + reason +
+                       ") and could not be set aside (" + ec.message() +
+                       "). It is left as it is, and this session's drills are not kept.";
+        return load;
+    }
+    load.Message = "Your count drill record could not be used (" + reason + "). It has been set aside as " +
+                   aside.string() + " and a new record is started.";
+    return load;
 }
 
 } // namespace
@@ -36,39 +57,32 @@ std::filesystem::path CountRecordPathBeside(const std::filesystem::path& mistake
 }
 
 CountRecordLoad LoadCountRecordFile(const std::filesystem::path& path) {
-    CountRecordLoad load;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        if (ec) {
-            load.Writable = false;
-            load.Message = "Your count drill record at " + path.string() + " cannot be reached (" +
-                           ec.message() + "): this session's drills are not kept.";
-        }
-        return load;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof()) {
+    const WholeFileRead read = ReadWholeFile(path.string(), CountRecordFileLimit);
+    const RecordReadDetail& d = read.Detail;
+    switch (d.Status) {
+    case RecordReadStatus::Ok:
+        break;
+    case RecordReadStatus::NotFound:
+        if (d.Error == ENOENT) return {};
+        [[fallthrough]];
+    case RecordReadStatus::ReadFailed: {
+        // No permission, or the disk fails: the file may be fine, so it is neither moved nor written over.
+        CountRecordLoad load;
         load.Writable = false;
-        load.Message = Reason("Your count drill record cannot be read:", path, errno) +
-                       ". It is left as it is, and this session's drills are not kept.";
-        return load;
-    }
-    if (auto record = CountRecordFromText(text)) {
-        load.Record = std::move(*record);
-        return load;
-    }
-    const auto aside = SetAsideName(path);
-    std::filesystem::rename(path, aside, ec);
-    if (ec) {
-        load.Writable = false;
-        load.Message = "Your count drill record " + path.string() +
-                       " is damaged and could not be set aside (" + ec.message() +
+        load.Message = "Your count drill record " + path.string() + " cannot be read (" +
+                       std::generic_category().message(d.Error != 0 ? d.Error : EIO) +
                        "). It is left as it is, and this session's drills are not kept.";
         return load;
     }
-    load.Message = "Your count drill record was damaged. It has been set aside as " + aside.string() +
-                   " and a new record is started.";
+    case RecordReadStatus::NotAFile:
+        return SetAside(path, "unreadable", "it is not a plain file");
+    case RecordReadStatus::TooLarge:
+        return SetAside(path, "damaged", "it is larger than any record");
+    }
+    auto record = CountRecordFromText(read.Bytes);
+    if (!record) return SetAside(path, "damaged", "it is damaged, or not a record this version writes");
+    CountRecordLoad load;
+    load.Record = std::move(*record);
     return load;
 }
 
@@ -80,25 +94,11 @@ std::optional<std::string> SaveCountRecordFile(const std::filesystem::path& path
         std::filesystem::create_directories(path.parent_path(), ec);
         if (ec) return "Cannot make the folder " + path.parent_path().string() + ": " + ec.message();
     }
-    std::string temporary = path.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return Reason("Cannot write beside", path, errno);
     const std::string text = CountRecordToText(record);
-    std::size_t written = 0;
-    int error = 0;
-    while (written < text.size() && error == 0) {
-        const ssize_t n = ::write(fd, text.data() + written, std::min(ChunkSize, text.size() - written));
-        if (n < 0 && errno != EINTR) error = errno;
-        if (n > 0) written += static_cast<std::size_t>(n);
-        if (n > 0 && afterChunk) afterChunk(written);
-    }
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        std::filesystem::remove(temporary, ec);
-        return Reason("Cannot write", path, error);
-    }
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    if (!SaveFileReplacing(path.string(), bytes, &ec, afterChunk))
+        return "Cannot write " + path.string() + ": " + ec.message();
     return std::nullopt;
 }
 

@@ -91,6 +91,15 @@ TEST(CountDrillRecordFile, ADamagedFileIsSetAsideAndNeverWrittenOver) {
     EXPECT_TRUE(load.Record.Sessions.empty());
     EXPECT_EQ(ReadAll(path.string() + ".damaged"), Bytes(good.substr(0, good.size() / 2)));
     EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A folder by the record's name is moved out of the way unread, and the next save writes the record.
+    std::filesystem::create_directory(path);
+    const CountRecordLoad folderLoad = LoadCountRecordFile(path);
+    ASSERT_TRUE(folderLoad.Message.has_value());
+    EXPECT_TRUE(folderLoad.Writable);
+    EXPECT_TRUE(std::filesystem::is_directory(path.string() + ".unreadable"));
+    EXPECT_EQ(SaveCountRecordFile(path, Sessions(2)), std::nullopt);
+    EXPECT_EQ(LoadCountRecordFile(path).Record, Sessions(2));
 }
 
 } // namespace

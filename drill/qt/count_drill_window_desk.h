@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drill/count_drill_record.h"
+#include "drill/qt/count_drill_window.h"
 
 #include <QObject>
 #include <QPointer>
@@ -17,8 +18,6 @@ struct Game;
 }
 
 namespace zvx::gui {
-
-class TCountDrillWindow;
 
 // The main window's side of the Count Drill: its menu item, the one drill window in the window area, and the
 // record file beside the mistakes record, read when the drill first opens and written after every session.

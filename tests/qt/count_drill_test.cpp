@@ -9,7 +9,9 @@
 #include "drill/qt/count_drill_window_desk.h"
 #include "drill/qt/count_drill_window_views.h"
 #include "engine/game_state.h"
+#include "shell/qt/main_form.h"
 #include "tests/qt/gui_test_support.h"
+#include "tests/qt/quiet_start.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,6 +89,7 @@ class CountDrillTest : public QObject {
     void theTrueCountDrillScoresTheTray();
     void closingStopsADrill();
     void theDeskKeepsTheRecordBesideTheMistakesRecord();
+    void theRunMenuOpensTheDrillOverAGame();
 };
 
 void CountDrillTest::aShortDrillAtAFastPaceIsScored() {
@@ -304,6 +307,40 @@ void CountDrillTest::theDeskKeepsTheRecordBesideTheMistakesRecord() {
         QTRY_VERIFY(!desk->Window());
         QCOMPARE(area->subWindowList().size(), 0);
     }
+}
+
+void CountDrillTest::theRunMenuOpensTheDrillOverAGame() {
+    zvx::testing::CurrentFolder folder;
+    zvx::testing::WriteQuietOptions();
+    TMainForm w;
+    w.show();
+    w.AppOnActivate();
+    bool opened = false;
+    bool gameWentOn = false;
+    bool closed = false;
+    zvx::testing::After(200, [&] {
+        QAction* item = zvx::testing::Item(w, "CountDrill1");
+        QVERIFY(item->parent() && w.menuBar()->findChild<QMenu*>("Run1")->actions().contains(item));
+        item->trigger();
+        auto* drill = w.findChild<TCountDrillWindow*>();
+        opened = drill && w.mdiArea()->activeSubWindow() && w.mdiArea()->activeSubWindow()->widget() == drill;
+        if (!drill) return;
+        QTest::mouseClick(Find<QPushButton>(*drill, "StartDrill"), Qt::LeftButton);
+        QTest::qWait(300);
+        gameWentOn = w.gameRunning() && drill->Running();
+        drill->parentWidget()->close();
+        QTest::qWait(50);
+        closed = !w.findChild<TCountDrillWindow*>();
+        zvx::testing::Item(w, "GameReset1")->trigger();
+    });
+    zvx::testing::Item(w, "NormalPlay1")->trigger(); // waits for a bet until the reset ends the game
+    QVERIFY(opened);
+    QVERIFY(gameWentOn);
+    QVERIFY(closed);
+    QVERIFY(!w.gameRunning());
+    // Opened again once the game is over, and closed with the program.
+    zvx::testing::Item(w, "CountDrill1")->trigger();
+    QVERIFY(w.findChild<TCountDrillWindow*>());
 }
 
 QTEST_MAIN(CountDrillTest)

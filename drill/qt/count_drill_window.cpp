@@ -100,11 +100,16 @@ void TCountDrillWindow::CreateControls() {
     cards_->setObjectName("DrillCards");
     cards_->setRange(0, MostDrillCards);
     cards_->setSpecialValueText(tr("To the cut card"));
-    stops_ = new QCheckBox(tr("Random s&tops"), this);
+    stops_ = new QCheckBox(tr("Rando&m stops"), this);
     stops_->setObjectName("RandomStops");
     stops_->setToolTip(tr("Ask for the count now and then on the way, not only at the end"));
-    start_ = new QPushButton(tr("&Start"), this);
+    start_ = new QPushButton(tr("Start"), this);
     start_->setObjectName("StartDrill");
+    // The main window's menus and its play items own Alt and the letters of their names (File, Run, Options,
+    // Help, Bet, Stand, Hit, Double, Split, Surrender, Hint): the drill's access keys keep clear of them, and
+    // Start, whose letters are all taken, has a key of its own.
+    start_->setShortcut(Qt::Key_F5);
+    start_->setToolTip(tr("Start or stop the drill (F5)"));
 
     auto* settings = new QGridLayout;
     auto addSetting = [&](int row, int column, const QString& label, QWidget* field) {
@@ -114,9 +119,9 @@ void TCountDrillWindow::CreateControls() {
         settings->addWidget(field, row, column + 1);
     };
     addSetting(0, 0, tr("S&ystem:"), system_);
-    addSetting(0, 2, tr("&Drill:"), drill_);
+    addSetting(0, 2, tr("&Which drill:"), drill_);
     addSetting(1, 0, tr("Cards &at a time:"), group_);
-    addSetting(1, 2, tr("&Pace:"), pace_);
+    addSetting(1, 2, tr("Pac&e:"), pace_);
     addSetting(2, 0, tr("&Cards:"), cards_);
     settings->addWidget(stops_, 2, 2, 1, 2);
     settings->addWidget(start_, 0, 4, 3, 1);
@@ -145,15 +150,15 @@ void TCountDrillWindow::CreateControls() {
     decks_->setObjectName("DecksLeftField");
     decks_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(R"(\d{0,2}([.,]\d{0,2})?)"), decks_));
-    decksLabel_ = new QLabel(tr("D&ecks left:"), this);
+    decksLabel_ = new QLabel(tr("Decks &left:"), this);
     decksLabel_->setBuddy(decks_);
     count_ = new QLineEdit(this);
     count_->setObjectName("CountField");
     count_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(R"([+-]?\d{0,3}([.,]\d{0,2})?)"), count_));
-    countLabel_ = new QLabel(tr("C&ount:"), this);
+    countLabel_ = new QLabel(tr("Co&unt:"), this);
     countLabel_->setBuddy(count_);
-    check_ = new QPushButton(tr("C&heck"), this);
+    check_ = new QPushButton(tr("Chec&k"), this);
     check_->setObjectName("CheckCount");
     auto* answerRow = new QHBoxLayout;
     answerRow->addWidget(decksLabel_);
@@ -218,18 +223,18 @@ void TCountDrillWindow::UpdateControls() {
     for (QWidget* w : {static_cast<QWidget*>(group_), static_cast<QWidget*>(pace_),
                        static_cast<QWidget*>(cards_), static_cast<QWidget*>(stops_)})
         w->setEnabled(idle && drill == Drill::Running);
-    start_->setText(idle ? tr("&Start") : tr("S&top"));
+    start_->setText(idle ? tr("Start") : tr("Stop"));
     stage_->setCurrentWidget(drill == Drill::TrueCount ? static_cast<QWidget*>(tray_) : cardView_);
     decksLabel_->setVisible(drill == Drill::TrueCount);
     decks_->setVisible(drill == Drill::TrueCount);
-    countLabel_->setText(drill == Drill::TrueCount ? tr("&True count:") : tr("C&ount:"));
+    countLabel_->setText(drill == Drill::TrueCount ? tr("Tr&ue count:") : tr("Co&unt:"));
 
     const bool countdownDone = state_ == State::Countdown && countdown_ && countdown_->Finished();
     const bool answering = state_ == State::Asking || countdownDone || state_ == State::TrueQuestion;
     count_->setEnabled(answering);
     decks_->setEnabled(state_ == State::TrueQuestion);
     check_->setEnabled(answering || state_ == State::TrueAnswered);
-    check_->setText(state_ == State::TrueAnswered ? tr("&Next") : tr("C&heck"));
+    check_->setText(state_ == State::TrueAnswered ? tr("Ne&xt") : tr("Chec&k"));
     check_->setDefault(answering || state_ == State::TrueAnswered);
 }
 

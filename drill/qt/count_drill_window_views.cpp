@@ -56,7 +56,8 @@ void TDrillCards::SetCards(std::vector<int> codes) {
 QRect TDrillCards::CardRect(int index) const {
     const int n = std::max<int>(1, static_cast<int>(cards_.size()));
     const QRect area = rect().adjusted(Margin, Margin, -Margin, -Margin);
-    int h = area.height();
+    // Twice the table's size at most: larger than that a card stops looking like one in the hand.
+    int h = std::min(area.height(), 2 * CardPictureHeight);
     int w = h * CardPictureWidth / CardPictureHeight;
     // A round's worth may not fit side by side at full height: the cards shrink together.
     const int widest = (area.width() - (n - 1) * CardGap) / n;

@@ -224,6 +224,8 @@ void TCountDrillWindow::UpdateControls() {
                        static_cast<QWidget*>(cards_), static_cast<QWidget*>(stops_)})
         w->setEnabled(idle && drill == Drill::Running);
     start_->setText(idle ? tr("Start") : tr("Stop"));
+    // A button's new text replaces its key with the text's access key (none here): F5 goes back on each time.
+    start_->setShortcut(Qt::Key_F5);
     stage_->setCurrentWidget(drill == Drill::TrueCount ? static_cast<QWidget*>(tray_) : cardView_);
     decksLabel_->setVisible(drill == Drill::TrueCount);
     decks_->setVisible(drill == Drill::TrueCount);

@@ -444,11 +444,14 @@ void TCountDrillWindow::FinishSession(const CountSessionResult& session) {
     CountSessionResult kept = session;
     kept.Started = startedAt_;
     record_.Add(kept);
-    sessionSummary_ = tr("This session: %1 of %2 right (%3 %), %4 cards a second.")
+    // The true count drill shows no cards: its speed is the time an answer takes.
+    const QString speed = kept.Cards > 0 ? tr("%1 cards a second").arg(kept.CardsPerSecond(), 0, 'f', 1)
+                                         : tr("%1 s an answer").arg(kept.Seconds / kept.Asked, 0, 'f', 1);
+    sessionSummary_ = tr("This session: %1 of %2 right (%3 %), %4.")
                           .arg(kept.Right)
                           .arg(kept.Asked)
                           .arg(100.0 * kept.Accuracy(), 0, 'f', 0)
-                          .arg(kept.CardsPerSecond(), 0, 'f', 1);
+                          .arg(speed);
     if (recordChanged_) recordChanged_(record_);
     ShowBest();
 }

@@ -6,6 +6,7 @@
 
 #include "analysis/qt/sim_form.h"
 #include "engine/action_items.h"
+#include "drill/qt/count_drill_window_desk.h"
 #include "drill/qt/drill_desk.h"
 #include "engine/table_view.h"
 #include "table/qt/player.h"
@@ -75,6 +76,8 @@ void TMainForm::createMenus() {
               &TMainForm::Simulation1Click);
     addModeAction(run, "Analysis", "&Betting and Rules Analysis", "Compare four betting strategies at full speed",
               &TMainForm::AnalysisClick);
+    // The Count Drill is a window of its own beside the game, not a mode: opening it leaves a game as it is.
+    (new TCountDrillDesk(game_, options_.DrillRecordPath, mdi_, this))->AddMenuItem(run);
     QAction* nextScreen = addAction(run, "NextScreen", "Next Analysis &Screen",
                                     "Show the analysis results in their next format (or press Space)", nullptr);
     connect(nextScreen, &QAction::triggered, this, [this] {

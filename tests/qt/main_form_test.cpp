@@ -97,7 +97,7 @@ void MainFormTest::menusCarryTheirCaptionsAndAccessKeys() {
                                   "Spli&t", "Surre&nder", "H&int"}));
     QCOMPARE(items, (QStringList{"&Reset Game", "&Print", "&Save", "Save &As", "&Load", "-", "E&xit", "&Normal Play",
                                  "&Practice Deck", "&Computer Simulated Play", "&Betting and Rules Analysis",
-                                 "Next Analysis &Screen", "&Risk and Precision", "&Casino Rules", "&Playing Strategy",
+                                 "Count &Drill", "Next Analysis &Screen", "&Risk and Precision", "&Casino Rules", "&Playing Strategy",
                                  "-", "&Other Preferences", "-", "&My Mistakes", "&Weak-Spot Practice", "&Topics",
                                  "&About ZVX"}));
     QCOMPARE(w.visibleActionItems(), 0u);

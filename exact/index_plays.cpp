@@ -275,28 +275,42 @@ IndexTable FindIndexPlays(const ExactRules& rules, const CountingSystem& system,
     const int counts = options.HighCount - options.LowCount + 1;
 
     // The shoes: for each whole true count n, the running counts on either side of n times the decks left
-    // (one when it is whole), so a figure at n is read between the two shoes by their true counts.
+    // (one when it is whole), so a figure at n is read between the two shoes by their true counts. The counts
+    // go past the range by as far as a hand's three cards can move the counter's count, so that reading a hand
+    // at the counter's counts stays between shoes.
     const double perRunning = TrueCount(1, left);
+    int widestTag = 0;
+    for (int r = 1; r <= RankCount; ++r) widestTag = std::max(widestTag, std::abs(TagOfRank(system, r)));
+    const int margin = std::min(4, static_cast<int>(std::ceil(3 * widestTag * TrueCount(1, left - 3) - 1e-9)));
     std::map<int, ShoeValues> shoes;
     struct Between {
         int Below = 0, Above = 0;
         double Weight = 0; // of the shoe above
     };
-    std::vector<Between> at(static_cast<std::size_t>(counts));
-    for (int n = options.LowCount; n <= options.HighCount; ++n) {
+    const auto between = [&](int n) {
         const double running = n / perRunning;
         Between b;
         b.Below = static_cast<int>(std::floor(running + 1e-9));
         b.Above = static_cast<int>(std::ceil(running - 1e-9));
         if (b.Above != b.Below) b.Weight = (running - b.Below) / (b.Above - b.Below);
+        return b;
+    };
+    const auto build = [&](int n) {
+        const Between b = between(n);
         for (const int rc : {b.Below, b.Above}) {
             if (shoes.count(rc) != 0) continue;
             const auto shoe = ShoeAtRunningCount(system, rules.Decks, left, rc);
-            if (!shoe) continue;
+            if (!shoe) return false;
             shoes.emplace(rc, ValueShoe(rules, *shoe, table, TrueCount(rc, left), options.Stop));
         }
-        at[static_cast<std::size_t>(n - options.LowCount)] = b;
-    }
+        return true;
+    };
+    for (int n = options.LowCount; n <= options.HighCount; ++n) build(n);
+    int preLow = options.LowCount, preHigh = options.HighCount;
+    while (preLow > options.LowCount - margin && build(preLow - 1)) --preLow;
+    while (preHigh < options.HighCount + margin && build(preHigh + 1)) ++preHigh;
+    std::vector<Between> at;
+    for (int n = preLow; n <= preHigh; ++n) at.push_back(between(n));
     // The basic play of each hand: the better one off the top of a full shoe.
     const ShoeValues top = ValueShoe(rules, ShoeCounts::Full(rules.Decks), table, 0, options.Stop);
 
@@ -341,13 +355,27 @@ IndexTable FindIndexPlays(const ExactRules& rules, const CountingSystem& system,
     // before the deal, are read again at the counts the counter has after it, between the nearest two. A whole
     // count n stands for the true counts that round down to it, n to n + 1: a figure for it is read at its
     // middle, n + 1/2, where a straight line through the bin has its mean.
-    const auto readAfterDeal = [&](const std::vector<double>& figure, int seenTags, int seenCards) {
+    const auto readAfterDeal = [&](const std::vector<double>& shoeFigure, int seenTags, int seenCards) {
+        // Whole cards make a shoe's figures step a little from count to count: each is first taken from the
+        // straight line through it and its two neighbours on either side.
+        const std::size_t size = shoeFigure.size();
+        std::vector<double> figure(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            const std::size_t from = i < 2 ? 0 : i - 2, to = std::min(size - 1, i + 2);
+            double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+            for (std::size_t k = from; k <= to; ++k) {
+                const double dx = static_cast<double>(k) - static_cast<double>(i);
+                n += 1, sx += dx, sy += shoeFigure[k], sxx += dx * dx, sxy += dx * shoeFigure[k];
+            }
+            const double slope = n * sxx - sx * sx > 0 ? (n * sxy - sx * sy) / (n * sxx - sx * sx) : 0;
+            figure[i] = (sy - slope * sx) / n;
+        }
         const double after = TrueCount(1, left - seenCards);
-        std::vector<double> x(figure.size());
-        for (std::size_t i = 0; i < figure.size(); ++i)
-            x[i] = ((options.LowCount + static_cast<int>(i)) / perRunning + seenTags) * after;
-        std::vector<double> read(figure.size());
-        for (std::size_t i = 0; i < figure.size(); ++i) {
+        std::vector<double> x(size);
+        for (std::size_t i = 0; i < size; ++i)
+            x[i] = ((preLow + static_cast<int>(i)) / perRunning + seenTags) * after;
+        std::vector<double> read(static_cast<std::size_t>(counts));
+        for (std::size_t i = 0; i < read.size(); ++i) {
             const double m = options.LowCount + static_cast<int>(i) + 0.5;
             std::size_t j = 1;
             while (j + 1 < x.size() && x[j] < m) ++j;

@@ -170,7 +170,7 @@ int RunIndicesCommand(int argc, const char* const* argv) {
 
     const bool jsonToStdout = a.JsonPath && *a.JsonPath == "-";
     if (!jsonToStdout) {
-        std::cout << "Index plays, " << system.Name << " count: " << RulesText(exactRules) << "\n"
+        std::cout << "Index plays, counting " << system.Name << ": " << RulesText(exactRules) << "\n"
                   << "Shoes " << table.CardsLeft << " cards from the end (" << 52 * exactRules.Decks
                   << " in the shoe), true counts " << SignedCount(table.LowCount) << " to "
                   << SignedCount(table.HighCount) << ", rounded down; the plays after the first are basic strategy's\n"

@@ -15,7 +15,8 @@ namespace {
 constexpr const char* Description = R"(Plays Betting and Rules Analysis without windows: four betting strategies on the same cards, in hours of
 100 rounds, and prints one analysis screen at the end. Starts from the rules and strategy of ZVX.PRM in the
 current directory when it is readable and valid, else from the defaults; the flags below override them.
-The tool never writes ZVX.PRM.
+The tool never writes ZVX.PRM. Two commands of their own: `zvx-analysis exact` (the exact edge off the top and
+the best table) and `zvx-analysis indices` (the index plays of a counting system); see their --help.
 )";
 
 constexpr const char* Footer = R"(Jobs: under the long generator the hours are cut into chunks of 250 (the last one shorter), each

@@ -13,6 +13,7 @@
 #include "tools/analysis_arguments.h"
 #include "tools/analysis_output.h"
 #include "tools/exact_command.h"
+#include "tools/indices_command.h"
 #include "tools/merge_command.h"
 #include "tools/progress_line.h"
 #include "tools/strategy_choice.h"
@@ -106,6 +107,7 @@ int RunAnalysis(const Arguments& args) {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "exact") return RunExactCommand(argc - 1, argv + 1);
+    if (argc > 1 && std::string_view(argv[1]) == "indices") return RunIndicesCommand(argc - 1, argv + 1);
     const ParsedArguments parsed = ParseArguments(argc, argv);
     if (!parsed.Args) {
         if (parsed.Status == 0) std::cout << parsed.Message;
